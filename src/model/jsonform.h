@@ -1,0 +1,33 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "declaration.h"
+
+namespace zorv {
+
+using Json = nlohmann::ordered_json;
+
+// A JSON declaration that cannot be taken: the message names the key path.
+class JsonFormError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The JSON form of a declaration: one object, keys named after the model's
+// fields and in the model's order; amounts as strings ("1234.5"), whole-day dates
+// as "DD.MM.YYYY".
+Json DeclarationToJson(const mTDeclaration& declaration);
+
+// Fills a freshly constructed declaration. Keys left out keep their defaults; an
+// unknown key, a wrong type or a value out of range throws JsonFormError.
+void DeclarationFromJson(const Json& json, mTDeclaration& declaration);
+
+// Money and dates in their JSON form.
+Json MoneyToJson(Money m);
+Json DateToJson(double dayNumber);
+
+}  // namespace zorv

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zorv {
+
+// Holds the memory of one document image: a file on disk mapped into memory and
+// locked for exclusive use, or an anonymous zero-filled block. The storage cursor
+// borrows the data pointer and must be destroyed first.
+class mTFileLoader {
+public:
+    // Maps the named file. size 0 means the file's present length. A file opened
+    // for reading must exist; a file opened for writing is created and extended
+    // to size.
+    mTFileLoader(const std::string& fileName, uint32_t size, bool readOnly);
+    // An anonymous, zero-filled, writable block of exactly size bytes.
+    explicit mTFileLoader(uint32_t size);
+    ~mTFileLoader();
+
+    mTFileLoader(const mTFileLoader&) = delete;
+    mTFileLoader& operator=(const mTFileLoader&) = delete;
+
+    uint8_t* Data() const { return data_; }
+    uint32_t Size() const { return size_; }
+    bool ReadOnly() const { return readOnly_; }
+    bool MemoryOnly() const { return memoryOnly_; }
+    bool Mapped() const { return mapped_; }
+    const std::string& FileName() const { return fileName_; }
+
+    // Writes a writable file mapping back to disk; a failure is reported here
+    // rather than lost in the destructor.
+    void Flush();
+
+private:
+    void Map(int protection, int flags);
+    void Release() noexcept;
+
+    std::string fileName_;
+    bool memoryOnly_ = false;
+    bool readOnly_ = false;
+    uint8_t* data_ = nullptr;
+    bool mapped_ = false;
+    int fd_ = -1;
+    uint32_t size_ = 0;
+};
+
+// Replaces the file at path by the given bytes: written to a temporary file in the
+// same folder, flushed, then renamed over the old name. On any failure the old
+// file is untouched and mEBadStorage reports why. A file locked by another
+// holder is not replaced.
+void WriteFileAtomically(const std::string& path, const void* data, size_t size);
+
+// Tests replace the system's write to make a save fail part way; nullptr restores it.
+using WriteFunction = long (*)(int, const void*, size_t);
+void SetWriteFunctionForTesting(WriteFunction function);
+
+}  // namespace zorv
