@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <map>
 
 #include "declaration.h"
 #include "errors.h"
@@ -13,10 +13,16 @@
 namespace zorv::cli {
 namespace {
 
-const char* kUsage =
-    "Использование:\n"
-    "  zorv convert ВХОД ВЫХОД   перевести декларацию из JSON в документ .zv8 или обратно\n"
-    "                            (читает также документы прошлых лет .zv7 .zv6 .zv5 .zvl)\n";
+std::map<std::string, Command>& Commands() {
+    static std::map<std::string, Command> commands;
+    return commands;
+}
+
+std::string Usage() {
+    std::string text = "Использование:\n";
+    for (const auto& [name, command] : Commands()) text += "  " + std::string(command.usage) + "\n";
+    return text;
+}
 
 std::string Extension(const std::string& path) {
     size_t slash = path.find_last_of('/');
@@ -32,14 +38,42 @@ bool IsDocumentExtension(const std::string& ext) {
     return ext == "zv8" || ext == "zv7" || ext == "zv6" || ext == "zv5" || ext == "zvl";
 }
 
-class CommandError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    if (args.size() != 2) throw CommandError(Usage());
+    const std::string& input = args[0];
+    const std::string& output = args[1];
+    std::string inExt = Extension(input);
+    std::string outExt = Extension(output);
+    mTDeclaration declaration;
+    if (inExt == "json" && outExt == "zv8") {
+        LoadDeclaration(input, declaration);
+        declaration.SaveToFile(output);
+        out << "Документ " << output << " записан из " << input << " ("
+            << declaration.ComputeSize() << " байт).\n";
+        return kDone;
+    }
+    if (IsDocumentExtension(inExt) && outExt == "json") {
+        LoadDeclaration(input, declaration);
+        WriteTextFile(output, DeclarationToJson(declaration).dump(2) + "\n");
+        out << "Декларация из " << input << " записана в " << output << ".\n";
+        return kDone;
+    }
+    throw CommandError(
+        "convert переводит .json в .zv8 или документ (.zv8 .zv7 .zv6 .zv5 .zvl) в .json.");
+}
+
+Registrar convert({"convert",
+                   "zorv convert ВХОД ВЫХОД   из JSON в документ .zv8 или из документа любого "
+                   "года (.zv8 .zv7 .zv6 .zv5 .zvl) в JSON",
+                   Convert});
 
 }  // namespace
 
-// Reads a declaration from a document of any year or from its JSON form.
+Registrar::Registrar(Command command) {
+    std::string name = command.name;
+    Commands().emplace(name, std::move(command));
+}
+
 void LoadDeclaration(const std::string& path, mTDeclaration& declaration) {
     std::string ext = Extension(path);
     if (ext == "json") {
@@ -61,49 +95,22 @@ void LoadDeclaration(const std::string& path, mTDeclaration& declaration) {
     declaration.LoadFromFile(path);
 }
 
-namespace {
-
-void WriteText(const std::string& path, const std::string& text) {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    WriteFileAtomically(path, bytes.data(), bytes.size());
+void WriteTextFile(const std::string& path, const std::string& text) {
+    WriteFileAtomically(path, text.data(), text.size());
 }
-
-int Convert(const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() != 3) throw CommandError(kUsage);
-    const std::string& input = args[1];
-    const std::string& output = args[2];
-    std::string inExt = Extension(input);
-    std::string outExt = Extension(output);
-    mTDeclaration declaration;
-    if (inExt == "json" && outExt == "zv8") {
-        LoadDeclaration(input, declaration);
-        declaration.SaveToFile(output);
-        out << "Документ " << output << " записан из " << input << " ("
-            << declaration.ComputeSize() << " байт).\n";
-        return kDone;
-    }
-    if (IsDocumentExtension(inExt) && outExt == "json") {
-        LoadDeclaration(input, declaration);
-        WriteText(output, DeclarationToJson(declaration).dump(2) + "\n");
-        out << "Декларация из " << input << " записана в " << output << ".\n";
-        return kDone;
-    }
-    throw CommandError(
-        "convert переводит .json в .zv8 или документ (.zv8 .zv7 .zv6 .zv5 .zvl) в .json.\n" +
-        std::string(kUsage));
-}
-
-}  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
-        err << kUsage;
+        err << Usage();
+        return kFailed;
+    }
+    auto found = Commands().find(args[0]);
+    if (found == Commands().end()) {
+        err << "Неизвестная команда: " << args[0] << "\n" << Usage();
         return kFailed;
     }
     try {
-        if (args[0] == "convert") return Convert(args, out);
-        err << "Неизвестная команда: " << args[0] << "\n" << kUsage;
-        return kFailed;
+        return found->second.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     } catch (const std::exception& e) {
         std::string message = e.what();
         std::replace(message.begin(), message.end(), '\r', '\n');
