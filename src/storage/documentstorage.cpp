@@ -215,7 +215,7 @@ void mTDocumentStorage::BeginStream(const std::string& name) {
 void mTDocumentStorage::WriteStr(std::string_view value) {
     CheckWritable({kWriteStrCodes[0], kWriteStrCodes[1]});
     if (value.find('\0') != std::string_view::npos) {
-        throw mEBadValue("Текст " + Quote(value) + " содержит недопустимый символ.", 155);
+        throw mEBadValue("Текст содержит недопустимый символ с кодом 0.", 155);
     }
     if (!value.empty() && value.front() == '@') {
         throw mEBadValue("Текст " + Quote(value) + " не может начинаться с символа «@».", 155);
