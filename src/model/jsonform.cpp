@@ -582,6 +582,8 @@ struct ListCodec {
     ToJsonFn toJson;
     ReadFn read;
 };
+template <typename A, typename G, typename C, typename T, typename R>
+ListCodec(const char*, uint8_t, A, G, C, T, R) -> ListCodec<A, G, C, T, R>;
 
 
 void ForEachList(mTDeclaration& d, auto&& action) {

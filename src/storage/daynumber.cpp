@@ -94,7 +94,7 @@ std::string FormatShortestNumber(double value) {
 std::optional<double> ParseNumber(std::string_view text, char separator) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    if (text.empty() || text.size() > 64) return std::nullopt;
+    if (text.empty() || text.size() > 400) return std::nullopt;
     std::string copy(text);
     for (char& c : copy) {
         if (c == separator) {
