@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "commands.h"
+#include "tempdir.h"
+
+namespace zorv::cli {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result RunZorv(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    int status = Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+const std::string kSample = std::string(ZORV_SOURCE_DIR) + "/data/samples/employee.json";
+
+TEST(ConvertCommand, JsonToDocumentAndBack) {
+    TempDir dir;
+    Result toDocument = RunZorv({"convert", kSample, dir.File("a.zv8")});
+    ASSERT_EQ(toDocument.status, kDone) << toDocument.err;
+    Result toJson = RunZorv({"convert", dir.File("a.zv8"), dir.File("a.json")});
+    ASSERT_EQ(toJson.status, kDone) << toJson.err;
+    Result again = RunZorv({"convert", dir.File("a.json"), dir.File("b.zv8")});
+    ASSERT_EQ(again.status, kDone) << again.err;
+    EXPECT_EQ(ReadBytes(dir.File("a.zv8")), ReadBytes(dir.File("b.zv8")));
+    // A document of an earlier year is read by its extension too.
+    std::filesystem::copy_file(dir.File("a.zv8"), dir.File("old.zv7"));
+    EXPECT_EQ(RunZorv({"convert", dir.File("old.zv7"), dir.File("old.json")}).status, kDone);
+}
+
+TEST(ConvertCommand, FailuresSayWhyAndWriteNothing) {
+    TempDir dir;
+    WriteBytes(dir.File("bad.json"), R"({"Person": {"SurName": 12}})");
+    WriteBytes(dir.File("broken.json"), "{");
+    WriteBytes(dir.File("damaged.zv8"), "DLSG            Zorv20080102");
+    WriteBytes(dir.File("other.zv8"), "PK\x03\x04");
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"convert"}, "Использование:"},
+        {{"frobnicate"}, "Неизвестная команда: frobnicate"},
+        {{"convert", dir.File("missing.json"), dir.File("out.zv8")}, "Ошибка чтения файла: "},
+        {{"convert", dir.File("missing.zv8"), dir.File("out.json")}, "Ошибка чтения файла: "},
+        {{"convert", dir.File("bad.json"), dir.File("out.zv8")}, "«Person.SurName»"},
+        {{"convert", dir.File("broken.json"), dir.File("out.zv8")}, "не является правильным JSON"},
+        {{"convert", dir.File("damaged.zv8"), dir.File("out.json")},
+         "Неправильный формат файла декларации, возможно он поврежден."},
+        {{"convert", dir.File("other.zv8"), dir.File("out.json")},
+         "Неправильный формат файла декларации, возможно он поврежден."},
+        {{"convert", kSample, dir.File("out.pdf")}, "convert переводит"},
+        {{"convert", kSample, dir.File("no/such/folder/out.zv8")}, "Ошибка записи файла: "},
+    };
+    for (const Case& c : cases) {
+        Result r = RunZorv(c.args);
+        EXPECT_EQ(r.status, kFailed) << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.zv8")));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.json")));
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing.zv8")));
+}
+
+}  // namespace
+}  // namespace zorv::cli
