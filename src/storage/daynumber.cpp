@@ -1,4 +1,5 @@
 #include "daynumber.h"
+#include "textutil.h"
 
 #include <charconv>
 #include <cmath>
@@ -92,8 +93,7 @@ std::string FormatShortestNumber(double value) {
 }
 
 std::optional<double> ParseNumber(std::string_view text, char separator) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = TrimBlanks(text);
     if (text.empty() || text.size() > 400) return std::nullopt;
     std::string copy(text);
     for (char& c : copy) {

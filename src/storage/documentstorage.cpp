@@ -7,6 +7,7 @@
 #include "daynumber.h"
 #include "errors.h"
 #include "fileloader.h"
+#include "textutil.h"
 
 namespace zorv {
 namespace {
@@ -54,8 +55,7 @@ int LengthField(const uint8_t* p) {
 }
 
 bool ParseInteger(std::string_view text, int64_t& value) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';

@@ -1,4 +1,5 @@
 #include "money.h"
+#include "textutil.h"
 
 #include <cstdlib>
 #include <limits>
@@ -6,8 +7,7 @@
 namespace zorv {
 
 std::optional<Money> Money::Parse(std::string_view text, char separator) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
