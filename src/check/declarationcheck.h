@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "checkdialog.h"
+
+namespace zorv {
+
+class mTDeclaration;
+
+// The pages a problem of the whole-declaration check leads to.
+enum CheckPage : int {
+    kPageConditions = 1,
+    kPageTaxpayer = 2,
+    kPageAddress = 3,
+    kPageIncome13 = 4,
+    kPageForeignIncome = 7,
+    kPageBusiness = 8,
+    kPageDeductions = 9,
+    kPageHousing = 10,
+    kPagePrivatePractice = 11,
+};
+
+// The focus of a check the user cancelled.
+inline constexpr int kFocusCancelled = -1;
+
+// One failing rule.
+struct DeclarationProblem {
+    std::string rule;  // "1", "8a", "13a", ... "42"
+    int page = 0;
+    int focus = 0;  // the field, or the record counted from 1
+    std::string section;
+    std::string message;
+};
+
+// The outcome of a whole-declaration check: the page and, when focus is not 0,
+// the field (or, on list pages, the record counted from 1) to show there; focus
+// kFocusCancelled when the user cancelled. Shown lists the problems whose windows
+// appeared, in order; the answer to the last of them decided the focus.
+struct DeclarationCheckResult {
+    int page = 0;
+    int focus = 0;
+    std::vector<DeclarationProblem> shown;
+
+    bool Passed() const { return focus == 0; }
+};
+
+// Runs the rules over the whole declaration page by page, showing each problem
+// through the prompter ("Исправить" or "Отмена"; an empty prompter corrects
+// every problem). The run ends with the first page that shows a problem; when
+// nothing is found the result has focus 0 and the page of the last rule group
+// entered.
+DeclarationCheckResult CheckDeclaration(const mTDeclaration& declaration,
+                                        const CheckPrompter& ask = {});
+
+// Every failing rule in rule order, each judged on its own: the order of the
+// windows and their answers play no part, but a rule still applies only where
+// its group does (income groups, claimed deductions, declaration kind). A rule
+// over records gives its first failing record.
+std::vector<DeclarationProblem> ListDeclarationProblems(const mTDeclaration& declaration);
+
+}  // namespace zorv
