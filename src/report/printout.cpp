@@ -1,0 +1,54 @@
+#include "printout.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include "reportdata.h"
+
+namespace zorv {
+
+bool PrintDeclaration(QWidget* owner, kTReportSheets& sheets, PrintTarget& target) {
+    const kTPagePlan& plan = sheets.Data().Plan;
+    std::optional<kTPageRange> range = target.ChooseRange(owner, plan.TotalPages);
+    if (!range) return false;
+    for (const kTSheetPrint& print : PrintsOfRange(plan, range->From, range->To)) {
+        const bool keep = sheets.IsComposed(print.Kind);
+        std::vector<kTPage> pages = sheets.Sheet(print.Kind).Pages();
+        const auto first = static_cast<size_t>(print.First - 1);
+        const auto last = std::min(static_cast<size_t>(print.Last), pages.size());
+        if (first < last) {
+            target.Print(std::vector<kTPage>(pages.begin() + static_cast<ptrdiff_t>(first),
+                                             pages.begin() + static_cast<ptrdiff_t>(last)));
+        }
+        if (!keep && print.Kind != kTitleSheet) sheets.Release(print.Kind);
+    }
+    return true;
+}
+
+std::vector<kTPage> DeclarationPages(kTReportSheets& sheets) {
+    std::vector<kTPage> all;
+    for (int kind = 1; kind <= kSheetKindCount; ++kind) {
+        if (!sheets.Data().Plan.Has(kind)) continue;
+        for (kTPage& page : sheets.Sheet(kind).Pages()) all.push_back(std::move(page));
+    }
+    return all;
+}
+
+bool WritePdf(const std::string& path, const std::vector<kTPage>& pages) {
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(600);
+    writer.setCreator(QStringLiteral("Zorv 2008"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !writer.newPage()) return false;
+        PaintPage(painter, pages[i]);
+    }
+    return painter.end();
+}
+
+}  // namespace zorv

@@ -1,0 +1,44 @@
+#pragma once
+
+// Putting the composed pages out: the print procedure over a page range, and the
+// whole declaration as a PDF file.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pagelayer.h"
+#include "sheets.h"
+
+class QWidget;
+
+namespace zorv {
+
+struct kTPageRange {
+    int From = 1;
+    int To = 1;
+};
+
+// Where a print goes: the print dialog and the printer, behind an interface so a
+// caller (or a test) can answer them.
+class PrintTarget {
+  public:
+    virtual ~PrintTarget() = default;
+    // The pages to print, 1..total offered; nothing when the user cancels.
+    virtual std::optional<kTPageRange> ChooseRange(QWidget* owner, int total) = 0;
+    // One print job: the given pages of one sheet.
+    virtual void Print(const std::vector<kTPage>& pages) = 0;
+};
+
+// The print procedure: asks for the range, then composes each sheet that has
+// pages in it, prints those pages and releases the sheet (the title sheet, which
+// the preview shows first, is kept). False when the dialog was cancelled.
+bool PrintDeclaration(QWidget* owner, kTReportSheets& sheets, PrintTarget& target);
+
+// Every page of the declaration in page order.
+std::vector<kTPage> DeclarationPages(kTReportSheets& sheets);
+
+// Writes the pages as an A4 PDF file; false when the file cannot be written.
+bool WritePdf(const std::string& path, const std::vector<kTPage>& pages);
+
+}  // namespace zorv

@@ -1,0 +1,75 @@
+#pragma once
+
+// The sheets of the paper form composed from the report data: the title pages,
+// the second sheet, the estimated-income section, and the page header and footer
+// of every other planned sheet.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "pageplan.h"
+#include "pagelayer.h"
+
+namespace zorv {
+
+class kTDanLog;
+class kTRepSvodSum;
+
+// The values of the estimated-income title page, taken from the report data.
+struct kTTitulNRDan {
+    std::string INN;
+    std::string InspectionCode;
+    std::string InspectionName;
+    std::string Year;
+    bool Primary = true;
+    std::string CorrectionNumber;
+    int Category = 5;
+    std::string SurName, Name, Patronymic;
+    std::string InsuranceNumber;  // its digits
+    std::string BirthDate;        // "DD.MM.YYYY"
+    bool Female = false;
+    std::string CitizenshipName, CitizenshipCode;
+    std::string BirthPlace;
+    std::string DocTypeName, DocTypeCode, DocNumber, DocIssuedBy, DocIssueDate;
+    std::string PostIndex, RegionName, RegionCode, District, City, Locality, Street, House,
+        Building, Flat;
+    std::string ForeignAddress;
+    std::string Pages;
+    std::string Appendixes;
+    std::string Date;  // "DD.MM.YYYY" or blank
+};
+
+kTTitulNRDan TitulNRDan(const kTDanLog& data);
+
+// The estimated income of line 010 in its 15 cells: whole rubles right-aligned.
+std::string EstimatedIncomeCells(Money income);
+
+// The first character of a name, for the initials.
+std::string Initial(const std::string& name);
+
+// The reporting years the title pages print.
+inline constexpr const char* kEstimatedIncomeYear = "2010";
+inline constexpr const char* kDeclarationYear = "2008";
+
+// Composes one sheet kind of the plan.
+std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvodSum& sums, int kind);
+
+// The sheet reports of one run, each composed when first asked for.
+class kTReportSheets {
+  public:
+    kTReportSheets(const kTDanLog& data, const kTRepSvodSum& sums) : data_(data), sums_(sums) {}
+
+    const kTDanLog& Data() const { return data_; }
+    const TQz2004Report& Sheet(int kind);
+    bool IsComposed(int kind) const { return reports_.at(static_cast<size_t>(kind)) != nullptr; }
+    void Release(int kind) { reports_.at(static_cast<size_t>(kind)).reset(); }
+    int ComposedCount() const;
+
+  private:
+    const kTDanLog& data_;
+    const kTRepSvodSum& sums_;
+    std::array<std::unique_ptr<TQz2004Report>, kSheetKindCount + 1> reports_;
+};
+
+}  // namespace zorv
