@@ -1,0 +1,121 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace zorv {
+
+namespace {
+
+class TWindowDialogs : public TDialogs {
+  public:
+    QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& text,
+                                        QMessageBox::StandardButtons buttons) override {
+        QMessageBox box(icon, QString::fromUtf8(kProgramTitle), text, buttons, parent);
+        return static_cast<QMessageBox::StandardButton>(box.exec());
+    }
+
+    TCheckAnswer Check(QWidget* parent, const TCheckRequest& request) override {
+        TfmCheckError window(parent, request);
+        window.exec();
+        return window.Answer();
+    }
+
+    QString OpenFileName(QWidget* parent, const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Открыть"), QString(), filter);
+    }
+
+    QString SaveFileName(QWidget* parent, const QString& suggested) override {
+        QFileDialog dialog(parent, QStringLiteral("Сохранить"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Zorv 2008 (*.zv8)"));
+        dialog.setDefaultSuffix(QStringLiteral("zv8"));
+        if (!suggested.isEmpty()) dialog.selectFile(suggested);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        return dialog.selectedFiles().constFirst();
+    }
+
+    bool Run(QDialog& dialog) override { return dialog.exec() == QDialog::Accepted; }
+};
+
+TDialogs*& Replacement() {
+    static TDialogs* replacement = nullptr;
+    return replacement;
+}
+
+}  // namespace
+
+TDialogs& Dialogs() {
+    static TWindowDialogs windows;
+    return Replacement() ? *Replacement() : windows;
+}
+
+void SetDialogs(TDialogs* dialogs) {
+    Replacement() = dialogs;
+}
+
+void ShowError(QWidget* parent, const QString& text) {
+    Dialogs().Message(parent, QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+void ShowInfo(QWidget* parent, const QString& text) {
+    Dialogs().Message(parent, QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+TfmCheckError::TfmCheckError(QWidget* parent, const TCheckRequest& request) : QDialog(parent) {
+    setObjectName(QStringLiteral("fmCheckError"));
+    setWindowTitle(QStringLiteral("Проверка: ") + request.section);
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    icon->setAlignment(Qt::AlignTop);
+    lbMessage_ = new QLabel(request.message, this);
+    lbMessage_->setObjectName(QStringLiteral("lbMessage"));
+    lbMessage_->setWordWrap(true);
+    lbMessage_->setMinimumWidth(360);
+
+    bnCorrect_ = new QPushButton(QStringLiteral("Исправить"), this);
+    bnSkip_ = new QPushButton(QStringLiteral("Пропустить"), this);
+    bnSkipAll_ = new QPushButton(QStringLiteral("Пропустить все"), this);
+    bnCorrect_->setObjectName(QStringLiteral("bnCorrect"));
+    bnSkip_->setObjectName(QStringLiteral("bnSkip"));
+    bnSkipAll_->setObjectName(QStringLiteral("bnSkipAll"));
+    bnSkip_->setEnabled(request.canSkip);
+    bnSkipAll_->setEnabled(request.canSkipAll);
+    bnCorrect_->setDefault(true);
+    connect(bnCorrect_, &QPushButton::clicked, this, [this] { Finish(TCheckAnswer::Correct); });
+    connect(bnSkip_, &QPushButton::clicked, this, [this] { Finish(TCheckAnswer::Skip); });
+    connect(bnSkipAll_, &QPushButton::clicked, this, [this] { Finish(TCheckAnswer::SkipAll); });
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(lbMessage_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(bnCorrect_);
+    buttons->addWidget(bnSkip_);
+    buttons->addWidget(bnSkipAll_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    setTabOrder(bnCorrect_, bnSkip_);
+    setTabOrder(bnSkip_, bnSkipAll_);
+}
+
+void TfmCheckError::Finish(TCheckAnswer answer) {
+    answer_ = answer;
+    done(answer == TCheckAnswer::Correct ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TfmCheckError::reject() {
+    // Closing the window is the mildest answer it offers.
+    answer_ = bnSkip_->isEnabled() ? TCheckAnswer::Skip : TCheckAnswer::Correct;
+    QDialog::reject();
+}
+
+}  // namespace zorv

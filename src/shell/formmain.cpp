@@ -1,0 +1,472 @@
+#include "formmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "errors.h"
+#include "flashbutton.h"
+#include "initialdata.h"
+#include "persondata.h"
+#include "shelltext.h"
+
+namespace zorv {
+
+namespace {
+
+constexpr int kMinWidth = 800;
+constexpr int kMinHeight = 571;
+constexpr int kNavWidth = 132;
+
+QSettings Settings() {
+    return QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008"));
+}
+
+// A settings value whose name matches without regard to case.
+QVariant SettingValue(QSettings& settings, const QString& name, const QVariant& fallback) {
+    for (const QString& key : settings.childKeys())
+        if (key.compare(name, Qt::CaseInsensitive) == 0) return settings.value(key, fallback);
+    return fallback;
+}
+
+const char* const kNavCaptions[navCount] = {
+    "Задание Условий",        "Сведения о декларанте", "Доходы, полученные в РФ",
+    "Доходы за пределами РФ", "Предприниматели",       "Вычеты",
+    "Уплата по уведомлениям",
+};
+const char* const kNavNames[navCount] = {
+    "fbInitialData",    "fbPrsonInfo", "fbRussianIncome", "fbForeignIncome",
+    "fbBusinessIncome", "fbDeduction", "fbNalog",
+};
+
+// A page whose entry is not part of the program yet.
+class TfrPending : public TThinkingFrame {
+  public:
+    TfrPending(TShellContext& ctx, QWidget* parent, const QString& caption)
+        : TThinkingFrame(ctx, parent) {
+        setObjectName(QStringLiteral("frPending"));
+        auto* label = new QLabel(
+            QStringLiteral("Раздел \"%1\" появится в следующей версии программы.").arg(caption),
+            this);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignCenter);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(label);
+    }
+    void StoreToModel() override {}
+    int Validate() override { return 0; }
+    void FocusError(int) override {}
+};
+
+}  // namespace
+
+TPlacement PlaceWindow(bool fullScreen, int left, int top, int width, int height,
+                       const QRect& screen, const QRect& workArea) {
+    if (fullScreen) left = top = width = height = 0;
+    if (width == -left) {
+        width = kMinWidth;
+        left = screen.left() + (screen.width() - width) / 2;
+    }
+    if (height == -top) {
+        height = kMinHeight;
+        top = workArea.top() + (workArea.height() - height) / 2;
+    }
+    width = std::max(width, kMinWidth);
+    height = std::max(height, kMinHeight);
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    if (left + width > screen.right() + 1) {
+        width = kMinWidth;
+        left = std::max(0, screen.right() + 1 - width);
+    }
+    if (top + height > workArea.bottom() + 1) {
+        height = kMinHeight;
+        top = std::max(0, workArea.bottom() + 1 - height);
+    }
+    return {QRect(left, top, width, height), fullScreen};
+}
+
+std::optional<QString> DocumentArgument(const QStringList& arguments) {
+    if (arguments.size() == 1) return arguments[0];
+    if (arguments.size() == 2)
+        return arguments[0].toLower() == QLatin1String("-p") ? arguments[1] : arguments[0];
+    return std::nullopt;
+}
+
+QString SaveName(const QString& fileName) {
+    if (fileName.isEmpty() || fileName.endsWith(QLatin1Char('8'))) return fileName;
+    QString name = fileName;
+    name[name.size() - 1] = QLatin1Char('8');
+    return name;
+}
+
+QString TFormMain::TitleFor(const QString& fileName) {
+    const QString name =
+        fileName.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(fileName).fileName();
+    return name + QStringLiteral(" - Zorv 2008");
+}
+
+TFormMain::TFormMain(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder) {
+    setObjectName(QStringLiteral("FormMain"));
+    setMinimumSize(kMinWidth, kMinHeight);
+    BuildActions();
+    BuildNavigation();
+    ReadToolbarSettings();
+    connect(&ctx_, &TShellContext::modified, this, [this] { saved_ = false; });
+    connect(&ctx_, &TShellContext::navEnabledChanged, this, [this](int page, bool enabled) {
+        if (page >= 0 && page < navCount) nav_[page]->setEnabled(enabled);
+    });
+    UpdateTitle();
+}
+
+TFormMain::~TFormMain() {
+    host_->Clear();
+}
+
+void TFormMain::BuildActions() {
+    QStyle* s = style();
+    struct Command {
+        const char* name;
+        const char* caption;
+        QStyle::StandardPixmap icon;
+    };
+    auto make = [&](const Command& c) {
+        auto* action = new QAction(s->standardIcon(c.icon), QString::fromUtf8(c.caption), this);
+        action->setObjectName(QString::fromLatin1(c.name));
+        return action;
+    };
+    QAction* create = make({"CreateDoc", "Создать", QStyle::SP_FileIcon});
+    QAction* open = make({"OpenDoc", "Открыть", QStyle::SP_DialogOpenButton});
+    QAction* save = make({"SaveDoc", "Сохранить", QStyle::SP_DialogSaveButton});
+    QAction* saveAs = make({"SaveAsDoc", "Сохранить как...", QStyle::SP_DialogSaveButton});
+    QAction* quit = make({"Quit", "Выход", QStyle::SP_DialogCloseButton});
+    QAction* preview = make({"PreviewDoc", "Просмотр", QStyle::SP_FileDialogContentsView});
+    QAction* print = make({"PrintDoc", "Печать", QStyle::SP_FileDialogDetailedView});
+    QAction* exportDoc = make({"ExportDoc", "Экспорт", QStyle::SP_ArrowRight});
+    QAction* check = make({"CheckDoc", "Проверить", QStyle::SP_DialogApplyButton});
+    QAction* help = make({"Help", "Справка", QStyle::SP_DialogHelpButton});
+    QAction* about = make({"About", "О программе", QStyle::SP_MessageBoxInformation});
+    create->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+
+    connect(create, &QAction::triggered, this, [this] { CreateDoc(); });
+    connect(open, &QAction::triggered, this, [this] { OpenDoc(); });
+    connect(save, &QAction::triggered, this, [this] { SaveDoc(); });
+    connect(saveAs, &QAction::triggered, this, [this] { SaveAsDoc(); });
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    for (QAction* pending : {preview, print, exportDoc, check, help})
+        connect(pending, &QAction::triggered, this, &TFormMain::NotAvailable);
+    connect(about, &QAction::triggered, this, &TFormMain::About);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    file->addActions({create, open, save, saveAs});
+    file->addSeparator();
+    file->addAction(quit);
+    QMenu* declaration = menuBar()->addMenu(QStringLiteral("Декларация"));
+    declaration->addActions({preview, print, exportDoc, check});
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
+    actShowToolbar_ = settings->addAction(QStringLiteral("Стандартная панель"));
+    actShowToolbar_->setObjectName(QStringLiteral("ShowStdToolbar"));
+    actShowToolbar_->setCheckable(true);
+    actTextLabels_ = settings->addAction(QStringLiteral("Подписи под кнопками"));
+    actTextLabels_->setObjectName(QStringLiteral("TextLabels"));
+    actTextLabels_->setCheckable(true);
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("Справка"));
+    helpMenu->addActions({help, about});
+
+    toolBar_ = addToolBar(QStringLiteral("Стандартная панель"));
+    toolBar_->setObjectName(QStringLiteral("StdToolbar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->toggleViewAction()->setEnabled(false);
+    const std::pair<QAction*, const char*> buttons[] = {
+        {create, "fbCreate"}, {open, "fbOpen"},         {save, "fbSave"},   {preview, "fbView"},
+        {print, "fbPrint"},   {exportDoc, "fbExsport"}, {check, "fbCheck"},
+    };
+    for (const auto& [action, name] : buttons) {
+        toolBar_->addAction(action);
+        toolBar_->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
+    }
+
+    connect(actShowToolbar_, &QAction::toggled, this, [this](bool on) {
+        Settings().setValue(QStringLiteral("ShowStdToolbar"), on);
+        ShowToolbar(on);
+    });
+    connect(actTextLabels_, &QAction::toggled, this, [this](bool on) {
+        Settings().setValue(QStringLiteral("TextLabels"), on);
+        ApplyTextLabels(on);
+    });
+}
+
+QAction* TFormMain::Action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void TFormMain::BuildNavigation() {
+    auto* central = new QWidget(this);
+    auto* navigation = new QWidget(central);
+    navigation->setObjectName(QStringLiteral("pnlNavigation"));
+    navigation->setFixedWidth(kNavWidth);
+    for (int i = 0; i < navCount; ++i) {
+        auto* button = new TFlashButton(QString::fromUtf8(kNavCaptions[i]), navigation, 1);
+        button->setObjectName(QString::fromLatin1(kNavNames[i]));
+        button->setToolTip(button->text());
+        button->setGeometry(0, 71 * i, kNavWidth, i == navNalog ? 31 : 71);
+        const auto page = TNavPage(i);
+        connect(button, &TFlashButton::command, this, [this, page] { SwitchPage(page); });
+        nav_[i] = button;
+    }
+    navigation->setMinimumHeight(71 * navNalog + 31);
+    pageContainer_ = new QWidget(central);
+    pageContainer_->setObjectName(QStringLiteral("pnlPage"));
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(navigation);
+    layout->addWidget(pageContainer_, 1);
+    setCentralWidget(central);
+    host_ = std::make_unique<TPageHost>(ctx_, pageContainer_);
+}
+
+void TFormMain::ReadToolbarSettings() {
+    QSettings settings = Settings();
+    const bool show = SettingValue(settings, QStringLiteral("ShowStdToolbar"), true).toBool();
+    const bool labels = SettingValue(settings, QStringLiteral("TextLabels"), true).toBool();
+    const QSignalBlocker b1(actShowToolbar_), b2(actTextLabels_);
+    actShowToolbar_->setChecked(show);
+    actTextLabels_->setChecked(labels);
+    ShowToolbar(show);
+    ApplyTextLabels(labels);
+}
+
+void TFormMain::ShowToolbar(bool on) {
+    toolBar_->setVisible(on);
+}
+
+void TFormMain::ApplyTextLabels(bool on) {
+    toolBar_->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+    toolBar_->setMinimumHeight(on ? 50 : 38);
+    for (QAction* action : toolBar_->actions())
+        if (QWidget* w = toolBar_->widgetForAction(action))
+            w->setFixedSize(on ? QSize(80, 47) : QSize(35, 35));
+}
+
+void TFormMain::UpdateTitle() {
+    setWindowTitle(TitleFor(fileName_));
+}
+
+void TFormMain::Start(const QStringList& arguments) {
+    const std::optional<QString> path = DocumentArgument(arguments);
+    ctx_.references = LoadReferenceData(programFolder_);
+    bool loaded = false;
+    if (path) loaded = LoadDocument(*path);
+    if (!loaded) NewDocument();
+    ReportReferenceProblems();
+}
+
+void TFormMain::ReportReferenceProblems() {
+    if (ctx_.references.problems.isEmpty()) return;
+    Dialogs().Message(
+        this, QMessageBox::Warning,
+        QStringLiteral(
+            "Не удалось прочитать справочники в папке %1; выбор из них недоступен.\n\n%2")
+            .arg(QDir::toNativeSeparators(programFolder_), ctx_.references.problems.join('\n')),
+        QMessageBox::Ok);
+}
+
+void TFormMain::ShowPlaced() {
+    QSettings settings = Settings();
+    auto number = [&](const char* name) {
+        return SettingValue(settings, QString::fromLatin1(name), 0).toInt();
+    };
+    const bool full = SettingValue(settings, QStringLiteral("FullScreen"), false).toBool();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect all = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QRect work = screen ? screen->availableGeometry() : all;
+    const TPlacement p = PlaceWindow(full, number("wLeft"), number("wTop"), number("wWidth"),
+                                     number("wHeight"), all, work);
+    setGeometry(p.bounds);
+    if (p.maximised)
+        showMaximized();
+    else
+        show();
+}
+
+void TFormMain::WritePlacement() {
+    QSettings settings = Settings();
+    const QRect r = geometry();
+    settings.setValue(QStringLiteral("FullScreen"), isMaximized());
+    settings.setValue(QStringLiteral("wLeft"), r.left());
+    settings.setValue(QStringLiteral("wTop"), r.top());
+    settings.setValue(QStringLiteral("wWidth"), r.width());
+    settings.setValue(QStringLiteral("wHeight"), r.height());
+}
+
+TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
+    switch (page) {
+        case navInitialData:
+            return new TfrInitialData(ctx_, parent);
+        case navPersonInfo:
+            return new TfrPersonData(ctx_, parent);
+        default:
+            return new TfrPending(ctx_, parent, QString::fromUtf8(kNavCaptions[page]));
+    }
+}
+
+bool TFormMain::SwitchPage(TNavPage page) {
+    return host_->SwitchTo(page, nav_[page],
+                           [this, page](QWidget* p) { return CreatePage(page, p); });
+}
+
+void TFormMain::ShowConditions() {
+    host_->Replace(navInitialData, nav_[navInitialData],
+                   [this](QWidget* p) { return CreatePage(navInitialData, p); });
+}
+
+void TFormMain::NewDocument() {
+    host_->Clear();
+    auto d = std::make_unique<mTDeclaration>();
+    d->InspectionCode.clear();
+    d->FilingDate = mTDeclaration::Today();
+    d->SubmitterKind = 0;
+    d->SetIncomeFlags(kIncomeFromAgents);
+    d->AutoCountAppendixes = 1;
+    ctx_.ReplaceDeclaration(std::move(d));
+    ctx_.printDateOption = false;
+    fileName_.clear();
+    ctx_.SetNavFromDeclaration();
+    ShowConditions();
+    saved_ = true;
+    UpdateTitle();
+}
+
+bool TFormMain::LoadDocument(const QString& path) {
+    auto d = std::make_unique<mTDeclaration>();
+    QString failure;
+    try {
+        d->LoadFromFile(FromQ(path));
+    } catch (const mEPrivBase& e) {
+        failure = UserMessage(e.what());
+    } catch (const std::exception&) {
+        failure = QString::fromUtf8(msg::kBadFormat);
+    }
+    if (!failure.isEmpty()) {
+        ShowError(this, failure);
+        return false;
+    }
+    host_->Clear();
+    ctx_.ReplaceDeclaration(std::move(d));
+    ctx_.printDateOption = false;
+    fileName_ = path;
+    ctx_.SetNavFromDeclaration();
+    ShowConditions();
+    saved_ = true;
+    UpdateTitle();
+    return true;
+}
+
+bool TFormMain::CreateDoc() {
+    if (!SavePrompt()) return false;
+    NewDocument();
+    return true;
+}
+
+bool TFormMain::OpenDoc() {
+    if (!SavePrompt()) return false;
+    const QString path = Dialogs().OpenFileName(
+        this, QStringLiteral(
+                  "Zorv 2008 (*.zv8);;Zorv 2007 (*.zv7);;Zorv 2006 (*.zv6);;Zorv 2005 (*.zv5);;"
+                  "Zorv 200* (*.zvl)"));
+    if (path.isEmpty() || !LoadDocument(path)) {
+        NewDocument();
+        return false;
+    }
+    return true;
+}
+
+bool TFormMain::SaveDoc() {
+    QString target = fileName_;
+    const QString derived = SaveName(fileName_);
+    if (fileName_.isEmpty() || derived != fileName_) {
+        // A new name is confirmed in the save dialog, which asks before replacing a file.
+        target = Dialogs().SaveFileName(this, derived);
+        if (target.isEmpty()) return false;
+    }
+    return WriteDocument(target);
+}
+
+bool TFormMain::SaveAsDoc() {
+    const QString target = Dialogs().SaveFileName(this, fileName_);
+    if (target.isEmpty()) return false;
+    return WriteDocument(target);
+}
+
+bool TFormMain::WriteDocument(const QString& path) {
+    if (host_->Current()) host_->Current()->StoreToModel();
+    QString failure;
+    try {
+        ctx_.Decl().SaveToFile(FromQ(path));
+    } catch (const mEPrivBase& e) {
+        failure = UserMessage(e.what());
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    if (!failure.isEmpty()) {
+        ShowError(this, QStringLiteral("Декларация не сохранена в файл %1.\n%2")
+                            .arg(QDir::toNativeSeparators(path), failure));
+        return false;
+    }
+    fileName_ = path;
+    saved_ = true;
+    UpdateTitle();
+    return true;
+}
+
+bool TFormMain::SavePrompt() {
+    if (saved_) return true;
+    switch (Dialogs().Message(this, QMessageBox::Question,
+                              QStringLiteral("Вы хотите сохранить декларацию?"),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return SaveDoc();
+        case QMessageBox::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    if (!SavePrompt()) {
+        event->ignore();
+        return;
+    }
+    WritePlacement();
+    host_->Clear();
+    event->accept();
+}
+
+void TFormMain::NotAvailable() {
+    ShowInfo(this, QStringLiteral("Эта команда будет доступна в следующей версии программы."));
+}
+
+void TFormMain::About() {
+    ShowInfo(this, QStringLiteral(
+                       "Zorv 2008\nВерсия %1\n\nДекларация о доходах физических лиц за 2008 год")
+                       .arg(QStringLiteral("1.0")));
+}
+
+}  // namespace zorv

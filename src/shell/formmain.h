@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QRect>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <optional>
+
+#include "thinkingframe.h"
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace zorv {
+
+class TFlashButton;
+
+// Where the window goes: the saved bounds held to the screen, or 800 x 571
+// centred when none were saved.
+struct TPlacement {
+    QRect bounds;
+    bool maximised = false;
+};
+TPlacement PlaceWindow(bool fullScreen, int left, int top, int width, int height,
+                       const QRect& screen, const QRect& workArea);
+
+// The document named on the command line (arguments without the program):
+// one path, or "-p" and a path.
+std::optional<QString> DocumentArgument(const QStringList& arguments);
+
+// The name "Сохранить" writes a document under: the last character becomes "8",
+// so "name.zv7" is saved as "name.zv8".
+QString SaveName(const QString& fileName);
+
+// The program's one window: the open declaration, one page at a time chosen
+// with the navigation column, and the document commands.
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TFormMain(const QString& programFolder, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // Start-up after construction: the document of the command line (or a new
+    // one), the reference files, the conditions page.
+    void Start(const QStringList& arguments);
+    // Shows the window where the settings place it.
+    void ShowPlaced();
+
+    TShellContext& Context() { return ctx_; }
+    mTDeclaration& Declaration() { return ctx_.Decl(); }
+    const QString& FileName() const { return fileName_; }
+    bool Saved() const { return saved_; }
+    TThinkingFrame* CurrentPage() const { return host_->Current(); }
+    int CurrentPageKind() const { return host_->CurrentKind(); }
+    TFlashButton* NavButton(TNavPage page) const { return nav_[page]; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    QAction* Action(const char* name) const;
+
+    // The document commands; each gives whether it went through.
+    bool CreateDoc();
+    bool OpenDoc();
+    bool SaveDoc();
+    bool SaveAsDoc();
+    // The user's press of a navigation button.
+    bool SwitchPage(TNavPage page);
+
+    static QString TitleFor(const QString& fileName);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildActions();
+    void BuildNavigation();
+    void ReadToolbarSettings();
+    void ApplyTextLabels(bool on);
+    void ShowToolbar(bool on);
+    void UpdateTitle();
+    void ReportReferenceProblems();
+
+    // Asks whether to save a modified document; false abandons the command.
+    bool SavePrompt();
+    bool WriteDocument(const QString& path);
+    bool LoadDocument(const QString& path);
+    void NewDocument();
+    void ShowConditions();
+    TThinkingFrame* CreatePage(TNavPage page, QWidget* parent);
+    void NotAvailable();
+    void About();
+    void WritePlacement();
+
+    QString programFolder_;
+    TShellContext ctx_;
+    QString fileName_;
+    bool saved_ = true;
+    std::array<TFlashButton*, navCount> nav_{};
+    QWidget* pageContainer_ = nullptr;
+    std::unique_ptr<TPageHost> host_;
+    QToolBar* toolBar_ = nullptr;
+    QAction* actShowToolbar_ = nullptr;
+    QAction* actTextLabels_ = nullptr;
+};
+
+}  // namespace zorv

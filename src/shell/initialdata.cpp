@@ -1,0 +1,558 @@
+#include "initialdata.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "lookups.h"
+#include "maskededit.h"
+#include "shelltext.h"
+
+namespace zorv {
+
+namespace {
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+TfrInitialData::TfrInitialData(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx, parent) {
+    setObjectName(QStringLiteral("frInitialData"));
+    TLoadingScope loading(ctx_);
+    BuildControls();
+    Fill();
+    WatchFields();
+    building_ = false;
+}
+
+void TfrInitialData::BuildControls() {
+    // Form of the declaration.
+    auto* gbForm = Named(new QGroupBox(QStringLiteral("Тип декларации"), this), "gbForm");
+    rbSimple = Named(new QRadioButton(QStringLiteral("3-НДФЛ"), gbForm), "rbSimple");
+    rbNeRez = Named(new QRadioButton(QStringLiteral("3-НДФЛ нерезидента"), gbForm), "rbNeRez");
+    rb4ndfl = Named(new QRadioButton(QStringLiteral("4-НДФЛ"), gbForm), "rb4ndfl");
+    formGroup_ = new QButtonGroup(this);
+    formGroup_->addButton(rbSimple, kResident3NDFL);
+    formGroup_->addButton(rbNeRez, kNonResident3NDFL);
+    formGroup_->addButton(rb4ndfl, kEstimated4NDFL);
+    auto* formLayout = new QVBoxLayout(gbForm);
+    formLayout->addWidget(rbSimple);
+    formLayout->addWidget(rbNeRez);
+    formLayout->addWidget(rb4ndfl);
+
+    // Inspection, correction, primary or corrective, filing date.
+    auto* gbInspection =
+        Named(new QGroupBox(QStringLiteral("Налоговый орган"), this), "gbInspection");
+    meInspection = Named(new TMaskedEdit(gbInspection, edtDigital, 4), "meInspection");
+    meInspection->setReadOnly(true);
+    meInspection->setFixedWidth(60);
+    bnInspection = Named(new QPushButton(QStringLiteral("..."), gbInspection), "bnInspection");
+    bnInspection->setFixedWidth(32);
+    bnInspection->setToolTip(QStringLiteral("Выбрать инспекцию из списка"));
+    Edit1 = Named(new TMaskedEdit(gbInspection, edtNone), "Edit1");
+    Edit1->hide();
+    lbInspectionName = Named(new QLabel(gbInspection), "lbInspectionName");
+    lbInspectionName->setWordWrap(true);
+    lbInspectionName->setMinimumHeight(2 * fontMetrics().height());
+    meNumVer = Named(new TMaskedEdit(gbInspection, edtDigital, 3), "meNumVer");
+    meNumVer->setFixedWidth(48);
+    updCorrUp = Named(new QToolButton(gbInspection), "updCorrUp");
+    updCorrUp->setArrowType(Qt::UpArrow);
+    updCorrDown = Named(new QToolButton(gbInspection), "updCorrDown");
+    updCorrDown->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {updCorrUp, updCorrDown}) {
+        b->setFixedSize(18, 12);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    rbFirst = Named(new QRadioButton(QStringLiteral("Первичная"), gbInspection), "rbFirst");
+    rbLast = Named(new QRadioButton(QStringLiteral("Корректирующая"), gbInspection), "rbLast");
+    lbGetDate = Named(new QLabel(QStringLiteral("Дата подачи"), gbInspection), "lbGetDate");
+    dtGetDate = Named(new QDateEdit(gbInspection), "dtGetDate");
+    dtGetDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    dtGetDate->setCalendarPopup(true);
+    dtGetDate->setDateRange(QDate(2009, 1, 1), QDate(2012, 12, 31));
+    cbPrintData = Named(new QCheckBox(QStringLiteral("Не выводить дату на печать"), gbInspection),
+                        "cbPrintData");
+
+    auto* inspectionLayout = new QGridLayout(gbInspection);
+    auto* inspectionRow = new QHBoxLayout;
+    inspectionRow->addWidget(meInspection);
+    inspectionRow->addWidget(bnInspection);
+    inspectionRow->addStretch(1);
+    inspectionLayout->addWidget(new QLabel(QStringLiteral("Номер инспекции"), gbInspection), 0, 0);
+    inspectionLayout->addLayout(inspectionRow, 0, 1);
+    inspectionLayout->addWidget(lbInspectionName, 1, 0, 1, 2);
+    auto* spin = new QVBoxLayout;
+    spin->setSpacing(0);
+    spin->addWidget(updCorrUp);
+    spin->addWidget(updCorrDown);
+    auto* corrRow = new QHBoxLayout;
+    corrRow->setSpacing(1);
+    corrRow->addWidget(meNumVer);
+    corrRow->addLayout(spin);
+    corrRow->addStretch(1);
+    inspectionLayout->addWidget(new QLabel(QStringLiteral("№ корр."), gbInspection), 2, 0);
+    inspectionLayout->addLayout(corrRow, 2, 1);
+    auto* primaryRow = new QHBoxLayout;
+    primaryRow->addWidget(rbFirst);
+    primaryRow->addWidget(rbLast);
+    primaryRow->addStretch(1);
+    inspectionLayout->addLayout(primaryRow, 3, 0, 1, 2);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(dtGetDate);
+    dateRow->addStretch(1);
+    inspectionLayout->addWidget(lbGetDate, 4, 0);
+    inspectionLayout->addLayout(dateRow, 4, 1);
+    inspectionLayout->addWidget(cbPrintData, 5, 0, 1, 2);
+    inspectionLayout->setColumnStretch(1, 1);
+    inspectionLayout->setRowStretch(6, 1);
+
+    // Reporting year.
+    pnlYear = Named(new QGroupBox(QStringLiteral("Отчетный год"), this), "pnlYear");
+    rb2008 = Named(new QRadioButton(QStringLiteral("2008"), pnlYear), "rb2008");
+    rb2009 = Named(new QRadioButton(QStringLiteral("2009"), pnlYear), "rb2009");
+    auto* yearLayout = new QHBoxLayout(pnlYear);
+    yearLayout->addWidget(rb2008);
+    yearLayout->addWidget(rb2009);
+    yearLayout->addStretch(1);
+
+    // Taxpayer category.
+    gbCategory =
+        Named(new QGroupBox(QStringLiteral("Признак налогоплательщика"), this), "gbCategory");
+    rbFermer = Named(new QRadioButton(QStringLiteral("Глава фермерского хозяйства"), gbCategory),
+                     "rbFermer");
+    rbPredp = Named(new QRadioButton(QStringLiteral("Индивидуальный предприниматель"), gbCategory),
+                    "rbPredp");
+    rbNotarius =
+        Named(new QRadioButton(QStringLiteral("Частный нотариус"), gbCategory), "rbNotarius");
+    rbAdvokat = Named(new QRadioButton(QStringLiteral("Адвокат"), gbCategory), "rbAdvokat");
+    rbFLProch =
+        Named(new QRadioButton(QStringLiteral("Иное физическое лицо "), gbCategory), "rbFLProch");
+    categoryGroup_ = new QButtonGroup(this);
+    categoryGroup_->addButton(rbPredp, 0);
+    categoryGroup_->addButton(rbFermer, 1);
+    categoryGroup_->addButton(rbNotarius, 2);
+    categoryGroup_->addButton(rbAdvokat, 3);
+    categoryGroup_->addButton(rbFLProch, 5);
+    auto* categoryLayout = new QVBoxLayout(gbCategory);
+    for (QRadioButton* rb : {rbFermer, rbPredp, rbNotarius, rbAdvokat, rbFLProch})
+        categoryLayout->addWidget(rb);
+
+    // Who confirms the declaration.
+    gbSubmitter =
+        Named(new QGroupBox(QStringLiteral("Достоверность подтверждается:"), this), "gbSubmitter");
+    rbGiveSelf = Named(new QRadioButton(QStringLiteral("Лично"), gbSubmitter), "rbGiveSelf");
+    rbGiveTrustFase = Named(new QRadioButton(QStringLiteral("Представителем - ФЛ"), gbSubmitter),
+                            "rbGiveTrustFase");
+    rbGiveByMail =
+        Named(new QRadioButton(QStringLiteral("Представителем - ЮЛ"), gbSubmitter), "rbGiveByMail");
+    submitterGroup_ = new QButtonGroup(this);
+    submitterGroup_->addButton(rbGiveSelf, 0);
+    submitterGroup_->addButton(rbGiveTrustFase, 1);
+    submitterGroup_->addButton(rbGiveByMail, 2);
+    lbFIO = Named(new QLabel(QStringLiteral("ФИО"), gbSubmitter), "lbFIO");
+    meFIO = Named(new TMaskedEdit(gbSubmitter, edtNone, 182), "meFIO");
+    lbOsn = Named(new QLabel(QStringLiteral("Документ"), gbSubmitter), "lbOsn");
+    meOsn = Named(new TMaskedEdit(gbSubmitter, edtNone), "meOsn");
+    lbUL = Named(new QLabel(QStringLiteral("Организация - представитель"), gbSubmitter), "lbUL");
+    meUL = Named(new TMaskedEdit(gbSubmitter, edtNone, 182), "meUL");
+    auto* submitterLayout = new QGridLayout(gbSubmitter);
+    submitterLayout->addWidget(rbGiveSelf, 0, 0);
+    submitterLayout->addWidget(rbGiveTrustFase, 0, 1);
+    submitterLayout->addWidget(rbGiveByMail, 1, 1);
+    submitterLayout->addWidget(lbFIO, 2, 0);
+    submitterLayout->addWidget(meFIO, 2, 1);
+    submitterLayout->addWidget(lbOsn, 3, 0);
+    submitterLayout->addWidget(meOsn, 3, 1);
+    submitterLayout->addWidget(lbUL, 4, 0, 1, 2);
+    submitterLayout->addWidget(meUL, 5, 0, 1, 2);
+    submitterLayout->setColumnStretch(1, 1);
+
+    // Income groups.
+    auto* gbIncome = Named(new QGroupBox(QStringLiteral("Доходы"), this), "gbIncome");
+    chbIncomeInquiry =
+        Named(new QCheckBox(
+                  QStringLiteral(
+                      "Учитываемые \"справками о доходах физического лица\", доходы по договорам"),
+                  gbIncome),
+              "chbIncomeInquiry");
+    lbIncomeNote = Named(new QLabel(QStringLiteral("гр.-правового характера, по авторским "
+                                                   "вознаграждениям, от продажи имущества и др."),
+                                    gbIncome),
+                         "lbIncomeNote");
+    lbIncomeNote->setWordWrap(true);
+    lbIncomeNote->setIndent(22);
+    chbIncomeCurrency =
+        Named(new QCheckBox(QStringLiteral("В иностранной валюте"), gbIncome), "chbIncomeCurrency");
+    chbIncomeBusiness =
+        Named(new QCheckBox(QStringLiteral("От предпринимательской деятельности"), gbIncome),
+              "chbIncomeBusiness");
+    lbSupposeIncome =
+        Named(new QLabel(QStringLiteral("Предполагаемый доход:"), gbIncome), "lbSupposeIncome");
+    meSupposeIncome = Named(new TMaskedEdit(gbIncome, edtDigital, 12), "meSupposeIncome");
+    meSupposeIncome->setFixedWidth(120);
+    meSupVich = Named(new TMaskedEdit(gbIncome, edtCurrency, 12, 2), "meSupVich");
+    meSupVich->hide();
+    auto* incomeLayout = new QGridLayout(gbIncome);
+    incomeLayout->addWidget(chbIncomeInquiry, 0, 0, 1, 3);
+    incomeLayout->addWidget(lbIncomeNote, 1, 0, 1, 3);
+    incomeLayout->addWidget(chbIncomeCurrency, 2, 0, 1, 3);
+    incomeLayout->addWidget(chbIncomeBusiness, 3, 0);
+    incomeLayout->addWidget(lbSupposeIncome, 3, 1, Qt::AlignRight);
+    incomeLayout->addWidget(meSupposeIncome, 3, 2);
+    incomeLayout->setColumnStretch(0, 1);
+
+    // Supporting documents (kept for the title page; not shown).
+    gbAppendixes =
+        Named(new QGroupBox(QStringLiteral("Общее число листов подтверждающих документов"), this),
+              "gbAppendixes");
+    meAppendixes = Named(new TMaskedEdit(gbAppendixes, edtDigital, 4), "meAppendixes");
+    chbAutoCalculateApp =
+        Named(new QCheckBox(QStringLiteral("Автоматический подсчет"), gbAppendixes),
+              "chbAutoCalculateApp");
+    auto* appLayout = new QHBoxLayout(gbAppendixes);
+    appLayout->addWidget(meAppendixes);
+    appLayout->addWidget(chbAutoCalculateApp);
+    gbAppendixes->hide();
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(gbForm, 0, 0);
+    grid->addWidget(gbCategory, 0, 1, 2, 1);
+    grid->addWidget(pnlYear, 1, 0);
+    grid->addWidget(gbInspection, 2, 0);
+    grid->addWidget(gbSubmitter, 2, 1);
+    grid->addWidget(gbIncome, 3, 0, 1, 2);
+    grid->addWidget(gbAppendixes, 4, 0, 1, 2);
+    grid->setRowStretch(5, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+
+    // Keyboard order: down the left column, then the right one, then the income groups.
+    QWidget* order[] = {rbSimple,
+                        rbNeRez,
+                        rb4ndfl,
+                        rb2008,
+                        rb2009,
+                        bnInspection,
+                        meNumVer,
+                        rbFirst,
+                        rbLast,
+                        dtGetDate,
+                        cbPrintData,
+                        rbFermer,
+                        rbPredp,
+                        rbNotarius,
+                        rbAdvokat,
+                        rbFLProch,
+                        rbGiveSelf,
+                        rbGiveTrustFase,
+                        rbGiveByMail,
+                        meFIO,
+                        meOsn,
+                        meUL,
+                        chbIncomeInquiry,
+                        chbIncomeCurrency,
+                        chbIncomeBusiness,
+                        meSupposeIncome};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(chbIncomeInquiry, &QCheckBox::toggled, this, &TfrInitialData::OnIncomeInquiry);
+    connect(chbIncomeCurrency, &QCheckBox::toggled, this, &TfrInitialData::OnIncomeCurrency);
+    connect(chbIncomeBusiness, &QCheckBox::toggled, this, &TfrInitialData::OnIncomeBusiness);
+    connect(formGroup_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (!on) return;
+        Notify();
+        OnForm(id);
+    });
+    connect(submitterGroup_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (!on) return;
+        Notify();
+        OnSubmitter(id);
+    });
+    connect(categoryGroup_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on) Notify();
+    });
+    connect(rb2009, &QRadioButton::toggled, this, [this](bool on) {
+        Notify();
+        if (on && !building_) OnYear2009();
+    });
+    connect(rbLast, &QRadioButton::toggled, this, [this](bool on) {
+        Notify();
+        meNumVer->setEnabled(on);
+    });
+    connect(chbAutoCalculateApp, &QCheckBox::toggled, this, [this](bool on) {
+        Notify();
+        meAppendixes->setEnabled(!on);
+    });
+    connect(cbPrintData, &QCheckBox::toggled, this, [this](bool on) {
+        ctx_.printDateOption = on;
+        dtGetDate->setEnabled(!on);
+    });
+    connect(dtGetDate, &QDateEdit::dateChanged, this, [this] { Notify(); });
+    connect(bnInspection, &QPushButton::clicked, this, &TfrInitialData::OnInspection);
+    connect(updCorrUp, &QToolButton::clicked, this, [this] { StepCorrection(1); });
+    connect(updCorrDown, &QToolButton::clicked, this, [this] { StepCorrection(-1); });
+}
+
+void TfrInitialData::Fill() {
+    const mTDeclaration& d = Decl();
+    cbPrintData->setChecked(ctx_.printDateOption);
+    dtGetDate->setEnabled(!ctx_.printDateOption);
+    meInspection->setText(ToQ(d.InspectionCode));
+    Edit1->setText(ToQ(d.InspectionName));
+    lbInspectionName->setText(ToQ(d.InspectionName));
+    dtGetDate->setDate(DateFromDayNumber(d.FilingDate));
+    meNumVer->setText(QString::number(std::min<uint32_t>(d.CorrectionNumber, 999)));
+
+    if (QAbstractButton* b = submitterGroup_->button(d.SubmitterKind <= 2 ? d.SubmitterKind : 0))
+        b->setChecked(true);
+    OnSubmitter(submitterGroup_->checkedId());
+    meOsn->setText(ToQ(d.RepresentativeDocument));
+    meFIO->setText(ToQ(d.RepresentativeName));
+    meUL->setText(ToQ(d.RepresentativeOrganisation));
+
+    (d.Year != "2008" ? rb2009 : rb2008)->setChecked(true);
+    if (QAbstractButton* b = categoryGroup_->button(d.TaxpayerCategory))
+        b->setChecked(true);
+    else
+        rbFLProch->setChecked(true);
+
+    chbIncomeInquiry->setChecked(d.HasIncome(kIncomeFromAgents));
+    chbIncomeCurrency->setChecked(d.HasIncome(kIncomeForeign));
+    chbIncomeBusiness->setChecked(d.HasIncome(kIncomeBusiness));
+    // The toggles above only run for a change; set everything they govern.
+    OnIncomeInquiry(chbIncomeInquiry->isChecked());
+    OnIncomeCurrency(chbIncomeCurrency->isChecked());
+    OnIncomeBusiness(chbIncomeBusiness->isChecked());
+
+    meSupposeIncome->setText(d.ExpectedIncome.IsZero() ? QString() : MoneyText(d.ExpectedIncome));
+    meSupVich->setText(d.ExpectedExpense.IsZero() ? QString() : MoneyText(d.ExpectedExpense));
+    meAppendixes->setText(QString::number(d.AppendixTotal));
+    chbAutoCalculateApp->setChecked(false);
+    bnInspection->setEnabled(ctx_.references.HaveInspections());
+
+    // The form decides the rest; primary or corrective comes from the document.
+    const int kind =
+        d.DeclarationKind <= kEstimated4NDFL ? int(d.DeclarationKind) : int(kResident3NDFL);
+    formGroup_->button(kind)->setChecked(true);
+    OnForm(kind);
+    if (kind == kEstimated4NDFL) (d.IsPrimary ? rbFirst : rbLast)->setChecked(true);
+    meNumVer->setEnabled(rbLast->isChecked());
+}
+
+int TfrInitialData::FormKind() const {
+    return formGroup_->checkedId() < 0 ? 0 : formGroup_->checkedId();
+}
+
+void TfrInitialData::UpdateDeduction() {
+    const bool any = chbIncomeInquiry->isChecked() || chbIncomeCurrency->isChecked() ||
+                     chbIncomeBusiness->isChecked();
+    const int kind = FormKind();
+    ctx_.SetNavEnabled(navDeduction, any && kind != kNonResident3NDFL && kind != kEstimated4NDFL);
+}
+
+void TfrInitialData::OnIncomeInquiry(bool checked) {
+    Notify();
+    ctx_.SetNavEnabled(navRussianIncome, checked);
+    UpdateDeduction();
+}
+
+void TfrInitialData::OnIncomeCurrency(bool checked) {
+    Notify();
+    ctx_.SetNavEnabled(navForeignIncome, checked);
+    UpdateDeduction();
+}
+
+void TfrInitialData::OnIncomeBusiness(bool checked) {
+    Notify();
+    ctx_.SetNavEnabled(navBusinessIncome, checked);
+    lbSupposeIncome->setEnabled(checked);
+    meSupposeIncome->setEnabled(checked);
+    meSupVich->setEnabled(checked);
+    if (!checked) {
+        meSupposeIncome->clear();
+        meSupVich->clear();
+    }
+    UpdateDeduction();
+}
+
+void TfrInitialData::OnSubmitter(int kind) {
+    const bool person = kind >= 1;
+    const bool organisation = kind == 2;
+    for (QWidget* w : std::initializer_list<QWidget*>{lbFIO, meFIO, lbOsn, meOsn})
+        w->setEnabled(person);
+    lbUL->setEnabled(organisation);
+    meUL->setEnabled(organisation);
+}
+
+void TfrInitialData::OnForm(int kind) {
+    const bool estimated = kind == kEstimated4NDFL;
+    const bool resident = kind == kResident3NDFL;
+    pnlYear->setVisible(!estimated);
+    if (!resident) {
+        chbIncomeCurrency->setChecked(false);
+        chbIncomeBusiness->setChecked(false);
+    }
+    chbIncomeCurrency->setEnabled(resident);
+    chbIncomeBusiness->setEnabled(resident);
+    if (estimated) chbIncomeInquiry->setChecked(false);
+    chbIncomeInquiry->setEnabled(!estimated);
+    UpdateDeduction();
+    ctx_.SetNavEnabled(navNalog, !estimated);
+    chbAutoCalculateApp->setEnabled(!estimated);
+    lbIncomeNote->setEnabled(!estimated);
+
+    rbFermer->setEnabled(!estimated);
+    rbFLProch->setEnabled(!estimated);
+    if (estimated && (rbFermer->isChecked() || rbFLProch->isChecked())) rbPredp->setChecked(true);
+
+    rbFirst->setVisible(estimated);
+    rbLast->setVisible(estimated);
+    if (!estimated) rbLast->setChecked(true);
+
+    for (QRadioButton* rb : {rbGiveSelf, rbGiveTrustFase, rbGiveByMail}) rb->setEnabled(!estimated);
+    if (estimated) {
+        for (QWidget* w : std::initializer_list<QWidget*>{lbFIO, meFIO, lbOsn, meOsn, lbUL, meUL})
+            w->setEnabled(false);
+        gbAppendixes->hide();
+    } else {
+        OnSubmitter(submitterGroup_->checkedId());
+    }
+
+    lbSupposeIncome->setVisible(estimated);
+    meSupposeIncome->setVisible(estimated);
+    if (estimated) {
+        lbSupposeIncome->setEnabled(true);
+        meSupposeIncome->setEnabled(true);
+    }
+    lbGetDate->setVisible(estimated);
+    dtGetDate->setVisible(estimated);
+    cbPrintData->setVisible(estimated);
+}
+
+void TfrInitialData::OnYear2009() {
+    ShowInfo(
+        this,
+        QStringLiteral(
+            "Внимание! В программе используются бланки форм и алгоритмы расчета, актуальные для "
+            "доходов 2008 года. Вы в праве воспользоваться программой для заполнения Декларации за "
+            "2009 год до тех пор, пока приказ Минфина России от 31.12.2008 № 153н остается в "
+            "силе."));
+    ShowInfo(
+        this,
+        QStringLiteral(
+            "Лицам, получающим имущественный вычет на новое строительство, стандартные и "
+            "социальные "
+            "вычеты настоятельно рекомендуем дождаться нового приказа и программы \"Zorv 2009\"."));
+}
+
+void TfrInitialData::OnInspection() {
+    TfmInputInspectionNumber lookup(this, ctx_.references.inspections);
+    TCodeName chosen;
+    if (!PickFromLookup(lookup, meInspection->text(), chosen)) return;
+    if (chosen.code == meInspection->text()) return;
+    meInspection->setText(chosen.code);
+    Edit1->setText(chosen.name);
+    lbInspectionName->setText(chosen.name);
+    Notify();
+}
+
+void TfrInitialData::StepCorrection(int delta) {
+    if (!meNumVer->isEnabled()) return;
+    const int value = std::clamp(int(NumberFromField(meNumVer->text())) + delta, 0, 999);
+    meNumVer->setText(QString::number(value));
+}
+
+void TfrInitialData::StoreToModel() {
+    mTDeclaration& d = Decl();
+    d.InspectionCode = FromQ(meInspection->text());
+    d.InspectionName = FromQ(Edit1->text());
+    d.FilingDate = DayNumberFromDate(dtGetDate->date());
+    d.SubmitterKind = uint8_t(std::max(0, submitterGroup_->checkedId()));
+    d.Year = rb2009->isChecked() ? "2009" : "2008";
+    d.TaxpayerCategory = uint8_t(categoryGroup_->checkedId() < 0 ? 5 : categoryGroup_->checkedId());
+    d.DeclarationKind = uint8_t(FormKind());
+
+    uint8_t flags = 0;
+    if (chbIncomeInquiry->isChecked()) flags |= kIncomeFromAgents;
+    if (chbIncomeCurrency->isChecked()) flags |= kIncomeForeign;
+    if (chbIncomeBusiness->isChecked()) flags |= kIncomeBusiness;
+    d.SetIncomeFlags(flags);
+
+    d.ExpectedIncome = MoneyFromField(meSupposeIncome->text());
+    d.ExpectedExpense =
+        chbIncomeBusiness->isChecked() ? MoneyFromField(meSupVich->text()) : Money();
+
+    auto kept = [](const TMaskedEdit* edit) {
+        return edit->isEnabled() && !edit->text().isEmpty() ? FromQ(edit->text()) : std::string();
+    };
+    d.RepresentativeDocument = kept(meOsn);
+    d.RepresentativeOrganisation = kept(meUL);
+    d.RepresentativeName = kept(meFIO);
+
+    d.IsPrimary = rbFirst->isChecked() ? 1 : 0;
+    d.CorrectionNumber = rbLast->isChecked() ? NumberFromField(meNumVer->text()) : 0;
+
+    d.AutoCountAppendixes = 0;
+    if (!chbAutoCalculateApp->isChecked())
+        d.SetAppendixTotal(NumberFromField(meAppendixes->text()));
+}
+
+int TfrInitialData::Validate() {
+    const mTDeclaration& d = Decl();
+    auto blank = [](const std::string& s) { return QString::fromStdString(s).trimmed().isEmpty(); };
+    TCheckRun run(this, Section());
+    if (d.InspectionCode.empty() && run.Fail(QStringLiteral("Не введен номер инспекции"), 1))
+        return run.Result();
+    if (blank(d.RepresentativeName) && d.SubmitterKind != 0 &&
+        run.Fail(QStringLiteral("Не указаны ФИО подписанта-представителя"), 3))
+        return run.Result();
+    if (blank(d.RepresentativeDocument) && d.SubmitterKind != 0 &&
+        run.Fail(QStringLiteral("Не указан документ, подтверждающий полномочия представителя"), 4))
+        return run.Result();
+    if (blank(d.RepresentativeOrganisation) && d.SubmitterKind == 2 &&
+        run.Fail(QStringLiteral("Не указано наименование Юр.лица-представителя"), 5))
+        return run.Result();
+    return 0;
+}
+
+void TfrInitialData::FocusError(int code) {
+    switch (code) {
+        case 1:
+            if (bnInspection->isEnabled()) {
+                bnInspection->setFocus();
+                bnInspection->click();
+            } else {
+                meInspection->setFocus();
+            }
+            break;
+        case 2:
+            meSupposeIncome->setFocus();
+            break;
+        case 3:
+            meFIO->setFocus();
+            break;
+        case 4:
+            meOsn->setFocus();
+            break;
+        case 5:
+            meUL->setFocus();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace zorv

@@ -1,0 +1,234 @@
+#include "lookups.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "dialogs.h"
+
+namespace zorv {
+
+namespace {
+
+// Enter in the list confirms the choice.
+class TLookupList : public QTreeWidget {
+  public:
+    using QTreeWidget::QTreeWidget;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+            if (auto* dialog = qobject_cast<QDialog*>(window())) dialog->accept();
+            return;
+        }
+        QTreeWidget::keyPressEvent(event);
+    }
+};
+
+}  // namespace
+
+TfmLookup::TfmLookup(QWidget* parent, const QString& title, const std::vector<TCodeName>& entries)
+    : QDialog(parent) {
+    setWindowTitle(title);
+    list_ = new TLookupList(this);
+    list_->setObjectName(QStringLiteral("lvList"));
+    list_->setColumnCount(2);
+    list_->setHeaderLabels({QStringLiteral("Код"), QStringLiteral("Наименование")});
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(int(entries.size()));
+    for (const TCodeName& e : entries) items.append(new QTreeWidgetItem({e.code, e.name}));
+    list_->addTopLevelItems(items);
+    list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list_->header()->setStretchLastSection(true);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_, 1);
+    layout->addWidget(buttons);
+    resize(640, 420);
+}
+
+bool TfmLookup::Select(const QString& code) {
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list_->topLevelItem(i);
+        if (item->text(0) == code) {
+            list_->setCurrentItem(item);
+            list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+            list_->setFocus();
+            return true;
+        }
+    }
+    list_->setCurrentItem(nullptr);
+    list_->clearSelection();
+    return false;
+}
+
+QString TfmLookup::Code() const {
+    const QTreeWidgetItem* item = list_->currentItem();
+    return item && item->isSelected() ? item->text(0) : QString();
+}
+
+QString TfmLookup::Name() const {
+    const QTreeWidgetItem* item = list_->currentItem();
+    return item && item->isSelected() ? item->text(1) : QString();
+}
+
+int TfmLookup::Count() const {
+    return list_->topLevelItemCount();
+}
+
+const std::vector<TCodeName>& DocumentKinds() {
+    static const std::vector<TCodeName> kinds = {
+        {"03", "Свидетельство о рождении, оформленное в соответствии с законодательством РФ"},
+        {"07", "Военный билет солдата (матроса, сержанта, старшины)"},
+        {"08", "Временное удостоверение, выданное взамен военного билета"},
+        {"10", "Паспорт иностранного гражданина"},
+        {"11",
+         "Свидетельство о регистрации ходатайства иммигранта о признании его беженцем на "
+         "территории РФ по существу"},
+        {"12", "Вид на жительство в РФ"},
+        {"13", "Удостоверение беженца"},
+        {"14", "Временное удостоверение личности гражданина РФ"},
+        {"15", "Разрешение на временное проживание в РФ"},
+        {"18", "Свидетельство о предоставлении временного убежища на территории РФ"},
+        {"21", "Паспорт гражданина РФ"},
+        {"23",
+         "Свидетельство о рождении, выданное уполномоченным органом иностранного государства"},
+        {"24", "Удостоверение личности военнослужащего РФ"},
+        {"91", "Иные документы"},
+    };
+    return kinds;
+}
+
+const std::vector<TCodeName>& Regions() {
+    static const std::vector<TCodeName> regions = {
+        {"01", "Республика Адыгея (Адыгея)"},
+        {"02", "Республика Башкортостан"},
+        {"03", "Республика Бурятия"},
+        {"04", "Республика Алтай"},
+        {"05", "Республика Дагестан"},
+        {"06", "Республика Ингушетия"},
+        {"07", "Кабардино-Балкарская Республика"},
+        {"08", "Республика Калмыкия"},
+        {"09", "Карачаево-Черкесская Республика"},
+        {"10", "Республика Карелия"},
+        {"11", "Республика Коми"},
+        {"12", "Республика Марий Эл"},
+        {"13", "Республика Мордовия"},
+        {"14", "Республика Саха (Якутия)"},
+        {"15", "Республика Северная Осетия - Алания"},
+        {"16", "Республика Татарстан (Татарстан)"},
+        {"17", "Республика Тыва"},
+        {"18", "Удмуртская Республика"},
+        {"19", "Республика Хакасия"},
+        {"20", "Чеченская Республика"},
+        {"21", "Чувашская Республика - Чувашия"},
+        {"22", "Алтайский край"},
+        {"23", "Краснодарский край"},
+        {"24", "Красноярский край"},
+        {"25", "Приморский край"},
+        {"26", "Ставропольский край"},
+        {"27", "Хабаровский край"},
+        {"28", "Амурская область"},
+        {"29", "Архангельская область"},
+        {"30", "Астраханская область"},
+        {"31", "Белгородская область"},
+        {"32", "Брянская область"},
+        {"33", "Владимирская область"},
+        {"34", "Волгоградская область"},
+        {"35", "Вологодская область"},
+        {"36", "Воронежская область"},
+        {"37", "Ивановская область"},
+        {"38", "Иркутская область"},
+        {"39", "Калининградская область"},
+        {"40", "Калужская область"},
+        {"41", "Камчатский край"},
+        {"42", "Кемеровская область"},
+        {"43", "Кировская область"},
+        {"44", "Костромская область"},
+        {"45", "Курганская область"},
+        {"46", "Курская область"},
+        {"47", "Ленинградская область"},
+        {"48", "Липецкая область"},
+        {"49", "Магаданская область"},
+        {"50", "Московская область"},
+        {"51", "Мурманская область"},
+        {"52", "Нижегородская область"},
+        {"53", "Новгородская область"},
+        {"54", "Новосибирская область"},
+        {"55", "Омская область"},
+        {"56", "Оренбургская область"},
+        {"57", "Орловская область"},
+        {"58", "Пензенская область"},
+        {"59", "Пермский край"},
+        {"60", "Псковская область"},
+        {"61", "Ростовская область"},
+        {"62", "Рязанская область"},
+        {"63", "Самарская область"},
+        {"64", "Саратовская область"},
+        {"65", "Сахалинская область"},
+        {"66", "Свердловская область"},
+        {"67", "Смоленская область"},
+        {"68", "Тамбовская область"},
+        {"69", "Тверская область"},
+        {"70", "Томская область"},
+        {"71", "Тульская область"},
+        {"72", "Тюменская область"},
+        {"73", "Ульяновская область"},
+        {"74", "Челябинская область"},
+        {"75", "Забайкальский край"},
+        {"76", "Ярославская область"},
+        {"77", "г. Москва"},
+        {"78", "г. Санкт - Петербург"},
+        {"79", "Еврейская автономная область"},
+        {"83", "Ненецкий автономный округ"},
+        {"86", "Ханты-Мансийский автономный округ - Югра"},
+        {"87", "Чукотский автономный округ"},
+        {"89", "Ямало-Ненецкий автономный округ"},
+        {"99", "иные территории, включая город и космодром Байконур"},
+    };
+    return regions;
+}
+
+TfmDocType::TfmDocType(QWidget* parent)
+    : TfmLookup(parent, QStringLiteral("Вид документа, удостоверяющего личность"),
+                DocumentKinds()) {
+    setObjectName(QStringLiteral("fmDocType"));
+}
+
+TfmRegionName::TfmRegionName(QWidget* parent)
+    : TfmLookup(parent, QStringLiteral("Регион"), Regions()) {
+    setObjectName(QStringLiteral("fmRegionName"));
+}
+
+TfmGrazhd::TfmGrazhd(QWidget* parent, const std::vector<TCodeName>& countries)
+    : TfmLookup(parent, QStringLiteral("Страна"), countries) {
+    setObjectName(QStringLiteral("fmGrazhd"));
+}
+
+TfmInputInspectionNumber::TfmInputInspectionNumber(QWidget* parent,
+                                                   const std::vector<TCodeName>& inspections)
+    : TfmLookup(parent, QStringLiteral("Налоговая инспекция"), inspections) {
+    setObjectName(QStringLiteral("fmInputInspectionNumber"));
+}
+
+bool PickFromLookup(TfmLookup& lookup, const QString& current, TCodeName& chosen) {
+    lookup.Select(current);
+    if (!Dialogs().Run(lookup)) return false;
+    if (lookup.Code().isEmpty()) return false;
+    chosen = {lookup.Code(), lookup.Name()};
+    return true;
+}
+
+}  // namespace zorv

@@ -1,0 +1,367 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+
+#include "errors.h"
+#include "flashbutton.h"
+#include "formmain.h"
+#include "initialdata.h"
+#include "maskededit.h"
+#include "persondata.h"
+#include "shelltest.h"
+#include "tempdir.h"
+
+using namespace zorv;
+using zorv::testing::ScriptedDialogs;
+using zorv::testing::TempDir;
+using zorv::testing::Type;
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// A main window over a program folder with the shipped reference files.
+struct Window {
+    Window() : form(QStringLiteral(ZORV_SOURCE_DIR "/data")) {}
+    void Start(const QStringList& arguments = {}) { form.Start(arguments); }
+    // Makes a change as the user would, on the conditions page.
+    void Edit() {
+        auto* page = qobject_cast<TfrInitialData*>(form.CurrentPage());
+        ASSERT_NE(page, nullptr);
+        page->rbGiveTrustFase->click();
+    }
+    TFormMain form;
+};
+
+void WriteDocument(const std::string& path, const std::string& inspection) {
+    mTDeclaration d;
+    d.InspectionCode = inspection;
+    d.SetIncomeFlags(kIncomeFromAgents | kIncomeBusiness);
+    d.Person.SurName = "Петров";
+    d.SaveToFile(path);
+}
+
+}  // namespace
+
+TEST(FormMain, NavigationColumnAndCommands) {
+    ScriptedDialogs dialogs;
+    Window w;
+    w.Start();
+    const char* captions[] = {"Задание Условий",         "Сведения о декларанте",
+                              "Доходы, полученные в РФ", "Доходы за пределами РФ",
+                              "Предприниматели",         "Вычеты",
+                              "Уплата по уведомлениям"};
+    for (int i = 0; i < navCount; ++i) {
+        TFlashButton* b = w.form.NavButton(TNavPage(i));
+        EXPECT_EQ(b->text(), captions[i]);
+        EXPECT_EQ(b->geometry().top(), 71 * i);
+        EXPECT_EQ(b->height(), i == navNalog ? 31 : 71);
+    }
+    EXPECT_TRUE(w.form.NavButton(navInitialData)->Down());
+    EXPECT_TRUE(w.form.NavButton(navRussianIncome)->isEnabled());
+    EXPECT_FALSE(w.form.NavButton(navForeignIncome)->isEnabled());
+    EXPECT_FALSE(w.form.NavButton(navBusinessIncome)->isEnabled());
+    EXPECT_TRUE(w.form.NavButton(navDeduction)->isEnabled());
+    EXPECT_TRUE(w.form.NavButton(navNalog)->isEnabled());
+    EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+    EXPECT_TRUE(w.form.Saved());
+    EXPECT_TRUE(dialogs.messages.empty()) << "the shipped reference files are all readable";
+
+    QStringList menus;
+    for (QAction* a : w.form.menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, QStringList({"Файл", "Декларация", "Настройки", "Справка"}));
+    EXPECT_EQ(w.form.Action("CreateDoc")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(w.form.Action("Help")->shortcut(), QKeySequence("F1"));
+    QStringList tools;
+    for (QAction* a : w.form.ToolBar()->actions()) tools << a->text();
+    EXPECT_EQ(tools, QStringList({"Создать", "Открыть", "Сохранить", "Просмотр", "Печать",
+                                  "Экспорт", "Проверить"}));
+
+    // The conditions page drives the navigation buttons.
+    auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+    page->rb4ndfl->click();
+    EXPECT_FALSE(w.form.NavButton(navRussianIncome)->isEnabled());
+    EXPECT_FALSE(w.form.NavButton(navNalog)->isEnabled());
+    EXPECT_FALSE(w.form.Saved());
+}
+
+TEST(FormMain, PageSwitchFollowsTheCheckAnswers) {
+    ScriptedDialogs dialogs;
+    Window w;
+    w.Start();
+    // No inspection: "Исправить" keeps the conditions page.
+    w.form.NavButton(navPersonInfo)->click();
+    EXPECT_EQ(w.form.CurrentPageKind(), navInitialData);
+    EXPECT_TRUE(w.form.NavButton(navInitialData)->Down());
+    EXPECT_FALSE(w.form.NavButton(navPersonInfo)->Down());
+    dialogs.checkAnswers = {TCheckAnswer::Skip};
+    w.form.NavButton(navPersonInfo)->click();
+    EXPECT_EQ(w.form.CurrentPageKind(), navPersonInfo);
+    EXPECT_NE(qobject_cast<TfrPersonData*>(w.form.CurrentPage()), nullptr);
+    const size_t shown = dialogs.checks.size();
+    w.form.NavButton(navPersonInfo)->click();  // the page shown: nothing is checked
+    EXPECT_EQ(dialogs.checks.size(), shown);
+}
+
+TEST(FormMain, SavePromptAnswers) {
+    TempDir dir;
+    struct Case {
+        const char* what;
+        QMessageBox::StandardButton answer;
+        QString saveName;  // the save dialog's answer; empty: cancelled
+        bool goesAhead;
+        bool written;
+    } cases[] = {
+        {"cancel", QMessageBox::Cancel, "", false, false},
+        {"no", QMessageBox::No, "", true, false},
+        {"yes, dialog cancelled", QMessageBox::Yes, "", false, false},
+        {"yes, named", QMessageBox::Yes, Q(dir.File("kept.zv8")), true, true},
+    };
+    for (const Case& c : cases) {
+        for (int command = 0; command < 3; ++command) {  // new, open, close
+            SCOPED_TRACE(std::string(c.what) + " / command " + std::to_string(command));
+            std::filesystem::remove(dir.File("kept.zv8"));
+            ScriptedDialogs dialogs;
+            Window w;
+            w.Start();
+            w.Edit();
+            ASSERT_FALSE(w.form.Saved());
+            dialogs.messageAnswers = {c.answer};
+            if (!c.saveName.isEmpty()) dialogs.saveNames = {c.saveName};
+            bool wentAhead = false;
+            if (command == 0) {
+                wentAhead = w.form.CreateDoc();
+            } else if (command == 1) {
+                w.form.OpenDoc();  // the open dialog is cancelled: a new document either way
+                wentAhead = dialogs.openFilters.size() == 1;
+            } else {
+                wentAhead = w.form.close();
+            }
+            ASSERT_GE(dialogs.messages.size(), 1u);
+            EXPECT_EQ(dialogs.messages[0], "Вы хотите сохранить декларацию?");
+            EXPECT_EQ(wentAhead, c.goesAhead);
+            EXPECT_EQ(std::filesystem::exists(dir.File("kept.zv8")), c.written);
+            if (!c.goesAhead) {
+                EXPECT_FALSE(w.form.Saved()) << "the work is still there, unsaved";
+                auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+                ASSERT_NE(page, nullptr);
+                EXPECT_TRUE(page->rbGiveTrustFase->isChecked());
+            }
+        }
+    }
+}
+
+TEST(FormMain, OpenAndSaveKeepTheDocumentsApart) {
+    TempDir dir;
+    const std::string old = dir.File("old.zv7");
+    WriteDocument(old, "7701");
+    const auto oldBytes = zorv::testing::ReadBytes(old);
+    ScriptedDialogs dialogs;
+    Window w;
+    w.Start();
+    dialogs.openNames = {Q(old)};
+    ASSERT_TRUE(w.form.OpenDoc());
+    EXPECT_EQ(w.form.windowTitle(), "old.zv7 - Zorv 2008");
+    EXPECT_EQ(w.form.Declaration().InspectionCode, "7701");
+    EXPECT_TRUE(w.form.NavButton(navBusinessIncome)->isEnabled());
+    EXPECT_FALSE(w.form.NavButton(navForeignIncome)->isEnabled());
+    EXPECT_TRUE(dialogs.openFilters[0].startsWith("Zorv 2008 (*.zv8);;Zorv 2007 (*.zv7)"));
+
+    // "Сохранить" offers old.zv8 in the save dialog, which guards an existing file.
+    w.Edit();
+    dialogs.saveNames = {"="};
+    ASSERT_TRUE(w.form.SaveDoc());
+    EXPECT_EQ(dialogs.saveSuggestions, std::vector<QString>({Q(dir.File("old.zv8"))}));
+    EXPECT_EQ(w.form.windowTitle(), "old.zv8 - Zorv 2008");
+    EXPECT_TRUE(w.form.Saved());
+    EXPECT_EQ(zorv::testing::ReadBytes(old), oldBytes) << "last year's file is left as it was";
+    mTDeclaration saved;
+    saved.LoadFromFile(dir.File("old.zv8"));
+    EXPECT_EQ(saved.SubmitterKind, 1);
+
+    // Under its own name it saves without asking.
+    w.Edit();
+    auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+    page->rbGiveSelf->click();
+    ASSERT_TRUE(w.form.SaveDoc());
+    EXPECT_EQ(dialogs.saveSuggestions.size(), 1u);
+    saved = mTDeclaration();
+    saved.LoadFromFile(dir.File("old.zv8"));
+    EXPECT_EQ(saved.SubmitterKind, 0);
+
+    // "Сохранить как..." takes the name as given.
+    dialogs.saveNames = {Q(dir.File("copy.zv7"))};
+    ASSERT_TRUE(w.form.SaveAsDoc());
+    EXPECT_EQ(w.form.windowTitle(), "copy.zv7 - Zorv 2008");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("copy.zv7")));
+
+    // The same with the save prompt of "new".
+    w.Edit();
+    dialogs.messageAnswers = {QMessageBox::Yes};
+    dialogs.saveNames = {"="};
+    ASSERT_TRUE(w.form.CreateDoc());
+    EXPECT_EQ(dialogs.saveSuggestions.back(), Q(dir.File("copy.zv8")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("copy.zv8")));
+    EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+}
+
+TEST(FormMain, SaveFailureLosesNothing) {
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    Window w;
+    w.Start();
+    w.Edit();
+    const std::string target = dir.File("missing-folder/x.zv8");
+    dialogs.saveNames = {Q(target)};
+    EXPECT_FALSE(w.form.SaveDoc());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("Декларация не сохранена в файл"))
+        << dialogs.messages[0].toStdString();
+    EXPECT_EQ(dialogs.icons[0], QMessageBox::Critical);
+    EXPECT_FALSE(dialogs.messages[0].contains('\r'));
+    EXPECT_FALSE(w.form.Saved());
+    EXPECT_EQ(w.form.FileName(), "");
+    EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+
+    // A failed save in the prompt abandons the command too.
+    dialogs.messageAnswers = {QMessageBox::Yes};
+    dialogs.saveNames = {Q(target)};
+    EXPECT_FALSE(w.form.CreateDoc());
+    EXPECT_FALSE(w.form.Saved());
+    EXPECT_TRUE(qobject_cast<TfrInitialData*>(w.form.CurrentPage())->rbGiveTrustFase->isChecked());
+}
+
+TEST(FormMain, LoadFailuresLeaveANewUnnamedDocument) {
+    TempDir dir;
+    zorv::testing::WriteBytes(dir.File("damaged.zv8"), "DLSGZorv2008            0102FFFF");
+    zorv::testing::WriteBytes(dir.File("empty.zv8"), "");
+    zorv::testing::WriteBytes(dir.File("text.zv8"), "hello, world");
+    // A good header whose streams are cut short.
+    WriteDocument(dir.File("good.zv8"), "7701");
+    auto bytes = zorv::testing::ReadBytes(dir.File("good.zv8"));
+    zorv::testing::WriteBytes(dir.File("cut.zv8"),
+                              std::string(bytes.begin(), bytes.begin() + bytes.size() / 2));
+    for (const char* name : {"damaged.zv8", "empty.zv8", "text.zv8", "cut.zv8", "absent.zv8"}) {
+        SCOPED_TRACE(name);
+        ScriptedDialogs dialogs;
+        Window w;
+        w.Start();
+        dialogs.openNames = {Q(dir.File(name))};
+        EXPECT_FALSE(w.form.OpenDoc());
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_FALSE(dialogs.messages[0].isEmpty());
+        EXPECT_FALSE(dialogs.messages[0].contains('\r'));
+        EXPECT_EQ(w.form.FileName(), "");
+        EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+        EXPECT_EQ(w.form.Declaration().InspectionCode, "");
+        EXPECT_EQ(w.form.Declaration().Person.SurName, "");
+        EXPECT_TRUE(w.form.Declaration().HasIncome(kIncomeFromAgents)) << "new-document values";
+        EXPECT_EQ(w.form.Declaration().AutoCountAppendixes, 1);
+        EXPECT_TRUE(w.form.Saved());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("absent.zv8")));
+}
+
+TEST(FormMain, CommandLine) {
+    EXPECT_EQ(DocumentArgument({"a.zv8"}), QString("a.zv8"));
+    EXPECT_EQ(DocumentArgument({"-P", "a.zv8"}), QString("a.zv8"));
+    EXPECT_EQ(DocumentArgument({"a.zv8", "b"}), QString("a.zv8"));
+    EXPECT_EQ(DocumentArgument({}), std::nullopt);
+    EXPECT_EQ(DocumentArgument({"-p", "a", "b"}), std::nullopt);
+
+    TempDir dir;
+    WriteDocument(dir.File("doc.zv8"), "5001");
+    {
+        ScriptedDialogs dialogs;
+        Window w;
+        w.Start({"-p", Q(dir.File("doc.zv8"))});
+        EXPECT_EQ(w.form.Declaration().InspectionCode, "5001");
+        EXPECT_EQ(w.form.windowTitle(), "doc.zv8 - Zorv 2008");
+        EXPECT_EQ(w.form.CurrentPageKind(), navInitialData);
+        EXPECT_TRUE(w.form.Saved());
+    }
+    {
+        ScriptedDialogs dialogs;
+        Window w;
+        w.Start({Q(dir.File("nothing.zv8"))});
+        EXPECT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("nothing.zv8")));
+    }
+}
+
+TEST(FormMain, MissingReferenceFilesAreReportedOnceAndTurnTheLookupsOff) {
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    TFormMain form(Q(dir.Path().string()));
+    form.Start({});
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    for (const char* file :
+         {"InspectionNumbers.xml", "Oksm.xml", "Sp_OKVED2.xml", "CurrencyRates.xml"})
+        EXPECT_TRUE(dialogs.messages[0].contains(file)) << file;
+    auto* page = qobject_cast<TfrInitialData*>(form.CurrentPage());
+    EXPECT_FALSE(page->bnInspection->isEnabled());
+    form.CreateDoc();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST(FormMain, WindowPlacement) {
+    const QRect screen(0, 0, 1280, 1024), work(0, 0, 1280, 984);
+    struct Case {
+        bool full;
+        int left, top, width, height;
+        QRect expected;
+    } cases[] = {
+        {false, 0, 0, 0, 0, QRect(240, 206, 800, 571)},
+        {false, 10, 20, 900, 600, QRect(10, 20, 900, 600)},
+        {false, -5, -7, 900, 600, QRect(0, 0, 900, 600)},
+        {false, 700, 20, 900, 600, QRect(480, 20, 800, 600)},
+        {false, 10, 700, 900, 600, QRect(10, 413, 900, 571)},
+        {false, 10, 20, 300, 200, QRect(10, 20, 800, 571)},
+        {true, 10, 20, 900, 600, QRect(240, 206, 800, 571)},
+    };
+    for (const Case& c : cases) {
+        const TPlacement p = PlaceWindow(c.full, c.left, c.top, c.width, c.height, screen, work);
+        EXPECT_EQ(p.bounds, c.expected) << c.left << "," << c.top;
+        EXPECT_EQ(p.maximised, c.full);
+    }
+}
+
+TEST(FormMain, ToolbarSettings) {
+    QSettings settings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008"));
+    settings.clear();
+    settings.setValue("textlabels", false);  // names match without regard to case
+    settings.sync();
+    ScriptedDialogs dialogs;
+    {
+        Window w;
+        w.Start();
+        QWidget* button = w.form.ToolBar()->findChild<QWidget*>("fbSave");
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->size(), QSize(35, 35));
+        w.form.findChild<QAction*>("TextLabels")->trigger();
+        EXPECT_EQ(button->size(), QSize(80, 47));
+        w.form.findChild<QAction*>("ShowStdToolbar")->trigger();
+        EXPECT_TRUE(w.form.ToolBar()->isHidden());
+        w.form.ShowPlaced();
+        w.form.close();
+    }
+    settings.sync();
+    EXPECT_FALSE(settings.value("ShowStdToolbar").toBool());
+    EXPECT_TRUE(settings.value("TextLabels").toBool());
+    EXPECT_EQ(settings.value("wWidth").toInt(), 800);
+    EXPECT_EQ(settings.value("FullScreen").toBool(), false);
+    settings.clear();
+}

@@ -1,0 +1,523 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "flashbutton.h"
+#include "initialdata.h"
+#include "lookups.h"
+#include "maskededit.h"
+#include "persondata.h"
+#include "referencedata.h"
+#include "shelltest.h"
+#include "shelltext.h"
+#include "tempdir.h"
+
+using namespace zorv;
+using zorv::testing::ScriptedDialogs;
+using zorv::testing::TempDir;
+using zorv::testing::Type;
+
+namespace {
+
+// A page that reports what the host asked of it.
+class ProbePage : public TThinkingFrame {
+  public:
+    ProbePage(TShellContext& ctx, QWidget* parent, int validateResult, QStringList& log)
+        : TThinkingFrame(ctx, parent), result_(validateResult), log_(log) {}
+    void StoreToModel() override { log_ << "store"; }
+    int Validate() override {
+        log_ << "validate";
+        return result_;
+    }
+    void FocusError(int code) override { log_ << QStringLiteral("focus %1").arg(code); }
+
+  private:
+    int result_;
+    QStringList& log_;
+};
+
+TShellContext& ContextWithLists(TShellContext& ctx) {
+    ctx.references.inspections = {{"7701", "Инспекция № 1"}, {"7702", "Инспекция № 2"}};
+    ctx.references.countries = {{"643", "РОССИЯ"}, {"276", "ГЕРМАНИЯ"}};
+    return ctx;
+}
+
+// Answers a lookup with the entry of `code`.
+std::function<bool(QDialog&)> Choose(const QString& code) {
+    return [code](QDialog& dialog) {
+        auto* lookup = qobject_cast<TfmLookup*>(&dialog);
+        return lookup && lookup->Select(code);
+    };
+}
+
+}  // namespace
+
+TEST(PageHost, SwitchStoresChecksAndStaysOnAProblem) {
+    TShellContext ctx;
+    QWidget container, buttons;
+    TFlashButton first("1", &buttons, 1), second("2", &buttons, 1);
+    TPageHost host(ctx, &container);
+    QStringList firstLog, secondLog;
+    int result = 7;
+    auto makeFirst = [&](QWidget* p) { return new ProbePage(ctx, p, result, firstLog); };
+    auto makeSecond = [&](QWidget* p) { return new ProbePage(ctx, p, 0, secondLog); };
+    host.Replace(0, &first, makeFirst);
+    EXPECT_TRUE(first.Down());
+
+    EXPECT_TRUE(host.SwitchTo(0, &first, makeFirst));  // the page shown: nothing happens
+    EXPECT_TRUE(firstLog.isEmpty());
+
+    second.click();  // the user's press puts the other button down
+    EXPECT_FALSE(host.SwitchTo(1, &second, makeSecond));
+    EXPECT_EQ(firstLog, QStringList({"store", "validate", "focus 7"}));
+    EXPECT_EQ(host.CurrentKind(), 0);
+    EXPECT_TRUE(first.Down()) << "the button of the page kept goes down again";
+    EXPECT_FALSE(second.Down());
+
+    // Only the low 16 bits count.
+    result = 0x10000;
+    host.Replace(0, &first, makeFirst);
+    firstLog.clear();
+    EXPECT_TRUE(host.SwitchTo(1, &second, makeSecond));
+    EXPECT_EQ(host.CurrentKind(), 1);
+    EXPECT_TRUE(second.Down());
+}
+
+TEST(PageHost, PagesAreBuiltWhileLoadingAndSeeTheCurrentDeclaration) {
+    TShellContext ctx;
+    QSignalSpy notices(&ctx, &TShellContext::modified);
+    QWidget container;
+    TPageHost host(ctx, &container);
+    ctx.Decl().InspectionCode = "7701";
+    host.Replace(0, nullptr, [&](QWidget* p) { return new TfrInitialData(ctx, p); });
+    EXPECT_EQ(notices.count(), 0);
+    EXPECT_FALSE(ctx.Loading());
+
+    auto fresh = std::make_unique<mTDeclaration>();
+    fresh->InspectionCode = "5001";
+    host.Clear();
+    ctx.ReplaceDeclaration(std::move(fresh));
+    host.Replace(0, nullptr, [&](QWidget* p) { return new TfrInitialData(ctx, p); });
+    EXPECT_EQ(static_cast<TfrInitialData*>(host.Current())->meInspection->text(), "5001");
+}
+
+TEST(InitialData, ChecksRunInOrderAndFollowTheAnswers) {
+    struct Case {
+        std::vector<TCheckAnswer> answers;
+        int expected;
+        int shown;
+    } cases[] = {
+        {{TCheckAnswer::Correct}, 1, 1},
+        {{TCheckAnswer::Skip, TCheckAnswer::Skip, TCheckAnswer::Correct}, 4, 3},
+        {{TCheckAnswer::Skip, TCheckAnswer::SkipAll}, 0, 2},
+        {{TCheckAnswer::Skip, TCheckAnswer::Skip, TCheckAnswer::Skip, TCheckAnswer::Skip}, 0, 4},
+    };
+    for (const Case& c : cases) {
+        ScriptedDialogs dialogs;
+        dialogs.checkAnswers.assign(c.answers.begin(), c.answers.end());
+        TShellContext ctx;
+        ctx.Decl().SubmitterKind = 2;
+        TfrInitialData page(ctx, nullptr);
+        page.StoreToModel();
+        EXPECT_EQ(page.Validate(), c.expected);
+        ASSERT_EQ(int(dialogs.checks.size()), c.shown);
+        EXPECT_EQ(dialogs.checks[0].section, "Задание условий");
+        const QStringList all = {"Не введен номер инспекции",
+                                 "Не указаны ФИО подписанта-представителя",
+                                 "Не указан документ, подтверждающий полномочия представителя",
+                                 "Не указано наименование Юр.лица-представителя"};
+        EXPECT_EQ(dialogs.CheckMessages(), all.mid(0, c.shown));
+    }
+}
+
+TEST(InitialData, RepresentativeNameProblemFocusesTheNameField) {
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    ctx.Decl().InspectionCode = "7701";
+    TfrInitialData page(ctx, nullptr);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.rbGiveTrustFase->click();
+    Type(page.meOsn, "Доверенность");
+    page.StoreToModel();
+    const int code = page.Validate();
+    EXPECT_EQ(code, 3);
+    EXPECT_EQ(dialogs.CheckMessages(), QStringList({"Не указаны ФИО подписанта-представителя"}));
+    page.FocusError(code);
+    EXPECT_TRUE(page.meFIO->hasFocus());
+    EXPECT_EQ(ctx.Decl().RepresentativeDocument, "Доверенность");
+}
+
+TEST(InitialData, FormRadiosSetControlsAndNavigation) {
+    struct Case {
+        int form;
+        bool yearShown, currencyEnabled, inquiryEnabled, deduction, nalog, farmEnabled,
+            primaryShown, representativeEnabled, expectedShown, dateShown;
+    } cases[] = {
+        {kResident3NDFL, true, true, true, true, true, true, false, true, false, false},
+        {kNonResident3NDFL, true, false, true, false, true, true, false, true, false, false},
+        {kEstimated4NDFL, false, false, false, false, false, false, true, false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.form);
+        TShellContext ctx;
+        ctx.Decl().SetIncomeFlags(kIncomeFromAgents | kIncomeForeign | kIncomeBusiness);
+        ctx.Decl().TaxpayerCategory = 1;  // farm head
+        TfrInitialData page(ctx, nullptr);
+        page.show();
+        QRadioButton* radio[] = {page.rbSimple, page.rbNeRez, page.rb4ndfl};
+        radio[c.form]->click();
+        EXPECT_EQ(page.pnlYear->isVisible(), c.yearShown);
+        EXPECT_EQ(page.chbIncomeCurrency->isEnabled(), c.currencyEnabled);
+        EXPECT_EQ(page.chbIncomeCurrency->isChecked(), c.currencyEnabled);
+        EXPECT_EQ(page.chbIncomeBusiness->isChecked(), c.currencyEnabled);
+        EXPECT_EQ(page.chbIncomeInquiry->isEnabled(), c.inquiryEnabled);
+        EXPECT_EQ(page.chbIncomeInquiry->isChecked(), c.inquiryEnabled);
+        EXPECT_EQ(ctx.NavEnabled(navRussianIncome), c.inquiryEnabled);
+        EXPECT_EQ(ctx.NavEnabled(navForeignIncome), c.currencyEnabled);
+        EXPECT_EQ(ctx.NavEnabled(navBusinessIncome), c.currencyEnabled);
+        EXPECT_EQ(ctx.NavEnabled(navDeduction), c.deduction);
+        EXPECT_EQ(ctx.NavEnabled(navNalog), c.nalog);
+        EXPECT_EQ(page.rbFermer->isEnabled(), c.farmEnabled);
+        EXPECT_EQ(page.rbFermer->isChecked(), c.farmEnabled)
+            << "4-NDFL moves a farm head to entrepreneur";
+        EXPECT_EQ(page.rbFirst->isVisible(), c.primaryShown);
+        EXPECT_EQ(page.rbGiveSelf->isEnabled(), c.representativeEnabled);
+        EXPECT_EQ(page.meSupposeIncome->isVisible(), c.expectedShown);
+        EXPECT_EQ(page.dtGetDate->isVisible(), c.dateShown);
+        EXPECT_EQ(page.cbPrintData->isVisible(), c.dateShown);
+        EXPECT_FALSE(page.gbAppendixes->isVisible());
+    }
+}
+
+TEST(InitialData, LeavingThePageKeepsOnlyTheIncomeOfCheckedGroups) {
+    struct Case {
+        QString action;
+        bool agents, foreign;
+    } cases[] = {{"4-НДФЛ", false, false},
+                 {"3-НДФЛ нерезидента", true, false},
+                 {"unchecked currency", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.action.toStdString());
+        TShellContext ctx;
+        mTDeclaration& d = ctx.Decl();
+        d.SetIncomeFlags(kIncomeFromAgents | kIncomeForeign);
+        d.AddThirteenPercent();
+        d.AddCurrencyIncome();
+        TfrInitialData page(ctx, nullptr);
+        if (c.action == "4-НДФЛ")
+            page.rb4ndfl->click();
+        else if (c.action == "3-НДФЛ нерезидента")
+            page.rbNeRez->click();
+        else
+            page.chbIncomeCurrency->click();
+        page.StoreToModel();
+        EXPECT_EQ(d.HasIncome(kIncomeFromAgents), c.agents);
+        EXPECT_EQ(d.ThirteenPercentCount(), c.agents ? 1u : 0u);
+        EXPECT_FALSE(d.HasIncome(kIncomeForeign));
+        EXPECT_EQ(d.CurrencyIncomeCount(), 0u);
+    }
+}
+
+TEST(InitialData, PrimaryOrCorrectiveComesFromTheDocument) {
+    for (uint8_t primary : {0, 1}) {
+        TShellContext ctx;
+        ctx.Decl().DeclarationKind = kEstimated4NDFL;
+        ctx.Decl().IsPrimary = primary;
+        ctx.Decl().CorrectionNumber = primary ? 0 : 2;
+        TfrInitialData page(ctx, nullptr);
+        EXPECT_EQ(page.rbFirst->isChecked(), primary == 1);
+        EXPECT_EQ(page.meNumVer->isEnabled(), primary == 0);
+        page.StoreToModel();
+        EXPECT_EQ(ctx.Decl().IsPrimary, primary);
+        EXPECT_EQ(ctx.Decl().CorrectionNumber, primary ? 0u : 2u);
+    }
+}
+
+TEST(InitialData, Year2009NoticesOnlyForTheUsersChoice) {
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    ctx.Decl().Year = "2009";
+    QSignalSpy notices(&ctx, &TShellContext::modified);
+    {
+        TfrInitialData page(ctx, nullptr);
+        EXPECT_TRUE(page.rb2009->isChecked());
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_EQ(notices.count(), 0);
+    }
+    ctx.Decl().Year = "2008";
+    TfrInitialData page(ctx, nullptr);
+    page.rb2009->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("Внимание! В программе используются бланки"));
+    EXPECT_TRUE(dialogs.messages[1].endsWith("программы \"Zorv 2009\"."));
+    EXPECT_GT(notices.count(), 0) << "the year is part of the document";
+    page.StoreToModel();
+    EXPECT_EQ(ctx.Decl().Year, "2009");
+}
+
+TEST(InitialData, InspectionComesFromTheLookup) {
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    {
+        TfrInitialData page(ctx, nullptr);
+        EXPECT_FALSE(page.bnInspection->isEnabled()) << "no inspection list";
+    }
+    ContextWithLists(ctx);
+    TfrInitialData page(ctx, nullptr);
+    QSignalSpy notices(&ctx, &TShellContext::modified);
+    dialogs.run = Choose("7702");
+    page.FocusError(1);  // presses the button at once
+    EXPECT_EQ(dialogs.ran, std::vector<QString>({"fmInputInspectionNumber"}));
+    page.StoreToModel();
+    EXPECT_EQ(ctx.Decl().InspectionCode, "7702");
+    EXPECT_EQ(ctx.Decl().InspectionName, "Инспекция № 2");
+    EXPECT_GT(notices.count(), 0);
+}
+
+TEST(PersonNaim, ChecksOfNameTaxNumberAndDocument) {
+    struct Case {
+        const char* what;
+        std::function<void(mTPersonInformation&)> setUp;
+        QString message;  // empty: the page passes
+        int code;
+    } cases[] = {
+        {"no surname", [](mTPersonInformation& p) { p.SurName.clear(); }, "Не введена фамилия", 1},
+        {"no name", [](mTPersonInformation& p) { p.Name.clear(); }, "Не введено имя", 2},
+        {"10-digit INN", [](mTPersonInformation& p) { p.INN = "1234567894"; },
+         "Длинна ИНН должна быть равна 12 цифрам", 4},
+        {"wrong check digit", [](mTPersonInformation& p) { p.INN = "123456789048"; },
+         "Номер ИНН введен неверно", 4},
+        {"valid INN, nothing else",
+         [](mTPersonInformation& p) {
+             p.INN = "123456789047";
+             p.BirthPlace.clear();
+             p.DocTypeCode = 0;
+             p.DocTypeName.clear();
+         },
+         "", 0},
+        {"no INN, no birth place", [](mTPersonInformation& p) { p.BirthPlace.clear(); },
+         "Не указано место рождения", 9},
+        {"no INN, no document",
+         [](mTPersonInformation& p) {
+             p.DocTypeCode = 0;
+             p.DocTypeName.clear();
+         },
+         "Не указан документ, удостоверяющий личность", 5},
+        {"no number", [](mTPersonInformation& p) { p.DocNumber.clear(); },
+         "Не указаны серия и номер документа, удостоверяющего личность", 6},
+        {"issued before birth",
+         [](mTPersonInformation& p) { p.DocIssueDate = DayNumber(1979, 1, 1); },
+         "Дата выдачи документа не может быть меньше даты рождения", 7},
+        {"passport on the 14th birthday",
+         [](mTPersonInformation& p) { p.DocIssueDate = DayNumber(1994, 3, 15); },
+         "Дата выдачи документа должна быть больше даты рождения как минимум на 14 лет", 7},
+        {"passport a day later",
+         [](mTPersonInformation& p) { p.DocIssueDate = DayNumber(1994, 3, 16); }, "", 0},
+        {"born 29 February",
+         [](mTPersonInformation& p) {
+             p.BirthDate = DayNumber(1980, 2, 29);
+             p.DocIssueDate = DayNumber(1994, 3, 1);
+         },
+         "", 0},
+        {"birth certificate at birth",
+         [](mTPersonInformation& p) {
+             p.DocTypeCode = 3;
+             p.DocTypeName = "Свидетельство о рождении";
+             p.DocNumber = "I-АБ 123";
+             p.DocIssueDate = p.BirthDate;
+         },
+         "", 0},
+        {"no issuer", [](mTPersonInformation& p) { p.DocIssuedBy.clear(); },
+         "Не указано, кем выдан документ, удостоверяющий личность", 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedDialogs dialogs;
+        TShellContext ctx;
+        mTPersonInformation& p = ctx.Decl().Person;
+        p.SurName = "Иванов";
+        p.Name = "Иван";
+        p.BirthPlace = "г. Тула";
+        p.BirthDate = DayNumber(1980, 3, 15);
+        p.DocTypeCode = 21;
+        p.DocTypeName = "Паспорт гражданина РФ";
+        p.DocNumber = "45 09 123456";
+        p.DocIssueDate = DayNumber(2005, 6, 1);
+        p.DocIssuedBy = "ОВД";
+        c.setUp(p);
+        TfrPersonNaim page(ctx, nullptr);
+        page.StoreToModel();
+        EXPECT_EQ(page.Validate(), c.code);
+        EXPECT_EQ(dialogs.CheckMessages(),
+                  c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    }
+}
+
+TEST(PersonNaim, FocusCodesReachTheirControls) {
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    ctx.Decl().Person.DocTypeCode = 21;
+    ctx.Decl().Person.DocTypeName = "Паспорт гражданина РФ";
+    TfrPersonNaim page(ctx, nullptr);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    const std::pair<int, QWidget*> targets[] = {
+        {1, page.meSurName}, {2, page.meName},    {3, page.mePatronymic}, {4, page.meINN},
+        {6, page.meSerial},  {7, page.dtRegDate}, {8, page.meKem},        {9, page.meMesto}};
+    for (const auto& [code, widget] : targets) {
+        page.FocusError(code);
+        EXPECT_TRUE(widget->hasFocus()) << code;
+    }
+    page.FocusError(5);
+    EXPECT_EQ(dialogs.ran, std::vector<QString>({"fmDocType"}))
+        << "code 5 opens the document kinds";
+}
+
+TEST(PersonNaim, ChoosingADocumentKindSetsTheNumberMask) {
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    mTPersonInformation& p = ctx.Decl().Person;
+    p.DocTypeCode = 91;
+    p.DocTypeName = "Иные документы";
+    p.DocNumber = "что-то";
+    p.DocIssuedBy = "кто-то";
+    TfrPersonNaim page(ctx, nullptr);
+    EXPECT_EQ(page.meSerial->MaskKind(), 5);
+    dialogs.run = Choose("21");
+    page.bnDocType->click();
+    EXPECT_EQ(page.meSerial->text(), "");
+    EXPECT_EQ(page.meSerial->MaskKind(), 2);
+    EXPECT_EQ(page.meKem->text(), "");
+    EXPECT_EQ(page.dtRegDate->date(), QDate(1990, 1, 1));
+    Type(page.meSerial, "4509123456");
+    page.StoreToModel();
+    EXPECT_EQ(p.DocTypeCode, 21);
+    EXPECT_EQ(p.DocTypeName, "Паспорт гражданина РФ");
+    EXPECT_EQ(p.DocNumber, "45 09 123456");
+}
+
+TEST(PersonNaim, CitizenshipBlockFollowsTheForm) {
+    {
+        TShellContext ctx;  // 3-NDFL without country list
+        TfrPersonNaim page(ctx, nullptr);
+        EXPECT_EQ(ctx.Decl().Person.IsForeigner, 1)
+            << "a 3-NDFL taxpayer always has the citizenship block";
+        EXPECT_FALSE(page.bnGrazhd->isEnabled());
+        EXPECT_EQ(page.gbCitizenship->title(), "Данные о гражданстве");
+    }
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    ContextWithLists(ctx);
+    ctx.Decl().DeclarationKind = kEstimated4NDFL;
+    TfrPersonNaim page(ctx, nullptr);
+    page.show();
+    EXPECT_EQ(ctx.Decl().Person.IsForeigner, 0);
+    EXPECT_TRUE(page.meStrSv->isVisible());
+    EXPECT_FALSE(page.rbGr->isVisible());
+    EXPECT_FALSE(page.bnGrazhd->isEnabled());
+    page.chbIsForeighner->click();
+    EXPECT_TRUE(page.bnGrazhd->isEnabled());
+    dialogs.run = Choose("276");
+    page.bnGrazhd->click();
+    page.StoreToModel();
+    EXPECT_EQ(ctx.Decl().Person.CitizenshipCode, "276");
+    EXPECT_EQ(ctx.Decl().Person.CitizenshipName, "ГЕРМАНИЯ");
+}
+
+TEST(PersonAddress, ChecksAndTheirFocus) {
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    TfrPersonAddress page(ctx, nullptr);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.StoreToModel();
+    dialogs.checkAnswers = {TCheckAnswer::Skip, TCheckAnswer::Correct};
+    EXPECT_EQ(page.Validate(), 5);
+    EXPECT_EQ(
+        dialogs.CheckMessages(),
+        QStringList({"Не указан регион постоянного местожительства",
+                     "Не указан населенный пункт (село, поселок) или улица (проспект, переулок)"}));
+    page.FocusError(5);
+    EXPECT_TRUE(page.meArea->hasFocus());
+    page.FocusError(4);
+    EXPECT_TRUE(page.meOKATO->hasFocus());
+
+    dialogs.run = Choose("77");
+    page.FocusError(2);  // opens the regions
+    Type(page.meStreet, "Тверская");
+    page.StoreToModel();
+    EXPECT_EQ(ctx.Decl().Person.RegionCode, 77);
+    EXPECT_EQ(ctx.Decl().Person.RegionName, "г. Москва");
+    dialogs.checks.clear();
+    EXPECT_EQ(page.Validate(), 0);
+    EXPECT_TRUE(dialogs.checks.empty());
+}
+
+TEST(PersonData, HubSwitchesSubPagesByTheContract) {
+    ScriptedDialogs dialogs;
+    TShellContext ctx;
+    TfrPersonData hub(ctx, nullptr);
+    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageNaim);
+    EXPECT_TRUE(hub.SubButton(0)->Down());
+    EXPECT_EQ(hub.SubButton(1)->toolTip(), "Сведения о месте жительства");
+
+    hub.SubButton(1)->click();  // no surname: "Исправить" keeps the name page
+    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageNaim);
+    EXPECT_TRUE(hub.SubButton(0)->Down());
+    EXPECT_EQ(dialogs.CheckMessages(), QStringList({"Не введена фамилия"}));
+
+    dialogs.checkAnswers = {TCheckAnswer::SkipAll};
+    hub.SubButton(1)->click();
+    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageAddress);
+
+    hub.ShowSubPage(TfrPersonData::pageNaim, 2);
+    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageNaim);
+}
+
+TEST(References, ListsAreReadFromWindows1251AndProblemsReported) {
+    TempDir dir;
+    zorv::testing::WriteBytes(dir.File("Oksm.xml"),
+                              "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<Oksm>"
+                              "<Country Code=\"643\">\xD0\xCE\xD1\xD1\xC8\xDF</Country>"
+                              "<Country Code=\"276\">GERMANY</Country></Oksm>");
+    zorv::testing::WriteBytes(dir.File("InspectionNumbers.xml"),
+                              "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<Inspections>"
+                              "<Inspection Code=\"7701\">x</Inspection><Inspection>");
+    const TReferenceData data = LoadReferenceData(QString::fromStdString(dir.Path().string()));
+    ASSERT_EQ(data.countries.size(), 2u);
+    EXPECT_EQ(data.countries[0].code, "643");
+    EXPECT_EQ(data.countries[0].name, "РОССИЯ");
+    EXPECT_FALSE(data.HaveInspections());
+    EXPECT_EQ(data.problems.size(), 3);  // damaged inspections, no activity codes, no rates
+    EXPECT_TRUE(data.problems[0].startsWith("InspectionNumbers.xml"));
+}
+
+TEST(References, ShippedFilesAndFixedLists) {
+    const TReferenceData data = LoadReferenceData(QStringLiteral(ZORV_SOURCE_DIR "/data"));
+    EXPECT_TRUE(data.problems.isEmpty()) << data.problems.join("; ").toStdString();
+    EXPECT_GT(data.inspections.size(), 3000u);
+    EXPECT_GT(data.countries.size(), 250u);
+    EXPECT_FALSE(data.activityXml.isEmpty());
+    EXPECT_FALSE(data.rateXml.isEmpty());
+
+    ASSERT_EQ(Regions().size(), 84u);
+    EXPECT_EQ(Regions()[76].code, "77");
+    EXPECT_EQ(Regions().back().code, "99");
+    EXPECT_EQ(DocumentKinds().size(), 14u);
+    TfmRegionName regions(nullptr);
+    EXPECT_TRUE(regions.Select("50"));
+    EXPECT_EQ(regions.Name(), "Московская область");
+    EXPECT_FALSE(regions.Select("01x"));
+    EXPECT_EQ(regions.Code(), "");
+}
