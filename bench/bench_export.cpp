@@ -45,6 +45,8 @@ void FillPerson(mTDeclaration& d) {
     d.Person.INN = "770512345650";
     d.Person.DocTypeCode = 21;
     d.Person.DocNumber = "45 05 123456";
+    d.Person.DocIssueDate = zorv::DayNumber(2005, 6, 15);
+    d.Person.BirthDate = zorv::DayNumber(1975, 4, 12);
     d.Person.DocIssuedBy = "ОВД района Хамовники г. Москвы";
     d.Person.BirthPlace = "г. Москва";
     d.Person.PostIndex = "119021";
@@ -156,6 +158,7 @@ void FillLarge(mTDeclaration& d, size_t sources, size_t linesPerSource, size_t c
     d.ConstructionDeduct.Granted = 1;
     d.ConstructionDeduct.ObjectName = "Квартира";
     d.ConstructionDeduct.RegionCode = "77";
+    d.ConstructionDeduct.PostIndex = "119021";
     d.ConstructionDeduct.RegistrationDate = zorv::DayNumber(2008, 5, 1);
     d.ConstructionDeduct.ObjectCost = Money::Rubles(2500000);
     d.ConstructionDeduct.CreditInterest = Money::Rubles(90000);
@@ -189,6 +192,7 @@ void FillTypical(mTDeclaration& d) {
     d.ConstructionDeduct.Granted = 1;
     d.ConstructionDeduct.ObjectName = "Квартира";
     d.ConstructionDeduct.RegionCode = "77";
+    d.ConstructionDeduct.PostIndex = "119021";
     d.ConstructionDeduct.RegistrationDate = zorv::DayNumber(2008, 9, 10);
     d.ConstructionDeduct.ObjectCost = Money::Rubles(2500000);
     d.ConstructionDeduct.ShareNumerator = 1;
@@ -223,7 +227,11 @@ void Measure(const char* name, mTDeclaration& d, int runs, const std::string& fo
     std::string failure;
     options.report = [&](const zorv::ExportMessage& m) { failure = m.text; };
 
-    size_t problems = zorv::ListDeclarationProblems(d).size();
+    std::vector<zorv::DeclarationProblem> found = zorv::ListDeclarationProblems(d);
+    size_t problems = found.size();
+    for (const zorv::DeclarationProblem& p : found) {
+        std::printf("  rule %s: %s\n", p.rule.c_str(), p.message.c_str());
+    }
     const double check = Median(runs, [&] { zorv::CheckDeclaration(d); });
     const double rules = Median(runs, [&] { zorv::ListDeclarationProblems(d); });
     const double calc = Median(runs, [&] {
@@ -250,9 +258,10 @@ int main(int argc, char** argv) {
     }
     const std::string folder = pattern;
 
-    std::printf("times in ms (median of %d); check = CheckDeclaration, rules = every rule, "
-                "build = calculation + XML in memory, write = the same + file\n",
-                runs);
+    std::printf(
+        "times in ms (median of %d); check = CheckDeclaration, rules = every rule, "
+        "build = calculation + XML in memory, write = the same + file\n",
+        runs);
     std::printf("%-36s %7s %8s %9s %9s %8s %10s %10s %9s\n", "declaration", "lines", "problems",
                 "check", "rules", "calc", "build", "write", "bytes");
     mTDeclaration typical;

@@ -1,0 +1,127 @@
+// zorv export FILE: checks the declaration and writes its file: the XML file of
+// format 5.04 for 3-NDFL, the text file of exchange format 3.00 for 4-NDFL.
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "daynumber.h"
+#include "declaration.h"
+#include "declarationcheck.h"
+#include "exportxml.h"
+#include "fileident.h"
+#include "textfile.h"
+
+namespace zorv::cli {
+namespace {
+
+const char kUsage[] =
+    "zorv export ФАЙЛ [-o ПАПКА] [--today ДД.ММ.ГГГГ] [--guid GUID] "
+    "[--now \"ДД.ММ.ГГГГ ЧЧ:ММ:СС\"] [--no-check]   файл XML декларации 3-НДФЛ или текстовый "
+    "файл декларации 4-НДФЛ в папку (по умолчанию текущую); --today и --guid задают дату и "
+    "идентификатор файла XML, --now - момент создания файла 4-НДФЛ";
+
+struct Arguments {
+    std::string path;
+    std::string folder;
+    ExportOptions options;
+    std::optional<kTNow> now;
+    bool check = true;
+};
+
+Arguments Parse(const std::vector<std::string>& args) {
+    const std::string usage = std::string("Использование: ") + kUsage;
+    Arguments a;
+    bool folderGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw CommandError(arg + " требует значения.\n" + usage);
+            return args[++i];
+        };
+        if (arg == "-o" && !folderGiven) {
+            a.folder = value();
+            folderGiven = true;
+        } else if (arg == "--today" && a.options.today == 0) {
+            const std::string& text = value();
+            std::optional<double> day = ParseDateText(text, '.');
+            if (!day || text.size() != 10) {
+                throw CommandError("Дата " + text + " не в виде ДД.ММ.ГГГГ.");
+            }
+            a.options.today = *day;
+        } else if (arg == "--guid" && a.options.guid.empty()) {
+            const std::string& text = value();
+            if (!IsGuidText(text)) {
+                throw CommandError("Идентификатор " + text +
+                                   " не в виде XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX.");
+            }
+            a.options.guid = text;
+        } else if (arg == "--now" && !a.now) {
+            const std::string& text = value();
+            a.now = ParseNowText(text);
+            if (!a.now) throw CommandError("Момент " + text + " не в виде ДД.ММ.ГГГГ ЧЧ:ММ:СС.");
+        } else if (arg == "--no-check" && a.check) {
+            a.check = false;
+        } else if (a.path.empty() && !arg.empty() && arg.front() != '-') {
+            a.path = arg;
+        } else {
+            throw CommandError(usage);
+        }
+    }
+    if (a.path.empty()) throw CommandError(usage);
+    if (folderGiven) {
+        std::error_code ec;
+        if (a.folder.empty() || !std::filesystem::is_directory(a.folder, ec)) {
+            throw CommandError("Папка " + a.folder + " не существует.");
+        }
+    }
+    return a;
+}
+
+int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Arguments a = Parse(args);
+    mTDeclaration declaration;
+    LoadDeclaration(a.path, declaration);
+    if (a.check) {
+        // Every window is answered "Исправить"; the first one tells the problem.
+        DeclarationCheckResult result = CheckDeclaration(declaration);
+        if (!result.shown.empty()) {
+            const DeclarationProblem& p = result.shown.front();
+            err << "Декларация не прошла проверку (" << p.section << "): " << p.message << "\n"
+                << exportmsg::kNotWritten << "\n";
+            return kProblem;
+        }
+    }
+
+    if (declaration.DeclarationKind == kEstimated4NDFL) {
+        TextFileResult written =
+            WriteEstimatedIncomeTextFile(declaration.BuildImage(), a.folder.empty() ? "." : a.folder,
+                                         a.now.value_or(CurrentLocalTime()));
+        if (written.Result != TextFileResult::Written) {
+            err << written.Message << "\n";
+            return written.Result == TextFileResult::Refused ? kProblem : kFailed;
+        }
+        out << std::filesystem::path(written.Path).filename().string() << "\n";
+        return kDone;
+    }
+
+    bool refused = false;
+    a.options.report = [&](const ExportMessage& message) {
+        err << message.text << "\n";
+        refused = message.failure == ExportFailure::Refused;
+    };
+    std::string result = ExportXml(a.folder, declaration, 1, a.options);
+    if (result == kExportError) {
+        err << exportmsg::kNotWritten << "\n";
+        return refused ? kProblem : kFailed;
+    }
+    out << result << "\n";
+    return kDone;
+}
+
+Registrar exportCommand({"export", kUsage, Export});
+
+}  // namespace
+}  // namespace zorv::cli

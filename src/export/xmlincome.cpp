@@ -1,0 +1,325 @@
+// НДФЛ3: the tax bases by rate, the payment rows and the income half of СведДохВыч.
+
+#include <initializer_list>
+#include <utility>
+
+#include "calcmoney.h"
+#include "declaration.h"
+#include "numtext.h"
+#include "svodsum.h"
+#include "xmltree.h"
+
+namespace zorv {
+namespace {
+
+constexpr uint32_t kBenefitCode = 2620;  // exempt material benefit, listed apart
+constexpr uint32_t kPrizeCode = 2740;    // advertising prizes, exempt up to a limit
+
+Money Sum(std::initializer_list<Money> values) {
+    Money total;
+    for (Money m : values) total += m;
+    return total;
+}
+
+void Bases(XmlTreeWriter& w, XmlElement parent, const kTSvodSum& s) {
+    const kTSvodSumList1& s1 = s.Section1;
+    if (Sum({s1.L010, s1.L020, s1.L040, s1.L030, s1.L050, s1.L060, s1.L070, s1.L075, s1.L080,
+             s1.L090, s1.L100, s1.L110}) > Money()) {
+        XmlElement e = w.Add(parent, "НалБаза13");
+        w.Kopecks(e, "ДоходОбщ", s1.L010);
+        w.Kopecks(e, "ДоходОбщНеНал", s1.L020);
+        w.Kopecks(e, "ДоходОбщНал", s1.L030);
+        w.Kopecks(e, "РасхВычОбщ", s1.L040);
+        w.Kopecks(e, "НалБаза", s1.L050);
+        w.Limited(e, "Исчисл", s1.L060);
+        w.Limited(e, "УдержОбщ", s1.L070);
+        w.Limited(e, "УплФактАв", s1.L075);
+        w.Limited(e, "УплУвед", s1.L080);
+        w.Limited(e, "УплИно", s1.L090);
+        w.Limited(e, "ПодлВозв", s1.L100);
+        w.Limited(e, "ПодлУпл", s1.L110);
+    }
+    const kTSvodSumList2& s2 = s.Section2;
+    if (Sum({s2.L010, s2.L020, s2.L040, s2.L030, s2.L050, s2.L060, s2.L070, s2.L080, s2.L090,
+             s2.L100}) > Money()) {
+        XmlElement e = w.Add(parent, "НалБаза30");
+        w.Kopecks(e, "ДоходОбщ", s2.L010);
+        w.Kopecks(e, "ДоходОбщНеНал", s2.L020);
+        w.Kopecks(e, "ДоходОбщНал", s2.L030);
+        w.Kopecks(e, "РасхОбщ", s2.L040);
+        w.Kopecks(e, "НалБаза", s2.L050);
+        w.Limited(e, "Исчисл", s2.L060);
+        w.Limited(e, "УдержОбщ", s2.L070);
+        w.Limited(e, "УплУвед", s2.L080);
+        w.Limited(e, "ПодлВозв", s2.L090);
+        w.Limited(e, "ПодлУпл", s2.L100);
+    }
+    const kTSvodSumList3& s3 = s.Section3;
+    if (Sum({s3.L010, s3.L020, s3.L040, s3.L030, s3.L050, s3.L070, s3.L060, s3.L080, s3.L090,
+             s3.WithheldOnExempt}) > Money()) {
+        XmlElement e = w.Add(parent, "НалБаза35");
+        w.Kopecks(e, "ДоходОбщ", s3.L010);
+        w.Kopecks(e, "ДоходОбщНеНал", s3.L020);
+        w.Kopecks(e, "НалБаза", s3.L030);
+        w.Limited(e, "Исчисл", s3.L040);
+        w.Limited(e, "УдержОбщ", s3.L050);
+        w.Limited(e, "УдержОбщЛиш", s3.WithheldOnExempt);
+        w.Limited(e, "УплУвед", s3.L060);
+        w.Limited(e, "УплИно", s3.L070);
+        w.Limited(e, "ПодлВозв", s3.L080);
+        w.Limited(e, "ПодлУпл", s3.L090);
+    }
+    const kTSvodSumList4& s4 = s.Section4;
+    if (Sum({s4.L010, s4.L020, s4.L030, s4.L040, s4.L050, s4.L070, s4.L060, s4.L080}) > Money()) {
+        XmlElement e = w.Add(parent, "НалБаза9");
+        w.Kopecks(e, "ДоходОбщ", s4.L010);
+        w.Kopecks(e, "НалБаза", s4.L020);
+        w.Limited(e, "Исчисл", s4.L030);
+        w.Limited(e, "УдержОбщ", s4.L040);
+        w.Limited(e, "УплУвед", s4.L050);
+        w.Limited(e, "УплИно", s4.L060);
+        w.Limited(e, "ПодлВозв", s4.L070);
+        w.Limited(e, "ПодлУпл", s4.L080);
+    }
+    const kTSvodSumList5& s5 = s.Base15;
+    if (Sum({s5.Income, s5.TaxBase, s5.TaxComputed, s5.TaxWithheld, s5.PaidOnNotice, s5.Refund,
+             s5.Payment}) > Money()) {
+        XmlElement e = w.Add(parent, "НалБаза15");
+        w.Kopecks(e, "ДоходОбщ", s5.Income);
+        w.Kopecks(e, "НалБаза", s5.TaxBase);
+        w.Limited(e, "Исчисл", s5.TaxComputed);
+        w.Limited(e, "УдержОбщ", s5.TaxWithheld);
+        w.Limited(e, "УплУвед", s5.PaidOnNotice);
+        w.Limited(e, "ПодлВозв", s5.Refund);
+        w.Limited(e, "ПодлУпл", s5.Payment);
+    }
+}
+
+XmlElement RussianIncome(XmlTreeWriter& w, XmlElement parent, const char* rate,
+                         const kTSheetATotals& sheet) {
+    XmlElement e = w.Add(parent, "ДоходИстРФ");
+    e.SetAttribute("Ставка", rate);
+    w.Kopecks(e, "ДоходОбщ", sheet.Income);
+    w.Kopecks(e, "ДоходОблОбщ", sheet.TaxableIncome);
+    w.Limited(e, "НалИсчислИт", sheet.TaxComputed);
+    w.Limited(e, "НалУдержИт", sheet.TaxWithheld);
+    return e;
+}
+
+void IncomeBySource(XmlTreeWriter& w, XmlElement parent, const mTSourseIncomeInfo& source,
+                    Money taxable, Money tax) {
+    XmlElement row = w.Add(parent, "РасчДохНал");
+    w.Kopecks(row, "Доход", source.IncomeTotal);
+    w.Kopecks(row, "ДоходОбл", taxable);
+    w.Limited(row, "НалИсчисл", tax);
+    w.Limited(row, "НалУдерж", source.TaxWithheld);
+    w.TextIfAny(row, "ОКАТО", source.OKATO);
+    w.Source(row, source.INN, source.KPP, source.SourceName);
+}
+
+// 1. Income from Russian sources by rate.
+void RussianSources(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d,
+                    const kTSvodSum& s) {
+    const bool resident = d.DeclarationKind == kResident3NDFL;
+    const bool nonResident = d.DeclarationKind == kNonResident3NDFL;
+    const bool thirteen = d.ThirteenPercentCount() > 0;
+    const bool dividends = d.ThirtyPercentCount() > 0;
+
+    auto dividendRows = [&](XmlElement e, bool fifteen) {
+        for (size_t i = 0; i < d.ThirtyPercentCount(); ++i) {
+            const mTThirtyPercent& src = d.ThirtyPercent(i);
+            IncomeBySource(w, e, src, src.TaxableIncome,
+                           fifteen ? TaxAtRate(src.TaxableIncome, 15) : src.TaxComputed);
+        }
+    };
+    auto thirteenRows = [&](XmlElement e) {
+        for (size_t i = 0; i < d.ThirteenPercentCount(); ++i) {
+            const mTThirteenPercent& src = d.ThirteenPercent(i);
+            IncomeBySource(w, e, src, src.TaxableIncome, src.TaxComputed);
+        }
+    };
+
+    if (dividends && resident) dividendRows(RussianIncome(w, details, "09", s.DividendsRes), false);
+    if (thirteen && resident) thirteenRows(RussianIncome(w, details, "13", s.Income13));
+    if (dividends && nonResident) {
+        dividendRows(RussianIncome(w, details, "15", s.DividendsNonRes), true);
+    }
+    if (thirteen && nonResident) thirteenRows(RussianIncome(w, details, "30", s.Income30));
+    if (s.Income35.Income > Money() && resident) {
+        XmlElement e = RussianIncome(w, details, "35", s.Income35);
+        size_t prizeRow = 0;  // the rows of sheet Г part 2 belong to the prize sources in order
+        for (size_t i = 0; i < d.ThirtyFivePercentCount(); ++i) {
+            const mTThirtyFivePercent& src = d.ThirtyFivePercent(i);
+            if (src.IncomeCode == kBenefitCode) continue;
+            Money taxable = src.IncomeTotal;
+            if (src.IncomeCode == kPrizeCode && src.DeductCode != 0) {
+                Money exempt =
+                    prizeRow < s.Exempt.Rows.size() ? s.Exempt.Rows[prizeRow].Exempt : Money();
+                Money income =
+                    prizeRow < s.Exempt.Rows.size() ? s.Exempt.Rows[prizeRow].Income : taxable;
+                taxable = income - exempt;
+                ++prizeRow;
+            }
+            IncomeBySource(w, e, src, taxable, TaxAtRate(taxable, 35));
+        }
+    }
+}
+
+// 2. Income from abroad by rate.
+void ForeignSources(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d,
+                    const kTSvodSum& s) {
+    if (!d.HasIncome(kIncomeForeign)) return;
+    const std::pair<const char*, const kTSvodSumPrilB*> sheets[] = {
+        {"09", &s.Foreign9}, {"13", &s.Foreign13}, {"35", &s.Foreign35}};
+    for (const auto& [rate, sheet] : sheets) {
+        if (!(sheet->Income > Money())) continue;
+        XmlElement e = w.Add(details, "ДоходИстИно");
+        e.SetAttribute("Ставка", rate);
+        w.Kopecks(e, "ДоходИноРубОбщ", sheet->Income);
+        w.Kopecks(e, "НалУплИноРубОбщ", sheet->TaxPaidAbroad);
+        w.Limited(e, "НалИсчислРФОбщ", sheet->TaxComputedRF);
+        w.Limited(e, "НалЗачРФОбщ", sheet->TaxCredit);
+        for (const DohodCur& r : sheet->Rows) {
+            XmlElement row = w.Add(e, "РасчДохНалИно");
+            w.Text(row, "ОКСМ", ZeroFilled(std::string(TrimmedText(r.CountryCode)), 3));
+            w.Text(row, "НаимИстДох", r.SourceName);
+            w.TextIfAny(row, "НаимВалют", r.CurrencyName);
+            w.Text(row, "КодВалют", ZeroFilled(std::string(TrimmedText(r.CurrencyCode)), 3));
+            w.Date(row, "ДатаДох", r.IncomeDate);
+            w.Text(row, "КурсВалютДох", r.IncomeRateText);
+            w.Text(row, "ДоходИноВал", DotDecimal(r.IncomeInCurrencyText));
+            w.Kopecks(row, "ДоходИноРуб", r.IncomeInRubles);
+            if (r.TaxInRubles > Money()) {
+                w.Date(row, "ДатаУплНал", r.TaxDate);
+                w.Text(row, "КурсВалютНал", r.TaxRateText);
+                w.Text(row, "НалУплИноВал", DotDecimal(r.TaxInCurrencyText));
+                w.Kopecks(row, "НалУплИноРуб", r.TaxInRubles);
+            }
+            w.Limited(row, "НалЗачРФОбщ", r.TaxRF);
+            if (r.TaxCredit > Money()) w.Limited(row, "НалогЗачРФОбщ", r.TaxCredit);
+        }
+    }
+}
+
+// 3. Business income.
+void Business(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d, const kTSvodSum& s) {
+    if (!d.HasIncome(kIncomeBusiness) || d.BusinessCount() == 0) return;
+    XmlElement e = w.Add(details, "ДоходПредпр");
+    w.Kopecks(e, "ДоходИт", s.Business.Income);
+    w.Kopecks(e, "ВычПрофИт", s.Business.Deduction);
+    w.Limited(e, "НачислАванИт", s.Business.AdvanceAccrued);
+    if (s.Business.AdvancePaid > Money()) w.Limited(e, "УплАванИт", s.Business.AdvancePaid);
+    static const char* const kExpenseNames[] = {"РасхФакт",     "РасхФМат",   "РасхФАмНач",
+                                                "РасхФОплТруд", "РасхФТрДог", "РасхФПроч"};
+    for (size_t i = 0; i < d.BusinessCount(); ++i) {
+        const mTBusinessNew& b = d.Business(i);
+        XmlElement row = w.Add(e, "РасчВидДеят");
+        w.Text(row, "КодВД", b.ActivityKind);
+        if (b.ActivityKind == "1") w.Text(row, "ОКВЭД", b.ActivityCode);
+        w.Kopecks(row, "Доход", b.Income);
+        if (b.HasConfirmedExpenses == 1) {
+            for (size_t k = 0; k < 6; ++k) {
+                if (!b.ExpenseItems[k].IsZero())
+                    w.Kopecks(row, kExpenseNames[k], b.ExpenseItems[k]);
+            }
+        } else if (!b.ExpenseTotal.IsZero()) {
+            w.Kopecks(row, "РасхПредНорм", b.ExpenseTotal);
+        }
+    }
+    if (d.FarmExemptIncome > Money()) {
+        XmlElement farm = w.Add(e, "СведКФХ");
+        w.Year(farm, "ГодРегКФХ", d.FarmStartDate);
+        w.Kopecks(farm, "ДоходНеНал", d.FarmExemptIncome);
+    }
+}
+
+// 4. Income exempt up to a limit.
+void ExemptIncome(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
+    const kTSvodSumPrilM& g = s.Exempt;
+    if (!(g.L130 + g.L170 > Money())) return;
+    XmlElement e = w.Add(details, "ДоходОсвПрев");
+    if (g.L130 > Money()) {
+        XmlElement part = w.Add(e, "ДоходНеПриз");
+        w.Kopecks(part, "ДохНеНалОбщ", g.L130);
+        const struct {
+            const char* name;
+            Money income;
+            Money exempt;
+        } lines[] = {{"МатПомРожд", g.BirthAidIncome, g.BirthAidExempt},
+                     {"МатПомРаб", g.L010, g.L020},
+                     {"МатПомИнв", g.L030, g.L040},
+                     {"ПодарНП", g.L050, g.L060},
+                     {"ПризНП", g.L070, g.L080},
+                     {"ВозмМед", g.L090, g.L100},
+                     {"ПомПодар", g.L110, g.L120}};
+        for (const auto& line : lines) {
+            if (!(line.exempt > Money())) continue;
+            XmlElement row = w.Add(part, line.name);
+            w.Kopecks(row, "ДоходВсИст", line.income);
+            w.Kopecks(row, "ДоходНеНал", line.exempt);
+        }
+    }
+    if (g.L170 > Money()) {
+        XmlElement part = w.Add(e, "ДоходПриз");
+        w.Kopecks(part, "ДоходНеНалОбщ", g.L170);
+        for (const Rec35& r : g.Rows) {
+            XmlElement row = w.Add(part, "СвДоход");
+            w.Kopecks(row, "Доход", r.Income);
+            w.Kopecks(row, "ДоходНеНал", r.Exempt);
+            w.Source(row, r.INN, r.KPP, r.SourceName);
+        }
+    }
+}
+
+// 5. Tax withheld from the exempt material benefit.
+void MaterialBenefit(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
+    const kTSvodSumPrilM2& m = s.BenefitWithheld;
+    if (!(m.TaxWithheld > Money())) return;
+    XmlElement e = w.Add(details, "ДоходМатВыг");
+    w.Limited(e, "НалогУдЛОбщ", m.TaxWithheld);
+    for (const Neo35& r : m.Rows) {
+        XmlElement row = w.Add(e, "РасчНалогУдЛ");
+        w.Kopecks(row, "Доход", r.Income);
+        w.Limited(row, "НалогУдЛ", r.TaxWithheld);
+        if (CharacterCount(r.OKATO) == 11) w.Text(row, "ОКАТО", r.OKATO);
+        w.Source(row, r.INN, r.KPP, r.SourceName);
+    }
+}
+
+}  // namespace
+
+std::string DotDecimal(std::string_view text) {
+    std::string result(TrimmedText(text));
+    for (char& c : result) {
+        if (c == ',') c = '.';
+    }
+    return result;
+}
+
+void BuildTotals(XmlTreeWriter& w, XmlElement document, const mTDeclaration& d,
+                 const kTSvodSum& s) {
+    XmlElement body = w.Add(document, "НДФЛ3");
+    XmlElement totals = w.Add(body, "ИтогУплВозв");
+    Bases(w, totals, s);
+
+    // Details are kept only when there is something to detail.
+    XmlElement details = w.Create("СведДохВыч");
+    RussianSources(w, details, d, s);
+    ForeignSources(w, details, d, s);
+    Business(w, details, d, s);
+    ExemptIncome(w, details, s);
+    MaterialBenefit(w, details, s);
+    BuildDeductionDetails(w, details, d, s);
+    if (details.HasChildren()) totals.AppendChild(details);
+
+    for (const bmTList1& r : s.Section6.Rows) {
+        XmlElement row = w.Add(body, "ПодлУплВозв");
+        w.Text(row, "ПрУплВозв", r.Sign);
+        w.Text(row, "КБК", r.BudgetCode);
+        w.Text(row, "ОКАТО", r.OKATO);
+        row.SetAttribute("ПодлУпл", r.Sign == "1" ? MoneyToLimitedText(r.Amount) : "0");
+        row.SetAttribute("ПодлВозв", r.Sign == "2" ? MoneyToLimitedText(r.Amount) : "0");
+    }
+}
+
+}  // namespace zorv
