@@ -58,7 +58,8 @@ std::string DateCellsText(double dayNumber, bool printDate) {
 
 std::string RublesInWidth(Money amount, int width) {
     std::string text = std::to_string(WholeRublesHalfUp(amount));
-    if (text.size() > static_cast<size_t>(width)) return std::string(static_cast<size_t>(width), '*');
+    if (text.size() > static_cast<size_t>(width))
+        return std::string(static_cast<size_t>(width), '*');
     return std::string(static_cast<size_t>(width) - text.size(), ' ') + text;
 }
 

@@ -23,13 +23,19 @@ std::unique_ptr<QApplication> EnsureApplication() {
 
 extern "C" {
 
-uint8_t Report(const char*, const uint8_t* image, uint8_t, uint8_t hideDate, const char*) {
-    zorv::RunReport(image, hideDate != 0);
+uint8_t Report(const char*, const uint8_t* image, uint8_t printEnabled, uint8_t hideDate,
+               const char*) {
+    auto application = EnsureApplication();
+    zorv::QtPreviewRunner runner;
+    zorv::QtPrintTarget printer;
+    zorv::RunReport(image, printEnabled != 0, hideDate != 0, runner, printer);
     return 1;
 }
 
 uint8_t PrintReport(const char*, const uint8_t* image, uint8_t, uint8_t hideDate, const char*) {
-    zorv::RunReport(image, hideDate != 0);
+    auto application = EnsureApplication();
+    zorv::QtPrintTarget printer;
+    zorv::RunPrintReport(image, hideDate != 0, printer);
     return 1;
 }
 

@@ -157,8 +157,7 @@ std::vector<kTPage> TQz2004Report::Pages() const {
         top = 0;
     };
     for (const kTBand& band : bands_) {
-        if (pages.empty() || band.StartsPage ||
-            (top > 0 && top + band.Height > kPaperHeight)) {
+        if (pages.empty() || band.StartsPage || (top > 0 && top + band.Height > kPaperHeight)) {
             newPage();
         }
         for (PageItem item : band.Items) {
@@ -209,16 +208,15 @@ QString PrintableText(const QString& text, FontFace face, double points, bool bo
 
 void PaintBarcode(QPainter& painter, const PageItem& item, double sx, double sy) {
     const QByteArray data = item.text.toLatin1();
-    std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbol(ZBarcode_Create(),
-                                                               ZBarcode_Delete);
+    std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbol(ZBarcode_Create(), ZBarcode_Delete);
     bool drawn = false;
     if (symbol) {
         symbol->symbology = BARCODE_CODE128;
         symbol->show_hrt = 0;
         symbol->height = 50;
-        const int error = ZBarcode_Encode(
-            symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()),
-            static_cast<int>(data.size()));
+        const int error =
+            ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()),
+                            static_cast<int>(data.size()));
         if (error < ZINT_ERROR && ZBarcode_Buffer_Vector(symbol.get(), 0) < ZINT_ERROR &&
             symbol->vector != nullptr && symbol->vector->width > 0) {
             const zint_vector* vector = symbol->vector;
@@ -227,8 +225,8 @@ void PaintBarcode(QPainter& painter, const PageItem& item, double sx, double sy)
             painter.setBrush(Qt::black);
             for (const zint_vector_rect* r = vector->rectangles; r != nullptr; r = r->next) {
                 if (r->colour > 0 && r->colour != 7) continue;  // only the bars
-                painter.drawRect(QRectF((item.x + r->x * kx) * sx, item.y * sy,
-                                        r->width * kx * sx, item.h * sy));
+                painter.drawRect(QRectF((item.x + r->x * kx) * sx, item.y * sy, r->width * kx * sx,
+                                        item.h * sy));
             }
             drawn = true;
         }
@@ -320,8 +318,8 @@ int mbText(kTBand& band, double width, const QString& text, double x, double y) 
     QList<uint> kept = fitted.toUcs4();
     while (!kept.isEmpty() && TextWidthMm(fitted, FontFace::Free, kPoints, true) > width - 2) {
         kept.removeLast();
-        fitted = QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()),
-                                   kept.size());
+        fitted =
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size());
     }
     band.AddText(x + 2, y - 4.5, fitted, FontFace::Free, kPoints, true);
     return static_cast<int>(kept.size());

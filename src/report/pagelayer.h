@@ -69,7 +69,7 @@ struct kTPage {
     std::vector<PageItem> Items;
 };
 
-inline constexpr double kPaperWidth = 210;   // A4, portrait, no margins
+inline constexpr double kPaperWidth = 210;  // A4, portrait, no margins
 inline constexpr double kPaperHeight = 297;
 
 // The pages of one sheet, made of its bands. Margins are 0; frame lines run on
@@ -112,7 +112,8 @@ void PaintBarcode(QPainter& painter, const PageItem& item, double pxPerMmX, doub
 QString Q(const std::string& utf8);
 
 // Lines of text in the form face, transparent; line k at y + k x the spacing of the size.
-void mbLabel(kTBand& band, double x, double y, bool bold, int points, const std::vector<QString>& lines);
+void mbLabel(kTBand& band, double x, double y, bool bold, int points,
+             const std::vector<QString>& lines);
 double LabelLineSpacing(int points);
 // A free text at (x + 2, y - 4.5), shortened from the end until it fits width - 2 mm.
 // Gives the number of characters kept.
@@ -123,7 +124,8 @@ void mbRek(kTBand& band, double x, double y, double width, bool dotted, const QS
 void mbKva(kTBand& band, double x, double y, double width, double height, const QString& text);
 // n character cells from (x, y), one character each; a longer text keeps its first n.
 inline constexpr double kCellWidth = 4.71;
-void mbSq5(kTBand& band, double x, double y, const QString& text, int n, double cellWidth = kCellWidth);
+void mbSq5(kTBand& band, double x, double y, const QString& text, int n,
+           double cellWidth = kCellWidth);
 // An amount in r ruble cells and k (0, 2 or 4) kopeck cells.
 void mbSumRK(kTBand& band, double x, double y, int rubCells, int kopCells, Money amount);
 // A date "DD.MM.YYYY" in day, month and year cells.

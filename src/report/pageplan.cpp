@@ -45,10 +45,36 @@ const std::array<kTSheetKind, kSheetKindCount> kKinds = {{
 }};
 
 enum Kind {
-    kR1 = 3, kR2, kR3, kR4, kR5, kR6,
-    kA9, kA13, kA30, kA35, kB9, kB13, kB35, kV1, kV2, kG,
-    kD, kDForeign, kE, kEForeign, kZh1, kZh2, kZh2Foreign, kZ, kI,
-    kK1, kK2, kK3, kK4, kL
+    kR1 = 3,
+    kR2,
+    kR3,
+    kR4,
+    kR5,
+    kR6,
+    kA9,
+    kA13,
+    kA30,
+    kA35,
+    kB9,
+    kB13,
+    kB35,
+    kV1,
+    kV2,
+    kG,
+    kD,
+    kDForeign,
+    kE,
+    kEForeign,
+    kZh1,
+    kZh2,
+    kZh2Foreign,
+    kZ,
+    kI,
+    kK1,
+    kK2,
+    kK3,
+    kK4,
+    kL
 };
 
 int CeilDiv(size_t count, size_t per) {
@@ -141,8 +167,8 @@ kTPagePlan ComputePagePlan(const kTDanLog& data, const kTRepSvodSum& sums) {
         p[kR6] = static_cast<int>(s.Section6.Rows.size());
 
         if (kind == kResident3NDFL) {
-            const bool taxedAt13 = thirteen > 0 || d.RepetitCount() > 0 ||
-                                   d.BusinessCount() > 0 || data.ForeignAt13 > 0;
+            const bool taxedAt13 = thirteen > 0 || d.RepetitCount() > 0 || d.BusinessCount() > 0 ||
+                                   data.ForeignAt13 > 0;
             p[kK1] = d.StandartDeduct.Granted != 0 && taxedAt13;
             if (d.SocialDeduct.Granted != 0 && taxedAt13) {
                 p[kK2] = 1;
@@ -154,7 +180,8 @@ kTPagePlan ComputePagePlan(const kTDanLog& data, const kTRepSvodSum& sums) {
             p[kL] = d.ConstructionDeduct.Granted != 0;
             p[kZh1] = s.PropertySale.L210 > zero;
             if (s.ShareSale.L130 > zero) {
-                p[kZh2] = CeilDiv(std::max(s.ShareSale.ShareRows.size(), s.ShareSale.ClaimRows.size()), 2);
+                p[kZh2] = CeilDiv(
+                    std::max(s.ShareSale.ShareRows.size(), s.ShareSale.ClaimRows.size()), 2);
             }
             if (s.ShareSaleForeign.L130 > zero) {
                 p[kZh2Foreign] = CeilDiv(std::max(s.ShareSaleForeign.ShareRows.size(),

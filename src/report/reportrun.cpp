@@ -2,32 +2,32 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QString>
 
 #include "reportdata.h"
 #include "reportsums.h"
+#include "sheets.h"
 
 namespace zorv {
 namespace {
-
-constexpr uint16_t kReportUnavailableCode = 75;
 
 // The common start of every call: fresh report data and fresh totals.
 struct ReportRun {
     ReportRun(const uint8_t* image, bool hideDate) : data(image, BareImageLength(image), hideDate) {
         sums.Compute(data);
+        data.Plan = ComputePagePlan(data, sums);
     }
     kTDanLog data;
     kTRepSvodSum sums;
 };
 
 }  // namespace
-
-kEReportUnavailable::kEReportUnavailable()
-    : mEPrivBase(
-          "Печатная форма декларации в этой версии библиотеки еще не формируется: "
-          "просмотр и печать недоступны.",
-          kReportUnavailableCode) {}
 
 std::optional<std::string> QtFolderChooser::ChooseFolder(QWidget* owner) {
     QString folder = QFileDialog::getExistingDirectory(owner, QString::fromUtf8(kProgramCaption),
@@ -42,9 +42,57 @@ void QtMessageShower::Show(QWidget* owner, const std::string& text) {
     box.exec();
 }
 
-void RunReport(const uint8_t* image, bool hideDate) {
+QtPrintTarget::QtPrintTarget() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    printer_->setFullPage(true);
+    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+}
+
+QtPrintTarget::~QtPrintTarget() = default;
+
+std::optional<kTPageRange> QtPrintTarget::ChooseRange(QWidget* owner, int total) {
+    QPrintDialog dialog(printer_.get(), owner);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, total);
+    dialog.setFromTo(1, total);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (printer_->printRange() == QPrinter::PageRange) {
+        return kTPageRange{std::max(1, printer_->fromPage()), std::min(total, printer_->toPage())};
+    }
+    return kTPageRange{1, total};
+}
+
+void QtPrintTarget::Print(const std::vector<kTPage>& pages) {
+    // The sheet's pages are chosen already; the printer prints all it is given.
+    printer_->setPrintRange(QPrinter::AllPages);
+    printer_->setFromTo(0, 0);
+    QProgressDialog progress(QStringLiteral("Печать..."), QString(), 0,
+                             static_cast<int>(pages.size()));
+    progress.setWindowTitle(QString::fromUtf8(kProgramCaption));
+    progress.setMinimumDuration(500);
+    QPainter painter;
+    if (!painter.begin(printer_.get())) return;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) printer_->newPage();
+        PaintPage(painter, pages[i]);
+        progress.setValue(static_cast<int>(i + 1));
+    }
+    painter.end();
+}
+
+void RunReport(const uint8_t* image, bool printEnabled, bool hideDate, PreviewRunner& runner,
+               PrintTarget& printer) {
     ReportRun run(image, hideDate);
-    throw kEReportUnavailable();
+    kTReportSheets sheets(run.data, run.sums);
+    sheets.Sheet(kTitleSheet);
+    TMyFormPreview window(sheets, printer, printEnabled);
+    runner.Run(window);
+}
+
+bool RunPrintReport(const uint8_t* image, bool hideDate, PrintTarget& printer) {
+    ReportRun run(image, hideDate);
+    kTReportSheets sheets(run.data, run.sums);
+    return PrintDeclaration(nullptr, sheets, printer);
 }
 
 bool RunFileOut(QWidget* owner, const uint8_t* image, FolderChooser& chooser,

@@ -7,9 +7,14 @@
 #include <optional>
 #include <string>
 
+#include <memory>
+
 #include "errors.h"
+#include "preview.h"
+#include "printout.h"
 #include "textfile.h"
 
+class QPrinter;
 class QWidget;
 
 namespace zorv {
@@ -41,15 +46,28 @@ class QtMessageShower : public MessageShower {
 
 inline constexpr const char* kProgramCaption = "Zorv 2008";
 
-// Raised by the preview and print calls while the paper form cannot be composed.
-class kEReportUnavailable : public mEPrivBase {
+// The printer behind the system's print dialog: a dialog with page numbers
+// 1..total, each print a job of its own, A4 pages without margins.
+class QtPrintTarget : public PrintTarget {
   public:
-    kEReportUnavailable();
+    QtPrintTarget();
+    ~QtPrintTarget() override;
+    std::optional<kTPageRange> ChooseRange(QWidget* owner, int total) override;
+    void Print(const std::vector<kTPage>& pages) override;
+
+  private:
+    std::unique_ptr<QPrinter> printer_;
 };
 
-// Reads the image (ended by a zero byte) and computes the totals; then, since the
-// paper form is not composed yet, raises kEReportUnavailable.
-void RunReport(const uint8_t* image, bool hideDate);
+// The preview call: reads the image, computes the totals and the page plan,
+// composes the title sheet and runs the preview window until it is closed;
+// printEnabled enables its print button, hideDate leaves the date cells empty.
+void RunReport(const uint8_t* image, bool printEnabled, bool hideDate, PreviewRunner& runner,
+               PrintTarget& printer);
+
+// The print call: the same start, then the print procedure. False when the print
+// dialog was cancelled.
+bool RunPrintReport(const uint8_t* image, bool hideDate, PrintTarget& printer);
 
 // The text output: reads the image and computes the totals, refuses a declaration
 // the file cannot carry, asks for a folder and writes the file. Shows exactly one

@@ -93,13 +93,14 @@ void ClTitulNR(TQz2004Report& report, const kTTitulNRDan& t) {
     mbLabel(b, 72, 39, true, 12, {"Налоговая декларация"});
     mbLabel(b, 42, 44.5, true, 10, {"по налогу на доходы физических лиц (форма 4-НДФЛ)"});
 
-    mbLabel(b, 10, 51, false, 8,
-            {"Вид документа: 1 - первичный, 3 - корректирующий", "(через дробь номер корректировки)"});
-    mbSq5(b, 82, 51, t.Primary ? "1" : "3", 1);
-    mbLabel(b, 88.2, 52, false, 10, {"/"});
-    mbSq5(b, 91, 51, t.Primary ? QString() : Q(t.CorrectionNumber), 2);
+    mbLabel(
+        b, 10, 51, false, 8,
+        {"Вид документа: 1 - первичный, 3 - корректирующий", "(через дробь номер корректировки)"});
+    mbSq5(b, 95, 51, t.Primary ? "1" : "3", 1);
+    mbLabel(b, 101.2, 52, false, 10, {"/"});
+    mbSq5(b, 104, 51, t.Primary ? QString() : Q(t.CorrectionNumber), 2);
     mbLabel(b, 140, 52.5, false, 8, {"Отчетный год"});
-    mbSq5(b, 162, 51, Q(t.Year), 4);
+    mbSq5(b, 165, 51, Q(t.Year), 4);
 
     mbLabel(b, 10, 61.5, false, 8, {"Представляется в"});
     mbRek(b, 36, 65, 124, false, Q(t.InspectionName));
@@ -120,7 +121,7 @@ void ClTitulNR(TQz2004Report& report, const kTTitulNRDan& t) {
 
     mbLabel(b, 10, 108, false, 7, {"Номер страхового", "свидетельства в ПФР"});
     InsuranceCells(b, 40, 108, t.InsuranceNumber);
-    mbLabel(b, 122, 109.5, false, 8, {"Дата рождения"});
+    mbLabel(b, 120, 109.5, false, 8, {"Дата рождения"});
     mbDate(b, 145, 108, Q(t.BirthDate));
 
     mbLabel(b, 10, 118.5, false, 8, {"Пол"});
@@ -131,65 +132,66 @@ void ClTitulNR(TQz2004Report& report, const kTTitulNRDan& t) {
 
     Row(b, 131, "Гражданство*", 39, 110, t.CitizenshipName);
     mbLabel(b, 152, 127.5, false, 8, {"Код страны**"});
-    mbSq5(b, 172, 126, Q(t.CitizenshipCode), 3);
+    mbSq5(b, 176, 126, Q(t.CitizenshipCode), 3);
     Row(b, 139, "Место рождения***", 44, 151, t.BirthPlace);
     Row(b, 147, "Вид документа, удостоверяющего личность", 82, 79, t.DocTypeName);
-    mbLabel(b, 164, 143.5, false, 8, {"Код документа"});
-    mbSq5(b, 186, 142, Q(t.DocTypeCode), 2);
+    mbLabel(b, 163, 143.5, false, 8, {"Код документа"});
+    mbSq5(b, 188, 142, Q(t.DocTypeCode), 2);
     Row(b, 155, "Серия и номер документа, удостоверяющего личность", 98, 97, t.DocNumber);
     Row(b, 163, "Кем выдан", 38, 150, t.DocIssuedBy);
     mbLabel(b, 10, 168.5, false, 8, {"Дата выдачи"});
     mbDate(b, 38, 167, Q(t.DocIssueDate));
 
     mbLabel(b, 10, 176, true, 8, {"Адрес места жительства в Российской Федерации:"});
-    mbLabel(b, 10, 182.5, false, 8, {"Почтовый индекс"});
+    mbLabel(b, 10, 182.5, false, 7, {"Почтовый индекс"});
     mbSq5(b, 37, 181, Q(t.PostIndex), 6);
     mbRek(b, 66, 186, 95, false, Q(t.RegionName));
     mbLabel(b, 95, 186.3, false, 6, {"Субъект Российской Федерации"});
     mbLabel(b, 165, 182.5, false, 8, {"Код"});
     mbSq5(b, 172, 181, Q(t.RegionCode), 2);
     Row(b, 194, "Район", 30, 165, t.District);
-    Row(b, 202, "Город", 30, 165, t.City);
-    Row(b, 210, "Населенный пункт (село, поселок и т.д.)", 79, 116, t.Locality);
-    Row(b, 218, "Улица (проспект, переулок и т.д.)", 69, 126, t.Street);
-    Row(b, 226, "Номер дома (владения)", 55, 140, t.House);
-    Row(b, 234, "Номер корпуса (строения)", 59, 136, t.Building);
-    Row(b, 242, "Номер квартиры", 55, 140, t.Flat);
-    Row(b, 250, "Адрес места жительства за пределами Российской Федерации*", 114, 80,
+    Row(b, 201, "Город", 30, 165, t.City);
+    Row(b, 208, "Населенный пункт (село, поселок и т.д.)", 79, 116, t.Locality);
+    Row(b, 215, "Улица (проспект, переулок и т.д.)", 69, 126, t.Street);
+    Row(b, 222, "Номер дома (владения)", 55, 140, t.House);
+    Row(b, 229, "Номер корпуса (строения)", 59, 136, t.Building);
+    Row(b, 236, "Номер квартиры", 55, 140, t.Flat);
+    Row(b, 243, "Адрес места жительства за пределами Российской Федерации*", 114, 80,
         t.ForeignAddress);
 
-    mbLabel(b, 10, 255.5, false, 8, {"Данная декларация составлена на"});
-    mbSq5(b, 58, 254, Q(t.Pages), 3);
-    mbLabel(b, 73, 255.5, false, 8, {"страницах"});
-    mbLabel(b, 92, 255.5, false, 8, {"с приложением подтверждающих документов или их копий на"});
-    mbSq5(b, 173, 254, Q(t.Appendixes), 3);
-    mbLabel(b, 188, 255.5, false, 8, {"листах"});
+    mbLabel(b, 10, 249.5, false, 8, {"Данная декларация составлена на"});
+    mbSq5(b, 64, 248, Q(t.Pages), 3);
+    mbLabel(b, 79, 249.5, false, 8, {"страницах"});
+    mbLabel(b, 10, 255.5, false, 8, {"с приложением подтверждающих документов или их копий на"});
+    mbSq5(b, 104, 254, Q(t.Appendixes), 3);
+    mbLabel(b, 119, 255.5, false, 8, {"листах"});
 
-    mbPolosa(b, 10, 262, 190, 0.3);
-    mbLabel(b, 10, 264, false, 8,
-            {"Достоверность и полноту сведений,", "указанных в настоящей декларации, подтверждаю:"});
-    mbLabel(b, 10, 272.5, false, 8, {"Подпись ____________________"});
-    mbLabel(b, 10, 280, false, 8, {"Дата"});
-    mbDate(b, 20, 278.5, Q(t.Date));
+    mbPolosa(b, 10, 261.5, 190, 0.3);
+    mbLabel(
+        b, 10, 263, false, 8,
+        {"Достоверность и полноту сведений,", "указанных в настоящей декларации, подтверждаю:"});
+    mbLabel(b, 10, 270.5, false, 8, {"Подпись ____________________"});
+    mbLabel(b, 10, 277.5, false, 8, {"Дата"});
+    mbDate(b, 20, 276, Q(t.Date));
 
-    b.AddVLine(104, 262, 28, PenStyle::Solid);
-    mbLabel(b, 107, 264, true, 8, {"Заполняется работником налогового органа"});
-    mbLabel(b, 107, 267.5, false, 7, {"Сведения о представлении налоговой декларации"});
-    mbLabel(b, 107, 270.5, false, 7, {"Данная декларация представлена"});
-    mbLabel(b, 150, 270.5, false, 7, {"по почте"});
-    mbLabel(b, 167, 270.5, false, 7, {"представителем"});
-    mbLabel(b, 107, 273.5, false, 7, {"на страницах"});
-    mbLabel(b, 107, 276.5, false, 7, {"Дата представления"});
-    mbLabel(b, 107, 279.5, false, 7, {"Зарегистрирована за №"});
-    mbLabel(b, 107, 282.5, false, 7, {"Фамилия, И.О."});
-    mbLabel(b, 170, 282.5, false, 7, {"Подпись"});
+    b.AddVLine(104, 261.5, 23, PenStyle::Solid);
+    mbLabel(b, 107, 263, true, 8, {"Заполняется работником налогового органа"});
+    mbLabel(b, 107, 266.5, false, 7, {"Сведения о представлении налоговой декларации"});
+    mbLabel(b, 107, 269.5, false, 7, {"Данная декларация представлена"});
+    mbLabel(b, 155, 269.5, false, 7, {"по почте"});
+    mbLabel(b, 172, 269.5, false, 7, {"представителем"});
+    mbLabel(b, 107, 272.5, false, 7, {"на страницах"});
+    mbLabel(b, 107, 275.5, false, 7, {"Дата представления"});
+    mbLabel(b, 107, 278.5, false, 7, {"Зарегистрирована за №"});
+    mbLabel(b, 107, 281.5, false, 7, {"Фамилия, И.О."});
+    mbLabel(b, 170, 281.5, false, 7, {"Подпись"});
 
-    mbLabel(b, 10, 284.5, false, 6,
+    mbLabel(b, 17, 284, false, 6,
             {"*   заполняется иностранными гражданами",
              "**  код страны по классификатору ОКСМ (числовой)",
              "*** заполняется согласно свидетельству о рождении"});
-    mbBlackSquare(b, 10.2, 292);
-    mbBlackSquare(b, 195, 292);
+    mbBlackSquare(b, 10.2, 290);
+    mbBlackSquare(b, 195, 290);
 }
 
 void ClNR2(TQz2004Report& report, const kTDanLog& data) {
@@ -213,7 +215,8 @@ void ClNR2(TQz2004Report& report, const kTDanLog& data) {
     mbSq5(h, 196.9, 32.5, Q(Initial(p.Patronymic)), 1, 4.8);
 
     kTBand& b = report.AddBand(240);
-    mbLabel(b, 20, 10, true, 11, {"Раздел 1. Сумма предполагаемого дохода по данным налогоплательщика"});
+    mbLabel(b, 20, 10, true, 11,
+            {"Раздел 1. Сумма предполагаемого дохода по данным налогоплательщика"});
     b.AddRect(10, 20, 188, 9);
     for (double x : {20.0, 104.0, 117.0}) b.AddVLine(x, 20, 19, PenStyle::Solid);
     mbLabel(b, 12, 21, false, 9, {"№", "п/п"});
@@ -240,25 +243,26 @@ void ClTitul(TQz2004Report& report, const kTDanLog& data, const kTTitulNRDan& t)
     mbLabel(b, 72, 40, true, 12, {"Налоговая декларация"});
     mbLabel(b, 42, 45.5, true, 10, {"по налогу на доходы физических лиц (форма 3-НДФЛ)"});
 
-    mbLabel(b, 10, 52, false, 8,
-            {"Вид документа: 1 - первичный, 3 - корректирующий", "(через дробь номер корректировки)"});
-    mbSq5(b, 82, 52, t.Primary ? "1" : "3", 1);
-    mbLabel(b, 88.2, 53, false, 10, {"/"});
-    mbSq5(b, 91, 52, t.Primary ? QString() : Q(t.CorrectionNumber), 2);
-    mbLabel(b, 106, 53.5, false, 8, {"Отчетный налоговый период (код)"});
-    mbSq5(b, 152, 52, "34", 2);
-    mbLabel(b, 164, 53.5, false, 8, {"Отчетный год"});
-    mbSq5(b, 181, 52, Q(kDeclarationYear), 4);
+    mbLabel(
+        b, 10, 52, false, 8,
+        {"Вид документа: 1 - первичный, 3 - корректирующий", "(через дробь номер корректировки)"});
+    mbSq5(b, 95, 52, t.Primary ? "1" : "3", 1);
+    mbLabel(b, 101.2, 53, false, 10, {"/"});
+    mbSq5(b, 104, 52, t.Primary ? QString() : Q(t.CorrectionNumber), 2);
+    mbLabel(b, 10, 60.5, false, 8, {"Отчетный налоговый период (код)"});
+    mbSq5(b, 66, 59, "34", 2);
+    mbLabel(b, 145, 53.5, false, 8, {"Отчетный год"});
+    mbSq5(b, 168, 52, Q(kDeclarationYear), 4);
 
-    mbLabel(b, 10, 62.5, false, 8, {"Представляется в"});
-    mbRek(b, 36, 66, 124, false, Q(t.InspectionName));
-    mbLabel(b, 80, 66.5, false, 6, {"(наименование налогового органа)"});
-    mbLabel(b, 165, 62.5, false, 8, {"Код"});
-    mbSq5(b, 172, 61, Q(t.InspectionCode), 4);
-    mbLabel(b, 10, 72.5, false, 8, {"Код ОКАТО"});
-    mbSq5(b, 40, 71, Q(Trim(data.Person.OKATO)), 11);
+    mbLabel(b, 10, 66.5, false, 8, {"Представляется в"});
+    mbRek(b, 36, 70, 124, false, Q(t.InspectionName));
+    mbLabel(b, 80, 70.5, false, 6, {"(наименование налогового органа)"});
+    mbLabel(b, 165, 66.5, false, 8, {"Код"});
+    mbSq5(b, 172, 65, Q(t.InspectionCode), 4);
+    mbLabel(b, 10, 76.5, false, 8, {"Код ОКАТО"});
+    mbSq5(b, 40, 75, Q(Trim(data.Person.OKATO)), 11);
 
-    mbLabel(b, 10, 80, false, 8, {"Категория налогоплательщика:"});
+    mbLabel(b, 10, 83, false, 8, {"Категория налогоплательщика:"});
     const std::vector<std::pair<int, std::vector<QString>>> categories = {
         {0, {"индивидуальный", "предприниматель"}},
         {1, {"глава крестьянского", "(фермерского) хозяйства"}},
@@ -268,8 +272,8 @@ void ClTitul(TQz2004Report& report, const kTDanLog& data, const kTTitulNRDan& t)
         {5, {"иное", "физическое лицо"}}};
     double x = 12;
     for (const auto& [code, caption] : categories) {
-        mbMark(b, x, 86, d.TaxpayerCategory == code);
-        mbLabel(b, x + 5, 85.5, false, 6, caption);
+        mbMark(b, x, 88, d.TaxpayerCategory == code);
+        mbLabel(b, x + 5, 87.5, false, 6, caption);
         x += 31.5;
     }
 
@@ -291,13 +295,15 @@ void ClTitul(TQz2004Report& report, const kTDanLog& data, const kTTitulNRDan& t)
     mbDate(b, 40, 175, Q(t.DocIssueDate));
 
     mbLabel(b, 10, 186.5, false, 8, {"Декларация составлена на"});
-    mbSq5(b, 50, 185, Q(t.Pages), 3);
-    mbLabel(b, 65, 186.5, false, 8, {"страницах с приложением подтверждающих документов или их копий на"});
-    mbSq5(b, 164, 185, Q(t.Appendixes), 3);
-    mbLabel(b, 179, 186.5, false, 8, {"листах"});
+    mbSq5(b, 52, 185, Q(t.Pages), 3);
+    mbLabel(b, 67, 186.8, false, 7,
+            {"страницах с приложением подтверждающих документов или их копий на"});
+    mbSq5(b, 170, 185, Q(t.Appendixes), 3);
+    mbLabel(b, 185, 186.5, false, 8, {"листах"});
 
     mbPolosa(b, 10, 194, 190, 0.3);
-    mbLabel(b, 10, 196, true, 8, {"Достоверность и полноту сведений, указанных в настоящей декларации, подтверждаю:"});
+    mbLabel(b, 10, 196, true, 8,
+            {"Достоверность и полноту сведений, указанных в настоящей декларации, подтверждаю:"});
     const std::vector<std::pair<int, QString>> submitters = {
         {0, "лично"}, {1, "законный представитель"}, {2, "уполномоченный представитель"}};
     x = 12;
@@ -329,15 +335,15 @@ void ClAdr(TQz2004Report& report, const kTDanLog& data) {
 
     mbLabel(b, 10, 4, true, 9, {"Статус налогоплательщика"});
     mbMark(b, 12, 10, data.Header.DeclarationKind == kResident3NDFL);
-    mbLabel(b, 17, 11, false, 8, {"физическое лицо - налоговый резидент Российской Федерации"});
-    mbMark(b, 110, 10, data.Header.DeclarationKind == kNonResident3NDFL);
-    mbLabel(b, 115, 11, false, 8, {"физическое лицо - не являющееся налоговым резидентом"});
+    mbLabel(b, 17, 11, false, 7, {"физическое лицо - налоговый резидент Российской Федерации"});
+    mbMark(b, 118, 10, data.Header.DeclarationKind == kNonResident3NDFL);
+    mbLabel(b, 123, 11, false, 7, {"физическое лицо - не являющееся налоговым резидентом"});
 
     mbLabel(b, 10, 22, true, 9, {"Адрес места жительства в Российской Федерации"});
     mbMark(b, 12, 28, p.IsTemporaryAddress == 0);
     mbLabel(b, 17, 29, false, 8, {"адрес постоянного места жительства"});
-    mbMark(b, 110, 28, p.IsTemporaryAddress != 0);
-    mbLabel(b, 115, 29, false, 8, {"адрес места пребывания"});
+    mbMark(b, 118, 28, p.IsTemporaryAddress != 0);
+    mbLabel(b, 123, 29, false, 8, {"адрес места пребывания"});
 
     mbLabel(b, 10, 41.5, false, 8, {"Почтовый индекс"});
     mbSq5(b, 40, 40, Q(p.PostIndex), 6);
@@ -355,8 +361,8 @@ void ClAdr(TQz2004Report& report, const kTDanLog& data) {
     mbLabel(b, 125, 93.5, false, 8, {"Квартира"});
     mbSq5(b, 142, 92, Q(Trim(p.Flat)), 8);
 
-    std::string phone = Trim(p.HomePhoneExtra.empty() ? p.HomePhone
-                                                       : p.HomePhoneExtra + " " + p.HomePhone);
+    std::string phone =
+        Trim(p.HomePhoneExtra.empty() ? p.HomePhone : p.HomePhoneExtra + " " + p.HomePhone);
     if (Trim(phone).empty()) {
         phone = Trim(p.WorkPhoneExtra.empty() ? p.WorkPhone : p.WorkPhoneExtra + " " + p.WorkPhone);
     }
@@ -409,7 +415,8 @@ kTTitulNRDan TitulNRDan(const kTDanLog& data) {
     t.CitizenshipName = p.CitizenshipName;
     t.CitizenshipCode = Trim(p.CitizenshipCode);
     if (t.CitizenshipCode.empty()) t.CitizenshipCode = "643";
-    if (t.CitizenshipCode.size() < 3) t.CitizenshipCode.insert(0, 3 - t.CitizenshipCode.size(), ' ');
+    if (t.CitizenshipCode.size() < 3)
+        t.CitizenshipCode.insert(0, 3 - t.CitizenshipCode.size(), ' ');
     t.BirthPlace = p.BirthPlace;
     t.DocTypeName = p.DocTypeName;
     t.DocTypeCode = std::to_string(p.DocTypeCode);

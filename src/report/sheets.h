@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "pageplan.h"
 #include "pagelayer.h"
+#include "pageplan.h"
 
 namespace zorv {
 
@@ -53,7 +53,8 @@ inline constexpr const char* kEstimatedIncomeYear = "2010";
 inline constexpr const char* kDeclarationYear = "2008";
 
 // Composes one sheet kind of the plan.
-std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvodSum& sums, int kind);
+std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvodSum& sums,
+                                            int kind);
 
 // The sheet reports of one run, each composed when first asked for.
 class kTReportSheets {

@@ -611,16 +611,5 @@ TEST_F(LibraryCalls, ExportsFailWithTheReadersErrorOnADamagedImage) {
     EXPECT_THROW(PrintReport("", image.data(), 1, 1, ""), mEBadStorage);
 }
 
-TEST_F(LibraryCalls, PreviewAndPrintSayThePaperFormIsNotAvailable) {
-    std::vector<uint8_t> image = HandedImage(Estimated("blank_inn"));
-    try {
-        Report("", image.data(), 1, 1, "");
-        FAIL();
-    } catch (const mEPrivBase& e) {
-        EXPECT_NE(std::string(e.what()).find("недоступны"), std::string::npos);
-    }
-    EXPECT_THROW(PrintReport("", image.data(), 1, 0, ""), mEPrivBase);
-}
-
 }  // namespace
 }  // namespace zorv

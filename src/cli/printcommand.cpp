@@ -1,0 +1,95 @@
+// zorv print FILE -o OUT.pdf [--hide-date]: the paper form of the declaration,
+// composed as the report library composes it, written as a PDF file.
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "declaration.h"
+#include "errors.h"
+#include "pageplan.h"
+#include "printout.h"
+#include "reportdata.h"
+#include "reportsums.h"
+#include "sheets.h"
+
+namespace zorv::cli {
+namespace {
+
+const char kUsage[] =
+    "zorv print ФАЙЛ -o ФАЙЛ.pdf [--hide-date]   бумажная форма декларации в PDF; "
+    "--hide-date оставляет клетки даты пустыми";
+
+struct Arguments {
+    std::string path;
+    std::string output;
+    bool hideDate = false;
+};
+
+Arguments Parse(const std::vector<std::string>& args) {
+    const std::string usage = std::string("Использование: ") + kUsage;
+    Arguments a;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-o" && a.output.empty()) {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                throw CommandError(arg + " требует значения.\n" + usage);
+            }
+            a.output = args[++i];
+        } else if (arg == "--hide-date" && !a.hideDate) {
+            a.hideDate = true;
+        } else if (a.path.empty() && !arg.empty() && arg.front() != '-') {
+            a.path = arg;
+        } else {
+            throw CommandError(usage);
+        }
+    }
+    if (a.path.empty() || a.output.empty()) throw CommandError(usage);
+    return a;
+}
+
+// Fonts and painting need a GUI application; without a display the offscreen
+// platform serves.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+    if (QCoreApplication::instance() != nullptr) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "zorv";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    Arguments a = Parse(args);
+    mTDeclaration declaration;
+    LoadDeclaration(a.path, declaration);
+
+    // The library reads the declaration from its document image, ended by a zero byte.
+    std::vector<uint8_t> image = declaration.BuildImage();
+    image.push_back(0);
+    auto application = EnsureGuiApplication();
+    try {
+        kTDanLog data(image.data(), image.size() - 1, a.hideDate);
+        kTRepSvodSum sums;
+        sums.Compute(data);
+        data.Plan = ComputePagePlan(data, sums);
+        kTReportSheets sheets(data, sums);
+        if (!WritePdf(a.output, DeclarationPages(sheets))) {
+            throw CommandError("Не удалось записать файл " + a.output + ".");
+        }
+        out << a.output << ": " << data.Plan.TotalPages << " стр.\n";
+    } catch (const mEPrivBase& e) {
+        throw CommandError(e.what());
+    }
+    return kDone;
+}
+
+Registrar printCommand({"print", kUsage, Print});
+
+}  // namespace
+}  // namespace zorv::cli
