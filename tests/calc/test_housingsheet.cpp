@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "fixtures.h"
 #include "jsonform.h"
 #include "svodsum.h"
 
@@ -17,8 +18,7 @@ Money Rub(const char* text) {
 }
 
 Json ReadFixture(const std::string& name) {
-    std::ifstream in(std::string(ZORV_SOURCE_DIR) + "/tests/fixtures/calc/" + name);
-    return Json::parse(in);
+    return testing::ReadFixtureJson("calc/" + name);
 }
 
 mTDeclaration Housing(double registration, uint32_t numerator, uint32_t denominator,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fixtures.h"
 #include "jsonform.h"
 #include "svodsum.h"
 
@@ -19,8 +20,7 @@ Money Rub(const char* text) {
 }
 
 Json ReadFixture(const std::string& name) {
-    std::ifstream in(std::string(ZORV_SOURCE_DIR) + "/tests/fixtures/calc/" + name);
-    return Json::parse(in);
+    return testing::ReadFixtureJson("calc/" + name);
 }
 
 // A resident whose primary workplace paid `salary[m]` rubles in month m + 1

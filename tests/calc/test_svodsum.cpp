@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calcmoney.h"
+#include "fixtures.h"
 #include "jsonform.h"
 #include "numtext.h"
 #include "svodsum.h"
@@ -22,8 +23,7 @@ Money M(std::string_view text) {
 // a prize and a material benefit at 35 %; dividends; currency income at 13, 9 and
 // 35 %; business and private practice; standard, social and housing deductions.
 Json MixedJson() {
-    std::ifstream in(ZORV_SOURCE_DIR "/tests/fixtures/calc/mixed.json");
-    return Json::parse(in);
+    return testing::ReadFixtureJson("calc/mixed.json");
 }
 
 mTDeclaration Mixed(uint8_t kind) {

@@ -9,6 +9,7 @@
 
 #include "declaration.h"
 #include "declarationcheck.h"
+#include "fixtures.h"
 #include "jsonform.h"
 
 namespace zorv {
@@ -28,9 +29,7 @@ const char kHousing[] = "Имущественный налоговый выче�
 // a valid 12-digit INN; "employee" has 13 % income only, no INN and a passport
 // issued the day after the holder's fourteenth birthday (born 29.02.1992).
 Json Fixture(const std::string& name) {
-    std::ifstream in(std::string(ZORV_SOURCE_DIR) + "/tests/fixtures/check/" + name + ".json");
-    if (!in) throw std::runtime_error("no fixture " + name);
-    return Json::parse(in);
+    return testing::ReadFixtureJson("check/" + name + ".json");
 }
 
 // One change of a fixture: the value at a JSON pointer; null removes the key.

@@ -5,6 +5,7 @@
 #include "declaration.h"
 #include "errors.h"
 #include "imagebuilder.h"
+#include "fixtures.h"
 #include "jsonform.h"
 #include "tempdir.h"
 
@@ -16,8 +17,7 @@ using testing::ReadBytes;
 using testing::TempDir;
 
 Json Fixture(const std::string& name) {
-    std::ifstream in(std::string(ZORV_SOURCE_DIR) + "/tests/fixtures/model/" + name);
-    return Json::parse(in);
+    return testing::ReadFixtureJson("model/" + name);
 }
 
 mTDeclaration FromFixture(const std::string& name) {

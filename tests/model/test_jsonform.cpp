@@ -3,14 +3,14 @@
 #include <fstream>
 
 #include "declaration.h"
+#include "fixtures.h"
 #include "jsonform.h"
 
 namespace zorv {
 namespace {
 
 Json Fixture(const std::string& name) {
-    std::ifstream in(std::string(ZORV_SOURCE_DIR) + "/tests/fixtures/model/" + name);
-    return Json::parse(in);
+    return testing::ReadFixtureJson("model/" + name);
 }
 
 TEST(JsonForm, WritesEveryFieldInTheModelsOrder) {
