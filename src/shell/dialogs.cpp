@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,6 +39,18 @@ class TWindowDialogs : public TDialogs {
         if (!suggested.isEmpty()) dialog.selectFile(suggested);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
         return dialog.selectedFiles().constFirst();
+    }
+
+    bool CheckAll(QWidget* parent, const QString& section, const QString& message) override {
+        TfmCheckAllError window(parent, section, message);
+        return window.exec() == QDialog::Accepted;
+    }
+
+    QString FolderName(QWidget* parent, const QString& title) override {
+        static QString last = QDir::homePath();
+        const QString folder = QFileDialog::getExistingDirectory(parent, title, last);
+        if (!folder.isEmpty()) last = folder;
+        return folder;
     }
 
     bool Run(QDialog& dialog) override { return dialog.exec() == QDialog::Accepted; }
@@ -116,6 +129,48 @@ void TfmCheckError::reject() {
     // Closing the window is the mildest answer it offers.
     answer_ = bnSkip_->isEnabled() ? TCheckAnswer::Skip : TCheckAnswer::Correct;
     QDialog::reject();
+}
+
+TfmCheckAllError::TfmCheckAllError(QWidget* parent, const QString& section, const QString& message)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("fmCheckAllError"));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
+    icon->setAlignment(Qt::AlignTop);
+    lbMessage_ = new QLabel(this);
+    lbMessage_->setObjectName(QStringLiteral("lbMessage"));
+    lbMessage_->setWordWrap(true);
+    lbMessage_->setAlignment(Qt::AlignCenter);
+    lbMessage_->setMinimumWidth(360);
+    bnCorrect_ = new QPushButton(QStringLiteral("Исправить"), this);
+    bnCancel_ = new QPushButton(QStringLiteral("Отмена"), this);
+    bnCorrect_->setObjectName(QStringLiteral("Button1"));
+    bnCancel_->setObjectName(QStringLiteral("Button2"));
+    bnCorrect_->setDefault(true);
+    connect(bnCorrect_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(bnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(lbMessage_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(bnCorrect_);
+    buttons->addWidget(bnCancel_);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    SetSection(section);
+    SetMessage(message);
+}
+
+void TfmCheckAllError::SetSection(const QString& name) {
+    setWindowTitle(QStringLiteral("Проверка: ") + name);
+}
+
+void TfmCheckAllError::SetMessage(const QString& text) {
+    lbMessage_->setText(text);
 }
 
 }  // namespace zorv

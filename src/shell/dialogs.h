@@ -39,7 +39,13 @@ class TDialogs {
     // A name to save the document under, starting from `suggested`; empty when
     // cancelled. Replacing an existing file is confirmed here.
     virtual QString SaveFileName(QWidget* parent, const QString& suggested) = 0;
-    // Runs a modal window (lookups, about); true when it was accepted.
+    // The window of the whole-declaration check: true for "Исправить", false
+    // for "Отмена".
+    virtual bool CheckAll(QWidget* parent, const QString& section, const QString& message) = 0;
+    // A folder to write into; empty when cancelled.
+    virtual QString FolderName(QWidget* parent, const QString& title) = 0;
+    // Runs a modal window (lookups, about, print and preview); true when it was
+    // accepted.
     virtual bool Run(QDialog& dialog) = 0;
 };
 
@@ -73,6 +79,24 @@ class TfmCheckError : public QDialog {
     QPushButton* bnCorrect_ = nullptr;
     QPushButton* bnSkip_ = nullptr;
     QPushButton* bnSkipAll_ = nullptr;
+};
+
+// The window of the whole-declaration check: one problem, "Исправить" or
+// "Отмена". Its close box and Escape count as "Отмена".
+class TfmCheckAllError : public QDialog {
+    Q_OBJECT
+  public:
+    TfmCheckAllError(QWidget* parent, const QString& section, const QString& message);
+    void SetSection(const QString& name);
+    void SetMessage(const QString& text);
+    QLabel* lbMessage() const { return lbMessage_; }
+    QPushButton* bnCorrect() const { return bnCorrect_; }
+    QPushButton* bnCancel() const { return bnCancel_; }
+
+  private:
+    QLabel* lbMessage_ = nullptr;
+    QPushButton* bnCorrect_ = nullptr;
+    QPushButton* bnCancel_ = nullptr;
 };
 
 }  // namespace zorv

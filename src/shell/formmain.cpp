@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
@@ -17,6 +18,7 @@
 
 #include "errors.h"
 #include "flashbutton.h"
+#include "help.h"
 #include "initialdata.h"
 #include "persondata.h"
 #include "shelltext.h"
@@ -118,7 +120,10 @@ QString TFormMain::TitleFor(const QString& fileName) {
 }
 
 TFormMain::TFormMain(const QString& programFolder, QWidget* parent)
-    : QMainWindow(parent), programFolder_(programFolder) {
+    : QMainWindow(parent),
+      programFolder_(programFolder),
+      printComponent_(CreatePrintComponent),
+      reportLibrary_(&LinkedReportLibrary()) {
     setObjectName(QStringLiteral("FormMain"));
     setMinimumSize(kMinWidth, kMinHeight);
     BuildActions();
@@ -168,8 +173,11 @@ void TFormMain::BuildActions() {
     connect(save, &QAction::triggered, this, [this] { SaveDoc(); });
     connect(saveAs, &QAction::triggered, this, [this] { SaveAsDoc(); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    for (QAction* pending : {preview, print, exportDoc, check, help})
-        connect(pending, &QAction::triggered, this, &TFormMain::NotAvailable);
+    connect(preview, &QAction::triggered, this, &TFormMain::PreviewDoc);
+    connect(print, &QAction::triggered, this, &TFormMain::PrintDoc);
+    connect(exportDoc, &QAction::triggered, this, &TFormMain::ExportDoc);
+    connect(check, &QAction::triggered, this, &TFormMain::CheckDoc);
+    connect(help, &QAction::triggered, this, &TFormMain::Help);
     connect(about, &QAction::triggered, this, &TFormMain::About);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
@@ -390,7 +398,9 @@ bool TFormMain::OpenDoc() {
         this, QStringLiteral(
                   "Zorv 2008 (*.zv8);;Zorv 2007 (*.zv7);;Zorv 2006 (*.zv6);;Zorv 2005 (*.zv5);;"
                   "Zorv 200* (*.zvl)"));
-    if (path.isEmpty() || !LoadDocument(path)) {
+    // Cancelling the dialog keeps the document that is open, with its changes.
+    if (path.isEmpty()) return false;
+    if (!LoadDocument(path)) {
         NewDocument();
         return false;
     }
@@ -455,18 +465,9 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         return;
     }
     WritePlacement();
+    if (help_) help_->close();
     host_->Clear();
     event->accept();
-}
-
-void TFormMain::NotAvailable() {
-    ShowInfo(this, QStringLiteral("Эта команда будет доступна в следующей версии программы."));
-}
-
-void TFormMain::About() {
-    ShowInfo(this, QStringLiteral(
-                       "Zorv 2008\nВерсия %1\n\nДекларация о доходах физических лиц за 2008 год")
-                       .arg(QStringLiteral("1.0")));
 }
 
 }  // namespace zorv

@@ -7,15 +7,18 @@
 #include <memory>
 #include <optional>
 
+#include "outputs.h"
 #include "thinkingframe.h"
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 namespace zorv {
 
 class TFlashButton;
+class TfmHelp;
 
 // Where the window goes: the saved bounds held to the screen, or 800 x 571
 // centred when none were saved.
@@ -66,6 +69,30 @@ class TFormMain : public QMainWindow {
     // The user's press of a navigation button.
     bool SwitchPage(TNavPage page);
 
+    // Stores the current page and checks the whole declaration; a problem the
+    // user chose to correct opens its page and field. 0: go on; 1: a problem
+    // was shown; 2: the user cancelled.
+    int RunCheck();
+    // The commands of the declaration menu and of the help menu.
+    void CheckDoc();
+    void PreviewDoc();
+    void PrintDoc();
+    void ExportDoc();
+    void Help();
+    void About();
+
+    // The help window once it has been opened.
+    TfmHelp* HelpWindow() const { return help_; }
+    // The printer chosen in the print dialog, kept between prints.
+    QPrinter& Printer();
+    // Whether an output command is running (the window refuses input meanwhile).
+    bool Busy() const { return busy_; }
+
+    // Where the output goes: the printing component of 3-NDFL and the report
+    // library of 4-NDFL. Tests put recording versions here.
+    void SetPrintComponentFactory(TPrintComponentFactory factory);
+    void SetReportLibrary(TReportLibrary* library);
+
     static QString TitleFor(const QString& fileName);
 
   protected:
@@ -87,9 +114,18 @@ class TFormMain : public QMainWindow {
     void NewDocument();
     void ShowConditions();
     TThinkingFrame* CreatePage(TNavPage page, QWidget* parent);
-    void NotAvailable();
-    void About();
     void WritePlacement();
+
+    enum class TOutput { Preview, Print, Export };
+    void RunOutput(TOutput output);
+    void OpenProblemPage(int page, int focus);
+    void ExportDeclaration();
+    void PrintDeclaration(TOutput output);
+    void ReportEstimated(TOutput output);
+    void ExportEstimated();
+    // The document image the report library reads, ended by a zero byte.
+    std::vector<uint8_t> DocumentImage();
+    friend class TBusyScope;
 
     QString programFolder_;
     TShellContext ctx_;
@@ -101,6 +137,11 @@ class TFormMain : public QMainWindow {
     QToolBar* toolBar_ = nullptr;
     QAction* actShowToolbar_ = nullptr;
     QAction* actTextLabels_ = nullptr;
+    TfmHelp* help_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
+    TPrintComponentFactory printComponent_;
+    TReportLibrary* reportLibrary_ = nullptr;
+    bool busy_ = false;
 };
 
 }  // namespace zorv

@@ -424,6 +424,7 @@ void TfrInitialData::OnForm(int kind) {
 
     for (QRadioButton* rb : {rbGiveSelf, rbGiveTrustFase, rbGiveByMail}) rb->setEnabled(!estimated);
     if (estimated) {
+        rbGiveSelf->setChecked(true);
         for (QWidget* w : std::initializer_list<QWidget*>{lbFIO, meFIO, lbOsn, meOsn, lbUL, meUL})
             w->setEnabled(false);
         gbAppendixes->hide();
@@ -480,7 +481,11 @@ void TfrInitialData::StoreToModel() {
     d.InspectionCode = FromQ(meInspection->text());
     d.InspectionName = FromQ(Edit1->text());
     d.FilingDate = DayNumberFromDate(dtGetDate->date());
-    d.SubmitterKind = uint8_t(std::max(0, submitterGroup_->checkedId()));
+    // A 4-NDFL declaration is confirmed by the taxpayer: the representative
+    // choice is locked there, and a kind left over from another form would ask
+    // for a name that cannot be typed.
+    d.SubmitterKind =
+        FormKind() == kEstimated4NDFL ? 0 : uint8_t(std::max(0, submitterGroup_->checkedId()));
     d.Year = rb2009->isChecked() ? "2009" : "2008";
     d.TaxpayerCategory = uint8_t(categoryGroup_->checkedId() < 0 ? 5 : categoryGroup_->checkedId());
     d.DeclarationKind = uint8_t(FormKind());

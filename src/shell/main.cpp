@@ -1,15 +1,36 @@
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <memory>
 
 #include "formmain.h"
+#include "splash.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorv 2008"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorv 2008"));
+    // The program's files lie beside it, wherever it was installed.
+    const QString programFolder = QApplication::applicationDirPath();
+
+    // The start window stays for its three seconds while the main window is built.
+    auto splash = std::make_unique<zorv::TfmStart>(programFolder);
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    QEventLoop waiting;
+    bool over = false;
+    QTimer::singleShot(zorv::TfmStart::kShowMilliseconds, &waiting, [&] {
+        over = true;
+        waiting.quit();
+    });
+
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    zorv::TFormMain window(QApplication::applicationDirPath());
+    zorv::TFormMain window(programFolder);
     window.Start(arguments);
+    if (!over) waiting.exec();
+    splash.reset();
     window.ShowPlaced();
     return app.exec();
 }

@@ -12,8 +12,8 @@
 namespace zorv::testing {
 
 // Answers the program's questions from a script and records what was asked.
-// Unscripted questions get "Ok", "Исправить", a cancelled file dialog and a
-// cancelled modal window.
+// Unscripted questions get "Ok", "Исправить", a cancelled file or folder
+// dialog and a cancelled modal window.
 class ScriptedDialogs : public TDialogs {
   public:
     ScriptedDialogs() { SetDialogs(this); }
@@ -40,6 +40,14 @@ class ScriptedDialogs : public TDialogs {
         saveNames.pop_front();
         return name == QLatin1String("=") ? suggested : name;  // "=" takes the suggestion
     }
+    bool CheckAll(QWidget*, const QString& section, const QString& message) override {
+        wholeChecks.push_back({section, message, false, false});
+        return Pop(checkAllAnswers, true);
+    }
+    QString FolderName(QWidget*, const QString& title) override {
+        folderTitles.push_back(title);
+        return Pop(folderNames, QString());
+    }
     bool Run(QDialog& dialog) override {
         ran.push_back(dialog.objectName());
         return run ? run(dialog) : false;
@@ -54,14 +62,18 @@ class ScriptedDialogs : public TDialogs {
     std::deque<QMessageBox::StandardButton> messageAnswers;
     std::deque<TCheckAnswer> checkAnswers;
     std::deque<QString> openNames;
-    std::deque<QString> saveNames;  // "=" answers with the suggested name
+    std::deque<QString> saveNames;     // "=" answers with the suggested name
+    std::deque<bool> checkAllAnswers;  // true: "Исправить", false: "Отмена"
+    std::deque<QString> folderNames;
     std::function<bool(QDialog&)> run;
 
     std::vector<QString> messages;
     std::vector<QMessageBox::Icon> icons;
     std::vector<TCheckRequest> checks;
+    std::vector<TCheckRequest> wholeChecks;  // the windows of the whole-declaration check
     std::vector<QString> openFilters;
     std::vector<QString> saveSuggestions;
+    std::vector<QString> folderTitles;
     std::vector<QString> ran;
 
   private:

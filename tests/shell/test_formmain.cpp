@@ -144,7 +144,7 @@ TEST(FormMain, SavePromptAnswers) {
             if (command == 0) {
                 wentAhead = w.form.CreateDoc();
             } else if (command == 1) {
-                w.form.OpenDoc();  // the open dialog is cancelled: a new document either way
+                w.form.OpenDoc();  // the open dialog is cancelled
                 wentAhead = dialogs.openFilters.size() == 1;
             } else {
                 wentAhead = w.form.close();

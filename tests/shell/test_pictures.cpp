@@ -4,13 +4,23 @@
 #include <QRadioButton>
 #include <QSettings>
 
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTextBrowser>
+#include <fstream>
+
 #include "dialogs.h"
+#include "exportxml.h"
 #include "flashbutton.h"
 #include "formmain.h"
+#include "help.h"
 #include "initialdata.h"
+#include "jsonform.h"
 #include "lookups.h"
 #include "persondata.h"
+#include "printcomponent.h"
 #include "shelltest.h"
+#include "splash.h"
 
 using namespace zorv;
 
@@ -85,4 +95,42 @@ TEST(Pictures, DialogsAndLookups) {
     TfmInputInspectionNumber inspections(nullptr, data.inspections);
     inspections.Select("7701");
     Save(inspections, "lookup-inspections");
+}
+
+TEST(Pictures, CheckAllStartAboutHelpAndPreview) {
+    const QString data = QStringLiteral(ZORV_SOURCE_DIR "/data");
+    TfmCheckAllError check(nullptr, "Сведения о декларанте",
+                           "Не введен код ОКАТО(11 симв.) по месту жительства");
+    Save(check, "check-all-window");
+    TfmStart start(data);
+    Save(start, "start-window");
+    TfmAbout about(nullptr, data);
+    Save(about, "about-window");
+    TfmHelp help(nullptr, data + "/" + kHelpFile);
+    Save(help, "help-contents");
+    help.Browser()->setSource(QUrl::fromLocalFile(data + "/help/pages.html"));
+    Save(help, "help-pages");
+
+    std::ifstream in(ZORV_SOURCE_DIR "/tests/fixtures/export/mixed.json");
+    mTDeclaration d;
+    DeclarationFromJson(Json::parse(in), d);
+    const std::string xml = ExportXml({}, d, 2);
+    ASSERT_NE(xml, kExportError);
+    zorv::testing::ScriptedDialogs dialogs;
+    dialogs.run = [](QDialog& dialog) {
+        auto* view = dialog.findChild<QPrintPreviewWidget*>();
+        EXPECT_NE(view, nullptr);
+        if (!view) return false;
+        dialog.resize(900, 1000);
+        view->updatePreview();
+        view->setZoomMode(QPrintPreviewWidget::FitToWidth);
+        Save(dialog, "preview-3ndfl-first-page");
+        view->setCurrentPage(3);
+        Save(dialog, "preview-3ndfl-page-3");
+        return true;
+    };
+    TXmlPrintComponent component;
+    component.SetPrintTiffParam("Наименование налогового органа-получателя",
+                                "Инспекция ФНС России № 4 по г. Москве");
+    component.PreviewData(QByteArray::fromStdString(xml), nullptr);
 }

@@ -1,0 +1,266 @@
+// The check and output commands of the main window, help and "О программе".
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <vector>
+
+#include "declarationcheck.h"
+#include "errors.h"
+#include "exportxml.h"
+#include "formmain.h"
+#include "help.h"
+#include "shelltext.h"
+#include "splash.h"
+
+namespace zorv {
+
+namespace {
+
+const char kInspectionParam[] = "Наименование налогового органа-получателя";
+
+// An export whose failures are shown to the user as they happen.
+ExportOptions ShowingFailures(QWidget* window) {
+    ExportOptions options;
+    options.report = [window](const ExportMessage& m) { ShowError(window, ToQ(m.text)); };
+    return options;
+}
+
+}  // namespace
+
+// Keeps the window from taking input while a command runs, and gives it back
+// however the command ends. The window itself stays enabled: the dialogs it
+// owns (folder, print, the report library's windows) must stay usable.
+class TBusyScope {
+  public:
+    explicit TBusyScope(TFormMain& form) : form_(form) {
+        form_.busy_ = true;
+        for (QWidget* w : {static_cast<QWidget*>(form.menuBar()),
+                           static_cast<QWidget*>(form.toolBar_), form.centralWidget()})
+            Disable(w);
+        for (QAction* a : form.findChildren<QAction*>())
+            if (a->isEnabled()) {
+                a->setEnabled(false);
+                actions_.emplace_back(a);
+            }
+    }
+    ~TBusyScope() {
+        for (const QPointer<QWidget>& w : widgets_)
+            if (w) w->setEnabled(true);
+        for (const QPointer<QAction>& a : actions_)
+            if (a) a->setEnabled(true);
+        form_.busy_ = false;
+    }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+  private:
+    void Disable(QWidget* w) {
+        if (!w || !w->isEnabled()) return;
+        w->setEnabled(false);
+        widgets_.emplace_back(w);
+    }
+
+    TFormMain& form_;
+    std::vector<QPointer<QWidget>> widgets_;
+    std::vector<QPointer<QAction>> actions_;
+};
+
+QPrinter& TFormMain::Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void TFormMain::SetPrintComponentFactory(TPrintComponentFactory factory) {
+    printComponent_ = std::move(factory);
+}
+
+void TFormMain::SetReportLibrary(TReportLibrary* library) {
+    reportLibrary_ = library ? library : &LinkedReportLibrary();
+}
+
+int TFormMain::RunCheck() {
+    if (CurrentPage()) CurrentPage()->StoreToModel();
+    const CheckPrompter ask = [this](const CheckQuestion& q) {
+        return Dialogs().CheckAll(this, ToQ(q.section), ToQ(q.message)) ? CheckAnswer::Correct
+                                                                        : CheckAnswer::Cancel;
+    };
+    const DeclarationCheckResult result = CheckDeclaration(Declaration(), ask);
+    if (result.focus == 0) return 0;
+    if (result.focus == kFocusCancelled) return 2;
+    OpenProblemPage(result.page, result.focus);
+    return 1;
+}
+
+void TFormMain::OpenProblemPage(int page, int focus) {
+    TNavPage nav;
+    int subPage = -1;  // the page is not a hub
+    if (page == kPageConditions) {
+        nav = navInitialData;
+    } else if (page == kPageTaxpayer || page == kPageAddress) {
+        nav = navPersonInfo;
+        subPage = page - kPageTaxpayer;
+    } else if (page >= kPageIncome13 && page <= kPageIncome13 + 2) {
+        nav = navRussianIncome;
+        subPage = page - kPageIncome13;
+    } else if (page == kPageForeignIncome) {
+        nav = navForeignIncome;
+    } else if (page == kPageBusiness) {
+        nav = navBusinessIncome;
+    } else if (page == kPageDeductions || page == kPageHousing) {
+        nav = navDeduction;
+        subPage = page - kPageDeductions;
+    } else {
+        return;  // private practice has no page of its own
+    }
+    // The current page was stored by the check; it is replaced without asking.
+    if (host_->CurrentKind() != nav)
+        host_->Replace(nav, nav_[nav], [this, nav](QWidget* p) { return CreatePage(nav, p); });
+    auto* hub = qobject_cast<THubFrame*>(CurrentPage());
+    if (hub && subPage >= 0)
+        hub->ShowSubPage(subPage, focus);
+    else
+        CurrentPage()->FocusError(focus);
+}
+
+void TFormMain::CheckDoc() {
+    if (RunCheck() == 0) ShowInfo(this, QStringLiteral("Проверка декларации завершена успешно"));
+}
+
+void TFormMain::PreviewDoc() {
+    RunOutput(TOutput::Preview);
+}
+
+void TFormMain::PrintDoc() {
+    RunOutput(TOutput::Print);
+}
+
+void TFormMain::ExportDoc() {
+    RunOutput(TOutput::Export);
+}
+
+void TFormMain::RunOutput(TOutput output) {
+    if (busy_ || RunCheck() != 0) return;
+    TBusyScope busy(*this);
+    const bool estimated = Declaration().DeclarationKind == kEstimated4NDFL;
+    try {
+        if (output == TOutput::Export)
+            estimated ? ExportEstimated() : ExportDeclaration();
+        else
+            estimated ? ReportEstimated(output) : PrintDeclaration(output);
+    } catch (const kTProvDecl&) {
+        // The report library has told the user already.
+    } catch (const mEPrivBase& e) {
+        ShowError(this, UserMessage(e.what()));
+    } catch (const std::exception& e) {
+        ShowError(this, QString::fromUtf8(e.what()));
+    }
+}
+
+std::vector<uint8_t> TFormMain::DocumentImage() {
+    std::vector<uint8_t> image = Declaration().BuildImage();
+    image.push_back(0);
+    return image;
+}
+
+void TFormMain::ExportDeclaration() {
+    const QString folder = Dialogs().FolderName(this, QStringLiteral("Zorv 2008"));
+    if (folder.isEmpty()) return;
+    const std::string name = ExportXml(FromQ(folder), Declaration(), 1, ShowingFailures(this));
+    if (name == kExportError) {
+        ShowError(this, QString::fromUtf8(exportmsg::kNotWritten));
+        return;
+    }
+    ShowInfo(this, QString::fromUtf8(exportmsg::kWritten) +
+                       QDir::toNativeSeparators(QDir(folder).filePath(ToQ(name))));
+}
+
+void TFormMain::PrintDeclaration(TOutput output) {
+    // A failed export has been reported; there is nothing to print.
+    const std::string xml = ExportXml({}, Declaration(), 2, ShowingFailures(this));
+    if (xml == kExportError) return;
+    std::unique_ptr<TPrintComponent> component;
+    try {
+        component = printComponent_ ? printComponent_() : nullptr;
+    } catch (const std::exception& e) {
+        ShowError(this, QString::fromUtf8(e.what()));
+        return;
+    }
+    if (!component) {
+        ShowError(this, QStringLiteral("Компонент печати декларации недоступен."));
+        return;
+    }
+    component->SetPrintTiffParam(QString::fromUtf8(kInspectionParam),
+                                 ToQ(Declaration().InspectionName));
+    component->SetPrintTiffFolder(programFolder_);
+    const QByteArray text = QByteArray::fromStdString(xml);
+    if (output == TOutput::Preview) {
+        component->PreviewData(text, this);
+        return;
+    }
+    QPrinter& printer = Printer();
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    if (!Dialogs().Run(dialog)) return;
+    // One job per copy, each of one copy, so the printer does not multiply them
+    // again. Into a file every job would replace the one before: one job there.
+    const int copies = std::max(1, printer.copyCount());
+    const int jobs = printer.outputFileName().isEmpty() ? copies : 1;
+    printer.setCopyCount(1);
+    struct TRestore {
+        QPrinter& printer;
+        int copies;
+        ~TRestore() { printer.setCopyCount(copies); }
+    } restore{printer, copies};
+    for (int i = 0; i < jobs; ++i) component->PrintData(text, printer);
+}
+
+void TFormMain::ReportEstimated(TOutput output) {
+    // The XML file goes into a folder of its own, never beside the program, and
+    // leaves with it.
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/zorv2008-XXXXXX"));
+    if (!folder.isValid())
+        throw std::runtime_error(QStringLiteral("Не могу создать временную папку: %1")
+                                     .arg(folder.errorString())
+                                     .toStdString());
+    const std::string name =
+        ExportXml(FromQ(folder.path()), Declaration(), 1, ShowingFailures(this));
+    if (name == kExportError) return;
+    const QString xmlPath = QDir(folder.path()).filePath(ToQ(name));
+    const std::vector<uint8_t> image = DocumentImage();
+    const bool hideDate = ctx_.printDateOption;
+    if (output == TOutput::Preview)
+        reportLibrary_->Report(programFolder_, image, true, hideDate, xmlPath);
+    else
+        reportLibrary_->PrintReport(programFolder_, image, hideDate, xmlPath);
+}
+
+void TFormMain::ExportEstimated() {
+    reportLibrary_->FileOut(this, DocumentImage());
+}
+
+void TFormMain::Help() {
+    const QString path = QDir(programFolder_).filePath(QString::fromLatin1(kHelpFile));
+    if (!QFileInfo(path).isFile()) {
+        ShowError(this,
+                  QStringLiteral("Не найден файл справки %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!help_) help_ = new TfmHelp(this, path);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void TFormMain::About() {
+    TfmAbout about(this, programFolder_);
+    Dialogs().Run(about);
+}
+
+}  // namespace zorv

@@ -1,0 +1,700 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+
+#include "errors.h"
+#include "exportxml.h"
+#include "flashbutton.h"
+#include "formmain.h"
+#include "help.h"
+#include "initialdata.h"
+#include "jsonform.h"
+#include "maskededit.h"
+#include "persondata.h"
+#include "printcomponent.h"
+#include "shelltest.h"
+#include "splash.h"
+#include "tempdir.h"
+
+using namespace zorv;
+using zorv::testing::ScriptedDialogs;
+using zorv::testing::TempDir;
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+const QString kDataFolder = QStringLiteral(ZORV_SOURCE_DIR "/data");
+
+mTDeclaration Fixture(const std::string& path) {
+    std::ifstream in(std::string(ZORV_SOURCE_DIR) + "/tests/fixtures/" + path);
+    mTDeclaration d;
+    DeclarationFromJson(Json::parse(in), d);
+    return d;
+}
+
+// A 3-NDFL declaration that passes the whole check.
+mTDeclaration Employee() {
+    return Fixture("export/employee.json");
+}
+
+// The same taxpayer with a 4-NDFL declaration.
+mTDeclaration Estimated() {
+    mTDeclaration d = Employee();
+    d.DeclarationKind = kEstimated4NDFL;
+    d.ExpectedIncome = Money::Rubles(300000);
+    return d;
+}
+
+// Records the calls of the printing component.
+class FakeComponent : public TPrintComponent {
+  public:
+    explicit FakeComponent(QStringList& log, TFormMain* form = nullptr) : log_(log), form_(form) {}
+    void SetPrintTiffParam(const QString& name, const QString& value) override {
+        log_ << "param " + name + "=" + value;
+    }
+    void SetPrintTiffFolder(const QString& folder) override { log_ << "folder " + folder; }
+    void PreviewData(const QByteArray& xml, QWidget* owner) override {
+        Busy();
+        log_ << QStringLiteral("preview %1 owner %2").arg(Kind(xml)).arg(owner == form_);
+    }
+    void PrintData(const QByteArray& xml, QPrinter& printer) override {
+        Busy();
+        log_ << QStringLiteral("print %1 copies %2").arg(Kind(xml)).arg(printer.copyCount());
+    }
+
+  private:
+    static QString Kind(const QByteArray& xml) {
+        return xml.startsWith("<?xml") && xml.contains("NO_NDFL3_") ? "xml" : "other";
+    }
+    void Busy() {
+        if (form_ && (form_->centralWidget()->isEnabled() || form_->menuBar()->isEnabled()))
+            log_ << "window takes input";
+    }
+    QStringList& log_;
+    TFormMain* form_;
+};
+
+// Records the calls of the report library; throws what it is told to.
+class FakeLibrary : public TReportLibrary {
+  public:
+    bool Report(const QString& folder, const std::vector<uint8_t>& image, bool printEnabled,
+                bool hideDate, const QString& xmlPath) override {
+        Record("Report", folder, image, hideDate, xmlPath);
+        this->printEnabled = printEnabled;
+        return true;
+    }
+    bool PrintReport(const QString& folder, const std::vector<uint8_t>& image, bool hideDate,
+                     const QString& xmlPath) override {
+        Record("PrintReport", folder, image, hideDate, xmlPath);
+        return true;
+    }
+    bool FileOut(QWidget* owner, const std::vector<uint8_t>& image) override {
+        Record("FileOut", {}, image, false, {});
+        ownerIsForm = owner == form;
+        return true;
+    }
+
+    TFormMain* form = nullptr;
+    std::function<void()> raise;
+    QStringList calls;
+    std::string surname;  // read back from the image
+    bool hideDate = false;
+    bool printEnabled = false;
+    bool ownerIsForm = false;
+    QString xmlPath;
+    bool xmlExisted = false;
+    bool windowTookInput = false;
+
+  private:
+    void Record(const char* call, const QString&, const std::vector<uint8_t>& image, bool hide,
+                const QString& xml) {
+        calls << call;
+        EXPECT_FALSE(image.empty());
+        if (!image.empty()) {
+            EXPECT_EQ(image.back(), 0) << "the image ends with a zero byte";
+            mTDeclaration back;
+            back.LoadFromImage(image.data(), image.size() - 1);
+            surname = back.Person.SurName;
+        }
+        hideDate = hide;
+        xmlPath = xml;
+        xmlExisted = !xml.isEmpty() && QFileInfo::exists(xml);
+        windowTookInput = form && form->menuBar()->isEnabled();
+        if (raise) raise();
+    }
+};
+
+// A main window over the shipped files with a document of the test, and the
+// output going to the fakes.
+struct Window {
+    explicit Window(const mTDeclaration* d = nullptr, const QString& folder = kDataFolder)
+        : form(folder) {
+        library.form = &form;
+        form.SetReportLibrary(&library);
+        form.SetPrintComponentFactory([this]() -> std::unique_ptr<TPrintComponent> {
+            ++created;
+            if (createFails) throw TPrintError("Компонент печати не установлен.");
+            return std::make_unique<FakeComponent>(log, &form);
+        });
+        if (d) {
+            mTDeclaration copy = *d;
+            copy.SaveToFile(dir.File("doc.zv8"));
+            form.Start({Q(dir.File("doc.zv8"))});
+        } else {
+            form.Start({});
+        }
+    }
+    bool TakesInput() const {
+        return form.centralWidget()->isEnabled() && form.menuBar()->isEnabled() &&
+               form.ToolBar()->isEnabled() && form.Action("PreviewDoc")->isEnabled() &&
+               !form.Busy();
+    }
+    QStringList Files() const {
+        QStringList names;
+        for (const auto& e : std::filesystem::directory_iterator(out.Path()))
+            names << Q(e.path().filename().string());
+        return names;
+    }
+
+    TempDir dir, out;
+    QStringList log;
+    int created = 0;
+    bool createFails = false;
+    FakeLibrary library;
+    TFormMain form;
+};
+
+bool FailingCompute(kTSvodSum&, mTDeclaration&) {
+    return false;
+}
+
+// Makes the export fail for the life of the object.
+struct FailingExport {
+    FailingExport() { SetComputeFunctionForTesting(FailingCompute); }
+    ~FailingExport() { SetComputeFunctionForTesting(nullptr); }
+};
+
+}  // namespace
+
+TEST(Commands, CheckOpensThePageAndFieldOfTheProblem) {
+    mTDeclaration noSurname = Employee();
+    noSurname.Person.SurName.clear();
+    mTDeclaration noOkato = Employee();
+    noOkato.Person.OKATO = "4528";
+    mTDeclaration noRegion = Employee();
+    noRegion.Person.RegionCode = 0;
+    mTDeclaration noInspection = Employee();
+    noInspection.InspectionCode.clear();
+    struct Case {
+        const char* what;
+        const mTDeclaration* d;
+        const char* message;
+        int nav;
+        int subPage;  // -1: not a hub
+        const char* focus;
+    } cases[] = {
+        {"rule 1", &noInspection, "Не введен номер инспекции", navInitialData, -1, "bnInspection"},
+        {"rule 6", &noSurname, "Не введена фамилия", navPersonInfo, 0, "meSurName"},
+        {"rule 42", &noOkato, "Не введен код ОКАТО(11 симв.) по месту жительства", navPersonInfo, 1,
+         "meOKATO"},
+        {"rule 16", &noRegion, "Не указан регион постоянного местожительства", navPersonInfo, 1,
+         "bnRegion"},
+    };
+    for (const Case& c : cases) {
+        for (bool startOnAddress : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (startOnAddress ? " from the address" : ""));
+            ScriptedDialogs dialogs;
+            Window w(c.d);
+            w.form.show();
+            w.form.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+            if (startOnAddress) {
+                dialogs.checkAnswers = {TCheckAnswer::SkipAll, TCheckAnswer::SkipAll};
+                w.form.NavButton(navPersonInfo)->click();
+                qobject_cast<TfrPersonData*>(w.form.CurrentPage())->SubButton(1)->click();
+            }
+            const size_t ranBefore = dialogs.ran.size();
+            EXPECT_EQ(w.form.RunCheck(), 1);
+            ASSERT_EQ(dialogs.wholeChecks.size(), 1u);
+            EXPECT_EQ(dialogs.wholeChecks[0].message, c.message);
+            EXPECT_EQ(w.form.CurrentPageKind(), c.nav);
+            EXPECT_TRUE(w.form.NavButton(TNavPage(c.nav))->Down());
+            if (c.subPage >= 0) {
+                auto* hub = qobject_cast<THubFrame*>(w.form.CurrentPage());
+                ASSERT_NE(hub, nullptr);
+                EXPECT_EQ(hub->CurrentSubPage(), c.subPage);
+            }
+            // The lookup behind the field opens at once; an entry field gets the focus.
+            QWidget* focus = w.form.findChild<QWidget*>(c.focus);
+            ASSERT_NE(focus, nullptr);
+            if (qobject_cast<TMaskedEdit*>(focus))
+                EXPECT_TRUE(focus->hasFocus());
+            else
+                EXPECT_EQ(dialogs.ran.size(), ranBefore + 1);
+        }
+    }
+}
+
+TEST(Commands, CancelledCheckStopsEveryCommandWhereItIs) {
+    mTDeclaration d = Employee();
+    d.Person.OKATO.clear();
+    for (const char* command : {"CheckDoc", "PreviewDoc", "PrintDoc", "ExportDoc"}) {
+        SCOPED_TRACE(command);
+        ScriptedDialogs dialogs;
+        Window w(&d);
+        dialogs.checkAllAnswers = {false};
+        EXPECT_EQ(w.form.RunCheck(), 2);
+        EXPECT_EQ(w.form.CurrentPageKind(), navInitialData);
+        dialogs.checkAllAnswers = {false};
+        w.form.Action(command)->trigger();
+        EXPECT_EQ(w.form.CurrentPageKind(), navInitialData) << "nothing moves";
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(dialogs.folderTitles.empty());
+        EXPECT_TRUE(dialogs.ran.empty());
+        EXPECT_EQ(w.created, 0);
+        EXPECT_TRUE(w.library.calls.isEmpty());
+        EXPECT_TRUE(w.TakesInput());
+    }
+}
+
+TEST(Commands, CheckStoresThePageAndReportsSuccess) {
+    mTDeclaration d = Employee();
+    d.Person.SurName.clear();
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    dialogs.checkAnswers = {TCheckAnswer::SkipAll};
+    w.form.NavButton(navPersonInfo)->click();
+    auto* hub = qobject_cast<TfrPersonData*>(w.form.CurrentPage());
+    auto* naim = qobject_cast<TfrPersonNaim*>(hub->THubFrame::SubPage());
+    naim->meSurName->setText(QStringLiteral("Сидоров"));  // typed, not yet stored
+    w.form.Action("CheckDoc")->trigger();
+    EXPECT_TRUE(dialogs.wholeChecks.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], "Проверка декларации завершена успешно");
+    EXPECT_EQ(dialogs.icons[0], QMessageBox::Information);
+    EXPECT_EQ(w.form.Declaration().Person.SurName, "Сидоров");
+}
+
+TEST(Commands, ExportWritesTheFileIntoTheChosenFolder) {
+    mTDeclaration d = Employee();
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    // Cancelled: nothing is written and nothing is said.
+    w.form.Action("ExportDoc")->trigger();
+    EXPECT_EQ(dialogs.folderTitles, std::vector<QString>({"Zorv 2008"}));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(w.Files().isEmpty());
+
+    dialogs.folderNames = {Q(w.out.Path().string())};
+    w.form.Action("ExportDoc")->trigger();
+    const QStringList files = w.Files();
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(QRegularExpression("^NO_NDFL3_7705_7705_\\d{12}_\\d{8}_[0-9A-F-]{36}\\.xml$")
+                    .match(files[0])
+                    .hasMatch())
+        << files[0].toStdString();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              "Сформирован файл " + QDir(Q(w.out.Path().string())).filePath(files[0]));
+    EXPECT_EQ(dialogs.icons[0], QMessageBox::Information);
+    EXPECT_EQ(w.created, 0);
+    EXPECT_TRUE(w.TakesInput());
+}
+
+TEST(Commands, FailedExportCallsNothingElse) {
+    mTDeclaration employee = Employee(), estimated = Estimated();
+    for (const mTDeclaration* d : {&employee, &estimated}) {
+        for (const char* command : {"PreviewDoc", "PrintDoc", "ExportDoc"}) {
+            SCOPED_TRACE(std::string(command) + (d == &estimated ? " 4-NDFL" : " 3-NDFL"));
+            if (d == &estimated && std::string(command) == "ExportDoc") continue;  // no XML
+            ScriptedDialogs dialogs;
+            Window w(d);
+            FailingExport failing;
+            dialogs.folderNames = {Q(w.out.Path().string())};
+            w.form.Action(command)->trigger();
+            EXPECT_EQ(w.created, 0) << "the printing component is not even created";
+            EXPECT_TRUE(w.log.isEmpty());
+            EXPECT_TRUE(w.library.calls.isEmpty());
+            EXPECT_TRUE(dialogs.ran.empty()) << "no print dialog";
+            EXPECT_TRUE(w.Files().isEmpty());
+            ASSERT_FALSE(dialogs.messages.empty());
+            EXPECT_EQ(dialogs.messages[0], exportmsg::kCalcFailed);
+            if (std::string(command) == "ExportDoc") {
+                ASSERT_EQ(dialogs.messages.size(), 2u);
+                EXPECT_EQ(dialogs.messages[1], exportmsg::kNotWritten);
+            } else {
+                EXPECT_EQ(dialogs.messages.size(), 1u);
+            }
+            EXPECT_TRUE(w.TakesInput());
+        }
+    }
+}
+
+TEST(Commands, PreviewAndPrintOfA3NdflGoToThePrintingComponent) {
+    mTDeclaration d = Employee();
+    {
+        ScriptedDialogs dialogs;
+        Window w(&d);
+        w.form.Action("PreviewDoc")->trigger();
+        EXPECT_EQ(w.log, QStringList({"param Наименование налогового органа-получателя=" +
+                                          Q(d.InspectionName),
+                                      "folder " + kDataFolder, "preview xml owner 1"}));
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(w.TakesInput());
+    }
+    struct Case {
+        const char* what;
+        bool accepted;
+        int copies;
+        bool toFile;
+        int jobs;
+    } cases[] = {
+        {"cancelled", false, 1, false, 0},
+        {"one copy", true, 1, false, 1},
+        {"three copies, a job each", true, 3, false, 3},
+        {"three copies into a file", true, 3, true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedDialogs dialogs;
+        Window w(&d);
+        TempDir pdf;
+        dialogs.run = [&](QDialog& dialog) {
+            auto* print = qobject_cast<QPrintDialog*>(&dialog);
+            EXPECT_NE(print, nullptr);
+            if (!print) return false;
+            EXPECT_EQ(print->printer(), &w.form.Printer());
+            EXPECT_TRUE(dialog.isEnabled()) << "the dialog takes input";
+            print->printer()->setCopyCount(c.copies);
+            if (c.toFile) {
+                print->printer()->setOutputFormat(QPrinter::PdfFormat);
+                print->printer()->setOutputFileName(Q(pdf.File("out.pdf")));
+            }
+            return c.accepted;
+        };
+        w.form.Action("PrintDoc")->trigger();
+        EXPECT_EQ(dialogs.ran, std::vector<QString>({"PrintDialog"}));
+        QStringList expected = {
+            "param Наименование налогового органа-получателя=" + Q(d.InspectionName),
+            "folder " + kDataFolder};
+        for (int i = 0; i < c.jobs; ++i) expected << "print xml copies 1";
+        EXPECT_EQ(w.log, expected);
+        EXPECT_EQ(w.form.Printer().copyCount(), c.copies) << "the dialog shows it next time";
+        EXPECT_TRUE(w.TakesInput());
+    }
+}
+
+TEST(Commands, PrintingComponentFailures) {
+    mTDeclaration d = Employee();
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    w.createFails = true;
+    w.form.Action("PreviewDoc")->trigger();
+    EXPECT_EQ(dialogs.messages, std::vector<QString>({"Компонент печати не установлен."}));
+    EXPECT_TRUE(w.log.isEmpty());
+    EXPECT_TRUE(w.TakesInput());
+}
+
+TEST(Commands, PreviewAndPrintOfA4NdflGoToTheReportLibrary) {
+    mTDeclaration d = Estimated();
+    for (bool hideDate : {false, true}) {
+        for (const char* command : {"PreviewDoc", "PrintDoc"}) {
+            SCOPED_TRACE(std::string(command) + (hideDate ? " without date" : ""));
+            ScriptedDialogs dialogs;
+            Window w(&d);
+            auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+            ASSERT_NE(page, nullptr);
+            page->cbPrintData->setChecked(hideDate);
+            w.form.Action(command)->trigger();
+            EXPECT_EQ(
+                w.library.calls,
+                QStringList({std::string(command) == "PreviewDoc" ? "Report" : "PrintReport"}));
+            EXPECT_EQ(w.library.hideDate, hideDate);
+            if (std::string(command) == "PreviewDoc") {
+                EXPECT_TRUE(w.library.printEnabled);
+            }
+            EXPECT_EQ(w.library.surname, d.Person.SurName);
+            EXPECT_FALSE(w.library.windowTookInput);
+            // The XML file lived in a folder of its own for the call only.
+            EXPECT_TRUE(w.library.xmlExisted);
+            EXPECT_TRUE(QFileInfo(w.library.xmlPath).fileName().startsWith("NO_NDFL3_"));
+            EXPECT_FALSE(w.library.xmlPath.startsWith(kDataFolder));
+            EXPECT_FALSE(QFileInfo::exists(w.library.xmlPath));
+            EXPECT_FALSE(QFileInfo::exists(QFileInfo(w.library.xmlPath).path()));
+            EXPECT_FALSE(QFileInfo::exists(kDataFolder + "/XML"));
+            EXPECT_EQ(w.created, 0);
+            EXPECT_TRUE(dialogs.messages.empty());
+            EXPECT_TRUE(w.TakesInput());
+        }
+    }
+}
+
+TEST(Commands, ExportOfA4NdflGoesToTheLibraryTextFile) {
+    mTDeclaration d = Estimated();
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    w.form.Action("ExportDoc")->trigger();
+    EXPECT_EQ(w.library.calls, QStringList({"FileOut"}));
+    EXPECT_TRUE(w.library.ownerIsForm);
+    EXPECT_EQ(w.library.surname, d.Person.SurName);
+    EXPECT_TRUE(dialogs.folderTitles.empty()) << "the library asks for the folder itself";
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(Commands, TheWindowTakesInputAgainHoweverACommandEnds) {
+    mTDeclaration d = Estimated();
+    struct Case {
+        const char* what;
+        std::function<void()> raise;
+        QString message;  // empty: ends quietly
+    } cases[] = {
+        {"report check error", [] { throw kTProvDecl("проверка", 1); }, ""},
+        {"damaged image", [] { throw mEBadStorage("Ошибка чтения\rобраза", 2); },
+         "Ошибка чтения\nобраза"},
+        {"any error", [] { throw std::runtime_error("Нет принтера"); }, "Нет принтера"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedDialogs dialogs;
+        Window w(&d);
+        w.library.raise = c.raise;
+        w.form.Action("PreviewDoc")->trigger();
+        EXPECT_EQ(w.library.calls.size(), 1);
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(dialogs.messages.empty());
+        } else {
+            EXPECT_EQ(dialogs.messages, std::vector<QString>({c.message}));
+            EXPECT_EQ(dialogs.icons[0], QMessageBox::Critical);
+        }
+        EXPECT_TRUE(w.TakesInput());
+    }
+    // Not even an error the command does not know keeps the window shut.
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    w.library.raise = [] { throw 42; };
+    EXPECT_ANY_THROW(w.form.PrintDoc());
+    EXPECT_TRUE(w.TakesInput());
+}
+
+TEST(Commands, OpenCancelledKeepsTheDocument) {
+    mTDeclaration d = Employee();
+    for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        SCOPED_TRACE(answer == QMessageBox::No ? "not saved" : "saved first");
+        ScriptedDialogs dialogs;
+        Window w(&d);
+        auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+        page->rbGiveSelf->click();
+        ASSERT_FALSE(w.form.Saved());
+        dialogs.messageAnswers = {answer};
+        EXPECT_FALSE(w.form.OpenDoc());
+        EXPECT_EQ(dialogs.openFilters.size(), 1u);
+        EXPECT_EQ(w.form.FileName(), Q(w.dir.File("doc.zv8")));
+        EXPECT_EQ(w.form.windowTitle(), "doc.zv8 - Zorv 2008");
+        EXPECT_EQ(w.form.Declaration().Person.SurName, d.Person.SurName);
+        EXPECT_TRUE(qobject_cast<TfrInitialData*>(w.form.CurrentPage())->rbGiveSelf->isChecked());
+        EXPECT_EQ(w.form.Saved(), answer == QMessageBox::Yes);
+    }
+}
+
+TEST(Commands, HelpWindowAndItsMissingFile) {
+    {
+        ScriptedDialogs dialogs;
+        Window w;
+        w.form.Action("Help")->trigger();
+        ASSERT_NE(w.form.HelpWindow(), nullptr);
+        EXPECT_TRUE(w.form.HelpWindow()->isVisible());
+        EXPECT_EQ(w.form.HelpWindow()->Browser()->source(),
+                  QUrl::fromLocalFile(kDataFolder + "/" + kHelpFile));
+        EXPECT_TRUE(w.form.HelpWindow()->Browser()->toPlainText().contains("Содержание"));
+        TfmHelp* first = w.form.HelpWindow();
+        w.form.Help();
+        EXPECT_EQ(w.form.HelpWindow(), first) << "one window";
+        EXPECT_TRUE(dialogs.messages.empty());
+        w.form.close();
+        EXPECT_FALSE(first->isVisible()) << "it goes with the main window";
+    }
+    TempDir empty;
+    ScriptedDialogs dialogs;
+    TFormMain form(Q(empty.Path().string()));
+    form.Start({});
+    dialogs.messages.clear();
+    dialogs.icons.clear();
+    form.Help();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              "Не найден файл справки " +
+                  QDir::toNativeSeparators(Q(empty.Path().string()) + "/help/index.html"));
+    EXPECT_EQ(dialogs.icons[0], QMessageBox::Critical);
+    EXPECT_EQ(form.HelpWindow(), nullptr);
+}
+
+TEST(Commands, HelpLinksLeadToPagesThatExist) {
+    const QDir help(kDataFolder + "/help");
+    int pages = 0;
+    for (const QString& name : help.entryList({"*.html"})) {
+        QFile file(help.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        ++pages;
+        QRegularExpressionMatchIterator links =
+            QRegularExpression("(?:href|src)=\"([^\"#:]+)(#([^\"]*))?\"").globalMatch(text);
+        while (links.hasNext()) {
+            const QRegularExpressionMatch link = links.next();
+            const QString target = help.filePath(link.captured(1));
+            EXPECT_TRUE(QFileInfo::exists(target))
+                << name.toStdString() << " -> " << link.captured(1).toStdString();
+            if (link.captured(3).isEmpty() || !QFileInfo::exists(target)) continue;
+            QFile page(target);
+            ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(
+                QString::fromUtf8(page.readAll()).contains("name=\"" + link.captured(3) + "\""))
+                << name.toStdString() << " -> " << link.captured(0).toStdString();
+        }
+    }
+    EXPECT_GE(pages, 2);
+}
+
+TEST(Commands, AboutShowsThePictureAndTheVersion) {
+    ScriptedDialogs dialogs;
+    Window w;
+    bool checked = false;
+    dialogs.run = [&](QDialog& dialog) {
+        auto* about = qobject_cast<TfmAbout*>(&dialog);
+        EXPECT_NE(about, nullptr);
+        if (!about) return false;
+        EXPECT_FALSE(about->lbPicture()->pixmap().isNull());
+        EXPECT_TRUE(about->lbVersion()->text().contains("версия " + ProgramVersion()));
+        checked = true;
+        return true;
+    };
+    w.form.Action("About")->trigger();
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(ProgramVersion().isEmpty());
+}
+
+TEST(Pictures, JpegDecoding) {
+    const QImage splash = DecodeJpeg(kDataFolder + "/splash.jpg");
+    ASSERT_FALSE(splash.isNull());
+    EXPECT_EQ(splash.size(), QSize(400, 300));
+
+    TempDir dir;
+    QFile file(kDataFolder + "/splash.jpg");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    zorv::testing::WriteBytes(dir.File("cut.jpg"), bytes.left(600).toStdString());
+    zorv::testing::WriteBytes(dir.File("header.jpg"), bytes.left(20).toStdString());
+    zorv::testing::WriteBytes(dir.File("text.jpg"), "not a picture");
+    zorv::testing::WriteBytes(dir.File("empty.jpg"), "");
+    for (const char* name : {"header.jpg", "text.jpg", "empty.jpg", "absent.jpg"})
+        EXPECT_TRUE(DecodeJpeg(Q(dir.File(name))).isNull()) << name;
+    // A picture cut short decodes as far as it goes, as libjpeg does, or not at all.
+    DecodeJpeg(Q(dir.File("cut.jpg")));
+
+    TfmStart start(kDataFolder);
+    EXPECT_EQ(start.size(), QSize(400, 300));
+    EXPECT_TRUE(start.windowFlags() & Qt::FramelessWindowHint);
+    TfmStart bare(Q(dir.Path().string()));  // without its picture it still shows
+    EXPECT_EQ(bare.size(), QSize(400, 300));
+}
+
+TEST(PrintComponent, PrintableDocumentCarriesEveryValueUnderItsCaption) {
+    mTDeclaration d = Employee();
+    const std::string xml = ExportXml({}, d, 2);
+    ASSERT_NE(xml, kExportError);
+    ASSERT_NE(xml.find("windows-1251"), std::string::npos);
+    const QString html = DeclarationHtml(QByteArray::fromStdString(xml), "ИФНС № 5");
+    for (const char* text :
+         {"ИФНС № 5", "Сведения о налогоплательщике", "Фамилия, имя, отчество", "Налоговая база",
+          "Код налогового органа", "Доход и налог по источнику выплаты"})
+        EXPECT_TRUE(html.contains(QString::fromUtf8(text))) << text;
+    EXPECT_TRUE(html.contains(Q(d.Person.SurName))) << "read as windows-1251";
+    EXPECT_TRUE(html.contains("ООО &quot;Ромашка &amp; Co&quot;")) << "escaped once";
+
+    // Repeated sections carry their numbers; unknown names stand for themselves.
+    const QString small = DeclarationHtml(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Файл><Документ КНД=\"1151020\">"
+        "<Неведомый Атр=\"&lt;x&gt;\"/><СвНП/><СвНП/></Документ></Файл>",
+        {});
+    EXPECT_TRUE(small.contains("1. Неведомый"));
+    EXPECT_TRUE(small.contains("Атр"));
+    EXPECT_TRUE(small.contains("&lt;x&gt;"));
+    EXPECT_TRUE(small.contains("Сведения о налогоплательщике № 1"));
+    EXPECT_TRUE(small.contains("Сведения о налогоплательщике № 2"));
+    EXPECT_TRUE(small.contains("Код формы по КНД"));
+
+    for (const char* bad : {"", "ERROR", "<Файл><Документ></Файл>",
+                            "<?xml version=\"1.0\" encoding=\"koi8-r\"?><a/>"})
+        EXPECT_THROW(DeclarationHtml(bad, {}), TPrintError) << bad;
+}
+
+TEST(PrintComponent, PrintsToAPdfFileAndPreviews) {
+    mTDeclaration d = Employee();
+    const QByteArray xml = QByteArray::fromStdString(ExportXml({}, d, 2));
+    TempDir dir;
+    TXmlPrintComponent component;
+    component.SetPrintTiffParam("Наименование налогового органа-получателя", "ИФНС № 5");
+    EXPECT_EQ(component.InspectionName(), "ИФНС № 5");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Q(dir.File("declaration.pdf")));
+    component.PrintData(xml, printer);
+    const auto bytes = zorv::testing::ReadBytes(dir.File("declaration.pdf"));
+    ASSERT_GT(bytes.size(), 2000u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
+    EXPECT_GE(std::count(bytes.begin(), bytes.end(), '\n'), 10);
+
+    printer.setOutputFileName(Q(dir.File("no-such-folder/declaration.pdf")));
+    EXPECT_THROW(component.PrintData(xml, printer), TPrintError);
+
+    ScriptedDialogs dialogs;
+    int pages = 0;
+    dialogs.run = [&](QDialog& dialog) {
+        EXPECT_NE(qobject_cast<QPrintPreviewDialog*>(&dialog), nullptr);
+        if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) {
+            view->updatePreview();
+            pages = view->pageCount();
+        }
+        return true;
+    };
+    component.PreviewData(xml, nullptr);
+    EXPECT_EQ(dialogs.ran, std::vector<QString>({"fmPreview"}));
+    EXPECT_GE(pages, 2);
+}
+
+TEST(Commands, A4NdflIsConfirmedByTheTaxpayer) {
+    // The representative fields are locked on a 4-NDFL declaration, so a
+    // representative chosen before switching the form must not be asked for.
+    mTDeclaration d = Employee();
+    ASSERT_EQ(d.SubmitterKind, 1);
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+    page->rb4ndfl->click();
+    EXPECT_TRUE(page->rbGiveSelf->isChecked());
+    zorv::testing::Type(page->meSupposeIncome, "300000");
+    EXPECT_EQ(w.form.RunCheck(), 0);
+    EXPECT_TRUE(dialogs.wholeChecks.empty());
+    EXPECT_EQ(w.form.Declaration().SubmitterKind, 0);
+    EXPECT_EQ(w.form.Declaration().RepresentativeName, "");
+}
