@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libxml2-dev libxml2-utils libjpeg62-turbo-dev nlohmann-json3-dev libzint-dev
   libgtest-dev clang-14 libclang-rt-14-dev
-  fonts-dejavu-core fonts-dejavu-extra poppler-utils
+  fonts-dejavu-core fonts-dejavu-extra poppler-utils qt6-translations-l10n
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,12 +1,17 @@
 #include "dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPushButton>
 #include <QStyle>
+#include <QTranslator>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace zorv {
 
@@ -70,6 +75,21 @@ TDialogs& Dialogs() {
 
 void SetDialogs(TDialogs* dialogs) {
     Replacement() = dialogs;
+}
+
+bool UseRussianStandardWindows(const QString& programFolder) {
+    static QTranslator* installed = nullptr;
+    if (installed) return true;
+    auto translator = std::make_unique<QTranslator>();
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    for (const QString& folder : {QDir(programFolder).filePath(QStringLiteral("translations")),
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)})
+        if (translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            installed = translator.release();
+            QCoreApplication::installTranslator(installed);
+            return true;
+        }
+    return false;
 }
 
 void ShowError(QWidget* parent, const QString& text) {

@@ -54,6 +54,11 @@ TDialogs& Dialogs();
 // Sets the replacement; nullptr brings the real windows back.
 void SetDialogs(TDialogs* dialogs);
 
+// Puts the program's standard windows (file and folder choice, printing, the
+// buttons of message boxes) into Russian: Qt's own translation from beside the
+// program or from Qt's folder. False when none was found (they stay English).
+bool UseRussianStandardWindows(const QString& programFolder);
+
 // Shorthands over Dialogs().
 void ShowError(QWidget* parent, const QString& text);
 void ShowInfo(QWidget* parent, const QString& text);

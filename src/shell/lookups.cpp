@@ -1,6 +1,8 @@
 #include "lookups.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,10 +15,32 @@ namespace zorv {
 
 namespace {
 
-// Enter in the list confirms the choice.
+// Enter in the list confirms the choice. Typing goes to the entry whose code
+// (or else name) begins with what was typed: "77" finds 77, not the second
+// entry that begins with 7 as the list's own search would.
 class TLookupList : public QTreeWidget {
   public:
     using QTreeWidget::QTreeWidget;
+
+    void keyboardSearch(const QString& search) override {
+        if (search.isEmpty()) {
+            typed_.clear();
+            return;
+        }
+        if (!typing_.isValid() || typing_.restart() > QApplication::keyboardInputInterval())
+            typed_.clear();
+        if (!typing_.isValid()) typing_.start();
+        typed_ += search;
+        QTreeWidgetItem* found = Find(typed_);
+        if (!found && typed_ != search) {
+            // What was typed before leads nowhere: start again with this key.
+            typed_ = search;
+            found = Find(typed_);
+        }
+        if (!found) return;
+        setCurrentItem(found);
+        scrollToItem(found);
+    }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -26,6 +50,18 @@ class TLookupList : public QTreeWidget {
         }
         QTreeWidget::keyPressEvent(event);
     }
+
+  private:
+    QTreeWidgetItem* Find(const QString& prefix) const {
+        for (int column : {0, 1})
+            for (int i = 0; i < topLevelItemCount(); ++i)
+                if (topLevelItem(i)->text(column).startsWith(prefix, Qt::CaseInsensitive))
+                    return topLevelItem(i);
+        return nullptr;
+    }
+
+    QString typed_;
+    QElapsedTimer typing_;
 };
 
 }  // namespace

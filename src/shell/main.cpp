@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "dialogs.h"
 #include "formmain.h"
 #include "splash.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Zorv 2008"));
     // The program's files lie beside it, wherever it was installed.
     const QString programFolder = QApplication::applicationDirPath();
+    zorv::UseRussianStandardWindows(programFolder);
 
     // The start window stays for its three seconds while the main window is built.
     auto splash = std::make_unique<zorv::TfmStart>(programFolder);

@@ -229,3 +229,13 @@ TEST(CheckWindow, ButtonsAndClosingGiveTheAnswers) {
         EXPECT_EQ(window.Answer(), TCheckAnswer::Correct);
     }
 }
+
+TEST(StandardWindows, SpeakRussian) {
+    if (!UseRussianStandardWindows(QString()))
+        GTEST_SKIP() << "Qt's Russian translation is not installed here";
+    QMessageBox box(QMessageBox::Question, "Zorv 2008", "Вы хотите сохранить декларацию?",
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Да");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Нет");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove('&'), "Отмена");
+}

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "flashbutton.h"
 #include "initialdata.h"
@@ -520,4 +521,33 @@ TEST(References, ShippedFilesAndFixedLists) {
     EXPECT_EQ(regions.Name(), "Московская область");
     EXPECT_FALSE(regions.Select("01x"));
     EXPECT_EQ(regions.Code(), "");
+}
+
+TEST(Lookups, TypingGoesToTheEntryOfTheTypedCode) {
+    const std::vector<TCodeName> countries = {
+        {"112", "БЕЛАРУСЬ"}, {"276", "ГЕРМАНИЯ"}, {"643", "РОССИЯ"}, {"804", "УКРАИНА"}};
+    struct Case {
+        const char* typed;
+        QString code;  // selected afterwards; empty: nothing selected
+    } const cases[] = {
+        {"77", "77"},  // a repeated digit is not a jump to the next entry beginning with it
+        {"11", "11"},  {"99", "99"},
+        {"5", "50"},   {"7x", "70"},  // a key that leads nowhere keeps the entry found so far
+        {"787", "70"},                // a key that ends the match starts the typing over
+    };
+    for (const Case& c : cases) {
+        TfmRegionName regions(nullptr);
+        regions.Select(QString());
+        Type(regions.List(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(regions.Code(), c.code) << c.typed;
+    }
+    // The country list is found by name as well as by code.
+    TfmGrazhd grazhd(nullptr, countries);
+    grazhd.Select(QString());
+    Type(grazhd.List(), QStringLiteral("Гер"));
+    EXPECT_EQ(grazhd.Code(), "276");
+    // A pause starts the typing over.
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    Type(grazhd.List(), QStringLiteral("80"));
+    EXPECT_EQ(grazhd.Code(), "804");
 }
