@@ -3,13 +3,12 @@
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTextDocument>
 #include <QXmlStreamReader>
 #include <vector>
 
-#include "codepage.h"
 #include "dialogs.h"
+#include "shelltext.h"
 
 namespace zorv {
 
@@ -25,21 +24,12 @@ struct TXmlNode {
 // The XML as UTF-8 with a matching declaration: the declaration file is
 // written in windows-1251.
 QByteArray Utf8Xml(const QByteArray& xml) {
-    static const QRegularExpression declaration(
-        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'][^>]*\?>)"));
-    const QString head = QString::fromLatin1(xml.left(200));
-    const QRegularExpressionMatch m = declaration.match(head);
-    if (!m.hasMatch()) return xml;
-    const QString encoding = m.captured(1).toLower();
-    if (encoding == QLatin1String("utf-8")) return xml;
-    if (encoding != QLatin1String("windows-1251") && encoding != QLatin1String("cp1251"))
-        throw TPrintError("Декларация записана в кодировке " + encoding.toStdString() +
-                          ", которую программа не читает.");
-    const Conversion text = Cp1251ToUtf8(std::string_view(xml.constData(), xml.size()));
-    if (!text.ok) throw TPrintError("Текст декларации не читается в кодировке windows-1251.");
-    QByteArray out = QByteArray::fromStdString(text.text);
-    out.replace(m.capturedStart(1), m.capturedLength(1), "UTF-8");
-    return out;
+    QByteArray utf8;
+    QString error;
+    if (!XmlToUtf8(xml, utf8, error)) {
+        throw TPrintError("Текст декларации не читается: " + error.toStdString() + ".");
+    }
+    return utf8;
 }
 
 TXmlNode ReadTree(const QByteArray& xml) {

@@ -2,36 +2,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QXmlStreamReader>
 
-#include "codepage.h"
+#include "shelltext.h"
 
 namespace zorv {
 
 namespace {
-
-bool DecodeXml(const QByteArray& bytes, QString& text, QString& error) {
-    static const QRegularExpression declared(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']+)[\"']"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    const QString head = QString::fromLatin1(bytes.left(200));
-    const QString encoding = declared.match(head).captured(1).toLower();
-    if (encoding == QLatin1String("windows-1251") || encoding == QLatin1String("cp1251")) {
-        const Conversion c = Cp1251ToUtf8(std::string_view(bytes.constData(), bytes.size()));
-        if (!c.ok) {
-            error = QStringLiteral("недопустимый символ в кодировке windows-1251");
-            return false;
-        }
-        text = QString::fromStdString(c.text);
-        return true;
-    }
-    if (!encoding.isEmpty() && encoding != QLatin1String("utf-8")) {
-        error = QStringLiteral("неизвестная кодировка ") + encoding;
-        return false;
-    }
-    text = QString::fromUtf8(bytes);
-    return true;
-}
 
 bool ReadFile(const QString& path, QByteArray& bytes, QString& error) {
     QFile file(path);
@@ -55,7 +32,9 @@ QString PositionText(const QXmlStreamReader& xml) {
 
 bool ReadXmlText(const QString& path, QString& text, QString& error) {
     QByteArray bytes;
-    if (!ReadFile(path, bytes, error) || !DecodeXml(bytes, text, error)) return false;
+    QByteArray utf8;
+    if (!ReadFile(path, bytes, error) || !XmlToUtf8(bytes, utf8, error)) return false;
+    text = QString::fromUtf8(utf8);
     QXmlStreamReader xml(text);
     while (!xml.atEnd()) xml.readNext();
     if (xml.hasError()) {

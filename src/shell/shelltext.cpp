@@ -1,10 +1,36 @@
 #include "shelltext.h"
 
+#include <QRegularExpression>
+
 #include "codepage.h"
 #include "daynumber.h"
 #include "numtext.h"
 
 namespace zorv {
+
+bool XmlToUtf8(const QByteArray& xml, QByteArray& utf8, QString& error) {
+    static const QRegularExpression declaration(
+        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'][^>]*\?>)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = declaration.match(QString::fromLatin1(xml.left(200)));
+    const QString encoding = m.hasMatch() ? m.captured(1).toLower() : QString();
+    if (encoding.isEmpty() || encoding == QLatin1String("utf-8")) {
+        utf8 = xml;
+        return true;
+    }
+    if (encoding != QLatin1String("windows-1251") && encoding != QLatin1String("cp1251")) {
+        error = QStringLiteral("неизвестная кодировка ") + encoding;
+        return false;
+    }
+    const Conversion text = Cp1251ToUtf8(std::string_view(xml.constData(), xml.size()));
+    if (!text.ok) {
+        error = QStringLiteral("недопустимый символ в кодировке windows-1251");
+        return false;
+    }
+    utf8 = QByteArray::fromStdString(text.text);
+    utf8.replace(m.capturedStart(1), m.capturedLength(1), "UTF-8");
+    return true;
+}
 
 QString UserMessage(const std::string& message) {
     QString text = ToQ(message);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <string>
@@ -29,6 +30,11 @@ QString MoneyText(Money amount);
 Money MoneyFromField(const QString& text);
 // A whole number field; empty or unreadable is 0.
 uint32_t NumberFromField(const QString& text);
+
+// XML in windows-1251 or UTF-8, as its declaration says, turned into UTF-8 with a
+// declaration that says so; false and the reason for any other encoding or bytes
+// that do not decode.
+bool XmlToUtf8(const QByteArray& xml, QByteArray& utf8, QString& error);
 
 QDate DateFromDayNumber(double dayNumber);
 double DayNumberFromDate(const QDate& date);

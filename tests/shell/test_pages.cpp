@@ -504,6 +504,35 @@ TEST(References, ListsAreReadFromWindows1251AndProblemsReported) {
     EXPECT_TRUE(data.problems[0].startsWith("InspectionNumbers.xml"));
 }
 
+// Reference files and the declaration's own XML are read through one decoder.
+TEST(References, XmlIsDecodedByItsDeclaredEncoding) {
+    struct Case {
+        QByteArray xml;
+        bool ok;
+        QByteArray utf8;  // the expected result when ok
+    } cases[] = {
+        {"<?xml version=\"1.0\" encoding=\"windows-1251\"?><a>\xC0</a>", true,
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xD0\x90</a>"},
+        {"<?xml version=\"1.0\" encoding='CP1251'?><a/>", true,
+         "<?xml version=\"1.0\" encoding='UTF-8'?><a/>"},
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xD0\x90</a>", true,
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xD0\x90</a>"},
+        {"<a/>", true, "<a/>"},
+        {"<?xml version=\"1.0\" encoding=\"koi8-r\"?><a/>", false, {}},
+        {"<?xml version=\"1.0\" encoding=\"windows-1251\"?><a>\x98</a>", false, {}},
+    };
+    for (const Case& c : cases) {
+        QByteArray utf8;
+        QString error;
+        EXPECT_EQ(zorv::XmlToUtf8(c.xml, utf8, error), c.ok) << c.xml.constData();
+        if (c.ok) {
+            EXPECT_EQ(utf8, c.utf8);
+        } else {
+            EXPECT_FALSE(error.isEmpty());
+        }
+    }
+}
+
 TEST(References, ShippedFilesAndFixedLists) {
     const TReferenceData data = LoadReferenceData(QStringLiteral(ZORV_SOURCE_DIR "/data"));
     EXPECT_TRUE(data.problems.isEmpty()) << data.problems.join("; ").toStdString();
