@@ -17,10 +17,7 @@
 #include "maskededit.h"
 #include "shelltext.h"
 
-#if __has_include("taxnumbers.h")
 #include "taxnumbers.h"
-#define ZORV_SHELL_HAVE_TAXNUMBERS 1
-#endif
 
 namespace zorv {
 
@@ -35,22 +32,7 @@ W* Named(W* widget, const char* name) {
 // The state of a person's 12-digit tax number: 0 valid, 1 empty, 4 not 12
 // long, 5 a wrong check digit.
 int PersonInnState(const std::string& inn) {
-#ifdef ZORV_SHELL_HAVE_TAXNUMBERS
     return CheckINN(inn, kInnPerson);
-#else
-    const QString n = QString::fromStdString(inn).trimmed();
-    if (n.isEmpty()) return 1;
-    if (n.size() != 12) return 4;
-    static const int w11[] = {7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
-    static const int w12[] = {3, 7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
-    int s11 = 0, s12 = 0;
-    for (int i = 0; i < 12; ++i)
-        if (n[i] < QLatin1Char('0') || n[i] > QLatin1Char('9')) return 5;
-    for (int i = 0; i < 10; ++i) s11 += w11[i] * n[i].digitValue();
-    for (int i = 0; i < 11; ++i) s12 += w12[i] * n[i].digitValue();
-    const int d11 = s11 % 11 % 10, d12 = s12 % 11 % 10;
-    return d11 == n[10].digitValue() && d12 == n[11].digitValue() ? 0 : 5;
-#endif
 }
 
 QDateEdit* DateEdit(QWidget* parent, const char* name) {
