@@ -1,7 +1,6 @@
 #include "commands.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 #include <map>
 
@@ -32,6 +31,16 @@ std::string Extension(const std::string& path) {
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
+}
+
+// "в строке L, знак C" of the parser's byte position (counted from 1).
+std::string TextPosition(const std::string& text, size_t byte) {
+    const size_t at = std::min(byte == 0 ? 0 : byte - 1, text.size());
+    const auto begin = text.begin();
+    const auto line = 1 + std::count(begin, begin + static_cast<ptrdiff_t>(at), '\n');
+    const size_t lineStart = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+    const size_t column = lineStart == std::string::npos ? at + 1 : at - lineStart;
+    return "в строке " + std::to_string(line) + ", знак " + std::to_string(column);
 }
 
 bool IsDocumentExtension(const std::string& ext) {
@@ -77,13 +86,13 @@ Registrar::Registrar(Command command) {
 void LoadDeclaration(const std::string& path, mTDeclaration& declaration) {
     std::string ext = Extension(path);
     if (ext == "json") {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) throw CommandError(std::string(msg::kReadError) + path);
+        const std::string text = ReadWholeFile(path);
         Json json;
         try {
-            json = Json::parse(in);
-        } catch (const Json::exception& e) {
-            throw CommandError("Файл " + path + " не является правильным JSON: " + e.what());
+            json = Json::parse(text);
+        } catch (const Json::parse_error& e) {
+            throw CommandError("Файл " + path + " не является правильным JSON: ошибка " +
+                               TextPosition(text, e.byte) + ". Исправьте файл.");
         }
         DeclarationFromJson(json, declaration);
         return;

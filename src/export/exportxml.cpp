@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "codepage.h"
+#include "errors.h"
 #include "declaration.h"
 #include "fileident.h"
 #include "svodsum.h"
@@ -96,6 +97,9 @@ std::string ExportXml(const std::string& folder, mTDeclaration& declaration, int
         return fileName;
     } catch (const ExportRefused& e) {
         report(ExportFailure::Refused, e.what());
+    } catch (const mEPrivBase& e) {
+        // A file that cannot be written: its name and the reason are the message.
+        report(ExportFailure::Writing, e.what());
     } catch (const std::exception& e) {
         report(ExportFailure::Writing, std::string(exportmsg::kExportFailed) + "\n" + e.what());
     } catch (...) {

@@ -1,10 +1,12 @@
 #include "printout.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "fileloader.h"
 #include "reportdata.h"
 
 namespace zorv {
@@ -24,6 +26,7 @@ bool PrintDeclaration(QWidget* owner, kTReportSheets& sheets, PrintTarget& targe
         }
         if (!keep && print.Kind != kTitleSheet) sheets.Release(print.Kind);
     }
+    target.Finish();
     return true;
 }
 
@@ -36,8 +39,10 @@ std::vector<kTPage> DeclarationPages(kTReportSheets& sheets) {
     return all;
 }
 
-bool WritePdf(const std::string& path, const std::vector<kTPage>& pages) {
-    QPdfWriter writer(QString::fromStdString(path));
+namespace {
+
+bool PaintPdf(QIODevice& device, const std::vector<kTPage>& pages) {
+    QPdfWriter writer(&device);
     writer.setResolution(600);
     writer.setCreator(QStringLiteral("Zorv 2008"));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -49,6 +54,16 @@ bool WritePdf(const std::string& path, const std::vector<kTPage>& pages) {
         PaintPage(painter, pages[i]);
     }
     return painter.end();
+}
+
+}  // namespace
+
+bool WritePdf(const std::string& path, const std::vector<kTPage>& pages) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    if (!PaintPdf(pdf, pages)) return false;
+    WriteFileAtomically(path, pdf.data().constData(), static_cast<size_t>(pdf.data().size()));
+    return true;
 }
 
 }  // namespace zorv

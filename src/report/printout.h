@@ -28,6 +28,8 @@ class PrintTarget {
     virtual std::optional<kTPageRange> ChooseRange(QWidget* owner, int total) = 0;
     // One print job: the given pages of one sheet.
     virtual void Print(const std::vector<kTPage>& pages) = 0;
+    // After the last print of a run.
+    virtual void Finish() {}
 };
 
 // The print procedure: asks for the range, then composes each sheet that has
@@ -38,7 +40,9 @@ bool PrintDeclaration(QWidget* owner, kTReportSheets& sheets, PrintTarget& targe
 // Every page of the declaration in page order.
 std::vector<kTPage> DeclarationPages(kTReportSheets& sheets);
 
-// Writes the pages as an A4 PDF file; false when the file cannot be written.
+// Writes the pages as an A4 PDF file through the safe save: the old file stays
+// as it was until the new one is complete. False when the pages cannot be
+// painted; a file error is thrown as mEBadStorage naming the file and the reason.
 bool WritePdf(const std::string& path, const std::vector<kTPage>& pages);
 
 }  // namespace zorv

@@ -10,6 +10,8 @@
 #include <QProgressDialog>
 #include <QString>
 
+#include "errors.h"
+#include "printfile.h"
 #include "reportdata.h"
 #include "reportsums.h"
 #include "sheets.h"
@@ -48,7 +50,7 @@ QtPrintTarget::QtPrintTarget() : printer_(std::make_unique<QPrinter>(QPrinter::H
                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
 
-QtPrintTarget::~QtPrintTarget() = default;
+QtPrintTarget::~QtPrintTarget() { Finish(); }
 
 std::optional<kTPageRange> QtPrintTarget::ChooseRange(QWidget* owner, int total) {
     QPrintDialog dialog(printer_.get(), owner);
@@ -70,14 +72,44 @@ void QtPrintTarget::Print(const std::vector<kTPage>& pages) {
                              static_cast<int>(pages.size()));
     progress.setWindowTitle(QString::fromUtf8(kProgramCaption));
     progress.setMinimumDuration(500);
-    QPainter painter;
-    if (!painter.begin(printer_.get())) return;
+    // On paper each sheet is a job of its own; a file would keep only the last
+    // job, so there the sheets go on as pages of one document.
+    QPainter job;
+    QPainter* painter = &job;
+    bool first = true;
+    if (!printer_->outputFileName().isEmpty() || file_) {
+        if (!file_) file_ = std::make_unique<PrintFileRedirect>(*printer_);
+        if (!filePainter_) {
+            filePainter_ = std::make_unique<QPainter>();
+            if (!filePainter_->begin(printer_.get())) {
+                filePainter_.reset();
+                return;
+            }
+        } else {
+            first = false;
+        }
+        painter = filePainter_.get();
+    } else if (!job.begin(printer_.get())) {
+        return;
+    }
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0) printer_->newPage();
-        PaintPage(painter, pages[i]);
+        if (i > 0 || !first) printer_->newPage();
+        PaintPage(*painter, pages[i]);
         progress.setValue(static_cast<int>(i + 1));
     }
-    painter.end();
+    if (painter == &job) job.end();
+}
+
+void QtPrintTarget::Finish() {
+    if (filePainter_) filePainter_->end();
+    filePainter_.reset();
+    if (!file_) return;
+    try {
+        file_->Commit();
+    } catch (const mEPrivBase& e) {
+        QtMessageShower().Show(nullptr, e.what());
+    }
+    file_.reset();
 }
 
 void RunReport(const uint8_t* image, bool printEnabled, bool hideDate, PreviewRunner& runner,

@@ -14,10 +14,13 @@
 #include "printout.h"
 #include "textfile.h"
 
+class QPainter;
 class QPrinter;
 class QWidget;
 
 namespace zorv {
+
+class PrintFileRedirect;
 
 // The folder the text file goes to; nothing when the user cancels.
 class FolderChooser {
@@ -54,9 +57,13 @@ class QtPrintTarget : public PrintTarget {
     ~QtPrintTarget() override;
     std::optional<kTPageRange> ChooseRange(QWidget* owner, int total) override;
     void Print(const std::vector<kTPage>& pages) override;
+    void Finish() override;
 
   private:
     std::unique_ptr<QPrinter> printer_;
+    // Into a file the whole run is one document, put in place when it is finished.
+    std::unique_ptr<PrintFileRedirect> file_;
+    std::unique_ptr<QPainter> filePainter_;
 };
 
 // The preview call: reads the image, computes the totals and the page plan,

@@ -332,9 +332,9 @@ TextFileResult WriteEstimatedIncomeTextFile(const kTDanLog& data, const std::str
     result.Path = path;
     try {
         WriteFileAtomically(path, bytes->data(), bytes->size());
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         result.Result = TextFileResult::WriteFailed;
-        result.Message = textmsg::kWriteError;
+        result.Message = std::string(textmsg::kWriteError) + "\n" + e.what();
         return result;
     }
     result.Result = TextFileResult::Written;

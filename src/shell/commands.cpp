@@ -16,6 +16,7 @@
 #include "exportxml.h"
 #include "formmain.h"
 #include "help.h"
+#include "printfile.h"
 #include "shelltext.h"
 #include "splash.h"
 
@@ -218,7 +219,9 @@ void TFormMain::PrintDeclaration(TOutput output) {
         int copies;
         ~TRestore() { printer.setCopyCount(copies); }
     } restore{printer, copies};
+    PrintFileRedirect file(printer);
     for (int i = 0; i < jobs; ++i) component->PrintData(text, printer);
+    file.Commit();
 }
 
 void TFormMain::ReportEstimated(TOutput output) {

@@ -1,42 +1,34 @@
 #include "fileloader.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <climits>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 #include "errors.h"
 
 namespace zorv {
 namespace {
 
-std::string BusyMessage(const std::string& prefix, const std::string& fileName) {
-    return prefix + fileName + "\r" + msg::kBusy;
-}
+// How long a reader or a writer waits for another holder of the file's lock.
+std::chrono::milliseconds gLockWait{2000};
 
-std::string SystemReason(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "Нет прав на запись в папку или файл.";
-        case ENOSPC:
-        case EDQUOT:
-            return "Недостаточно места на диске.";
-        case EROFS:
-            return "Диск доступен только для чтения.";
-        case ENOENT:
-        case ENOTDIR:
-            return "Папка не существует.";
-        case EISDIR:
-            return "Указанное имя принадлежит папке.";
-        default:
-            return std::strerror(error);
-    }
+// The part of a temporary file's name after the target's name; the writer's
+// process number follows, so that a later save can tell an abandoned one.
+constexpr char kTempMarker[] = ".zorvtmp.";
+
+std::string WithReason(const char* prefix, const std::string& path, const std::string& reason) {
+    return prefix + path + "\n" + reason;
 }
 
 WriteFunction gWrite = ::write;
@@ -54,26 +46,209 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
     return true;
 }
 
+// Takes the lock, waiting a little while another process holds it.
+bool LockWaiting(int fd, int operation) {
+    const auto deadline = std::chrono::steady_clock::now() + gLockWait;
+    for (;;) {
+        if (::flock(fd, operation | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+std::string BaseName(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a name finally stands for: symbolic links are followed, so that a
+// save replaces the target and keeps the link.
+std::string FollowLinks(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string target(PATH_MAX, '\0');
+        ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+        if (length < 0) return current;
+        target.resize(static_cast<size_t>(length));
+        current = target.front() == '/' ? target : FolderOf(current) + target;
+    }
+    throw mEBadStorage(WithReason(msg::kWriteError, path, FileErrorReason(ELOOP, true)), 22);
+}
+
+// Removes temporary files of earlier saves of the same target whose writer no
+// longer runs (a save that was killed leaves its temporary file behind).
+void RemoveAbandonedTemporaries(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string prefix = BaseName(target) + kTempMarker;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view name(entry->d_name);
+        if (name.substr(0, prefix.size()) != prefix) continue;
+        std::string_view rest = name.substr(prefix.size());
+        pid_t pid = 0;
+        size_t digits = 0;
+        while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9' && digits < 9) {
+            pid = pid * 10 + (rest[digits] - '0');
+            ++digits;
+        }
+        if (digits == 0 || digits >= rest.size() || rest[digits] != '.' || pid <= 0) continue;
+        if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        std::string path = folder + std::string(name);
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
+}  // namespace
+
+std::string FileErrorReason(int error, bool writing) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return writing ? "Нет прав на запись в папку или файл."
+                           : "Нет прав на чтение файла или папки, в которой он лежит.";
+        case ENOSPC:
+        case EDQUOT:
+            return "Недостаточно места на диске. Освободите место или выберите другой диск.";
+        case EROFS:
+            return "Диск доступен только для чтения.";
+        case ENOENT:
+            return writing ? "Папка не существует." : "Файл не найден.";
+        case ENOTDIR:
+            return "Папка в пути к файлу не существует.";
+        case EISDIR:
+            return "Указанное имя принадлежит папке, а не файлу.";
+        case ENAMETOOLONG:
+            return "Слишком длинное имя файла.";
+        case ELOOP:
+            return "Слишком много символических ссылок в пути к файлу.";
+        case EWOULDBLOCK:
+            return "Файл занят другой программой. Закройте ее или повторите позже.";
+        case EIO:
+            return "Ошибка ввода-вывода на диске.";
+        case EFBIG:
+            return "Файл слишком велик.";
+        case EMFILE:
+        case ENFILE:
+            return "Открыто слишком много файлов.";
+        case ENOMEM:
+            return "Недостаточно свободной памяти.";
+        default:
+            return "Системная ошибка № " + std::to_string(error) + ".";
+    }
+}
+
+namespace {
+
+std::string NotRegularFileReason(unsigned mode) {
+    if (S_ISDIR(mode)) return FileErrorReason(EISDIR, false);
+    return "Это не обычный файл, а устройство или канал. Укажите файл на диске.";
+}
+
 }  // namespace
 
 void SetWriteFunctionForTesting(WriteFunction function) { gWrite = function ? function : ::write; }
 
+void SetLockWaitForTesting(std::chrono::milliseconds wait) { gLockWait = wait; }
+
+int OpenForReading(const std::string& path, unsigned* size) {
+    auto fail = [&](const std::string& reason, uint16_t code) {
+        throw mEBadStorage(WithReason(msg::kReadError, path, reason), code);
+    };
+    // Only a regular file is opened: a channel or a device could block the
+    // reader for ever or never end.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        int error = errno;
+        fail(FileErrorReason(error, false), error == ENOENT || error == ENOTDIR ? 20 : 21);
+    }
+    if (!S_ISREG(info.st_mode)) fail(NotRegularFileReason(info.st_mode), 21);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        int error = errno;
+        fail(FileErrorReason(error, false), error == ENOENT || error == ENOTDIR ? 20 : 21);
+    }
+    // The name may have been replaced between the look and the opening.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        fail(NotRegularFileReason(info.st_mode), 21);
+    }
+    // Saves replace a file by renaming, so readers share the file; only a
+    // writer that is replacing it keeps them waiting.
+    if (!LockWaiting(fd, LOCK_SH)) {
+        int error = errno;
+        ::close(fd);
+        fail(FileErrorReason(error == EINTR ? EWOULDBLOCK : error, false), 21);
+    }
+    if (static_cast<uint64_t>(info.st_size) > std::numeric_limits<uint32_t>::max()) {
+        ::close(fd);
+        throw mEMemoryAllocate(msg::kNoMapping, 26);
+    }
+    if (size != nullptr) *size = static_cast<unsigned>(info.st_size);
+    return fd;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    unsigned size = 0;
+    int fd = OpenForReading(path, &size);
+    std::string text;
+    text.reserve(size);
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            int error = errno;
+            ::close(fd);
+            throw mEBadStorage(WithReason(msg::kReadError, path, FileErrorReason(error, false)),
+                               21);
+        }
+        if (got == 0) break;
+        text.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return text;
+}
+
 mTFileLoader::mTFileLoader(const std::string& fileName, uint32_t size, bool readOnly)
     : fileName_(fileName), readOnly_(readOnly) {
-    int flags = (readOnly ? O_RDONLY : O_RDWR | O_CREAT) | O_CLOEXEC;
-    fd_ = ::open(fileName.c_str(), flags, 0666);
+    if (readOnly) {
+        unsigned present = 0;
+        fd_ = OpenForReading(fileName, &present);
+        size_ = size == 0 ? present : std::min<uint32_t>(size, present);
+        if (size_ == 0) {
+            Release();
+            throw mEMemoryAllocate(msg::kZeroLength, 25);
+        }
+        Map(PROT_READ, MAP_SHARED);
+        return;
+    }
+    fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd_ < 0) {
         int error = errno;
-        if (error == ENOENT || error == ENOTDIR || (!readOnly && error == EIO)) {
-            throw mEBadStorage(msg::kReadError + fileName, 20);
-        }
-        throw mEBadStorage(BusyMessage(msg::kReadError, fileName), 21);
+        throw mEBadStorage(WithReason(msg::kReadError, fileName, FileErrorReason(error, true)),
+                           error == ENOENT || error == ENOTDIR || error == EIO ? 20 : 21);
     }
     struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) ||
-        ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
         Release();
-        throw mEBadStorage(BusyMessage(msg::kReadError, fileName), 21);
+        throw mEBadStorage(
+            WithReason(msg::kReadError, fileName, NotRegularFileReason(info.st_mode)), 21);
+    }
+    if (!LockWaiting(fd_, LOCK_EX)) {
+        Release();
+        throw mEBadStorage(
+            WithReason(msg::kReadError, fileName, FileErrorReason(EWOULDBLOCK, false)), 21);
     }
     if (static_cast<uint64_t>(info.st_size) > std::numeric_limits<uint32_t>::max()) {
         Release();
@@ -84,15 +259,11 @@ mTFileLoader::mTFileLoader(const std::string& fileName, uint32_t size, bool read
         Release();
         throw mEMemoryAllocate(msg::kZeroLength, 25);
     }
-    if (!readOnly && static_cast<uint64_t>(info.st_size) < size_ && ::ftruncate(fd_, size_) != 0) {
+    if (static_cast<uint64_t>(info.st_size) < size_ && ::ftruncate(fd_, size_) != 0) {
         Release();
         throw mEMemoryAllocate(msg::kNoMapping, 26);
     }
-    if (readOnly && static_cast<uint64_t>(info.st_size) < size_) {
-        // A read-only view cannot extend the file; read only what is there.
-        size_ = static_cast<uint32_t>(info.st_size);
-    }
-    Map(readOnly ? PROT_READ : PROT_READ | PROT_WRITE, MAP_SHARED);
+    Map(PROT_READ | PROT_WRITE, MAP_SHARED);
 }
 
 mTFileLoader::mTFileLoader(uint32_t size) : memoryOnly_(true), size_(size) {
@@ -113,7 +284,8 @@ void mTFileLoader::Map(int protection, int flags) {
 void mTFileLoader::Flush() {
     if (!mapped_ || memoryOnly_ || readOnly_) return;
     if (::msync(data_, size_, MS_SYNC) != 0 || ::fsync(fd_) != 0) {
-        throw mEBadStorage(msg::kWriteError + fileName_ + "\r" + SystemReason(errno), 22);
+        throw mEBadStorage(WithReason(msg::kWriteError, fileName_, FileErrorReason(errno, true)),
+                           22);
     }
 }
 
@@ -132,60 +304,67 @@ mTFileLoader::~mTFileLoader() {
 }
 
 void WriteFileAtomically(const std::string& path, const void* data, size_t size) {
-    auto fail = [&](int error) {
-        throw mEBadStorage(msg::kWriteError + path + "\r" + SystemReason(error), 22);
+    auto fail = [&](const std::string& reason, uint16_t code = 22) {
+        throw mEBadStorage(WithReason(msg::kWriteError, path, reason), code);
     };
+    const std::string target = FollowLinks(path);
 
-    // Keep the lock of an existing document while it is replaced, so that a file
-    // held open by another program is never written over.
-    int existing = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // An existing file is replaced only when it is a regular file the user may
+    // write; its lock is held while it is replaced, so that a file another
+    // program is writing is never written over.
+    int existing = -1;
     mode_t mode = 0;
-    if (existing >= 0) {
-        struct stat info {};
-        if (::fstat(existing, &info) != 0 || !S_ISREG(info.st_mode)) {
-            ::close(existing);
-            fail(EISDIR);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) fail(NotRegularFileReason(info.st_mode));
+        const bool writable = (info.st_mode & 0222) != 0;
+        if (!writable || ::access(target.c_str(), W_OK) != 0) {
+            if (writable && errno == EROFS) fail(FileErrorReason(EROFS, true));
+            fail("Файл " + BaseName(target) +
+                 " доступен только для чтения. Снимите с него запрет записи или сохраните под "
+                 "другим именем.");
         }
-        if (::flock(existing, LOCK_EX | LOCK_NB) != 0) {
+        existing = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (existing < 0) fail(FileErrorReason(errno, true));
+        if (!LockWaiting(existing, LOCK_EX)) {
             ::close(existing);
-            throw mEBadStorage(BusyMessage(msg::kWriteError, path), 21);
+            fail(FileErrorReason(EWOULDBLOCK, true), 21);
         }
         mode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        fail(FileErrorReason(errno, true));
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
+    struct Closer {
+        int& fd;
+        ~Closer() {
+            if (fd >= 0) ::close(fd);
+        }
+    } closeExisting{existing};
 
-    std::string temp = path + ".XXXXXX";
+    RemoveAbandonedTemporaries(target);
+    std::string temp = target + kTempMarker + std::to_string(::getpid()) + ".XXXXXX";
     int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        int error = errno;
-        if (existing >= 0) ::close(existing);
-        fail(error);
-    }
-    auto abandon = [&](int error) {
-        ::close(fd);
+    if (fd < 0) fail(FileErrorReason(errno, true));
+    auto abandon = [&](int error, bool open) {
+        if (open) ::close(fd);
         ::unlink(temp.c_str());
-        if (existing >= 0) ::close(existing);
-        fail(error);
+        fail(FileErrorReason(error, true));
     };
-    if (!WriteAll(fd, static_cast<const uint8_t*>(data), size)) abandon(errno);
-    if (::fchmod(fd, mode) != 0) abandon(errno);
-    if (::fsync(fd) != 0) abandon(errno);
-    if (::close(fd) != 0) {
-        int error = errno;
-        ::unlink(temp.c_str());
-        if (existing >= 0) ::close(existing);
-        fail(error);
+    if (!WriteAll(fd, static_cast<const uint8_t*>(data), size)) abandon(errno, true);
+    if (::fchmod(fd, mode) != 0) abandon(errno, true);
+    if (::fsync(fd) != 0) abandon(errno, true);
+    if (::close(fd) != 0) abandon(errno, false);
+    if (::rename(temp.c_str(), target.c_str()) != 0) abandon(errno, false);
+    // The new name itself is made durable with its folder.
+    int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        int error = errno;
-        ::unlink(temp.c_str());
-        if (existing >= 0) ::close(existing);
-        fail(error);
-    }
-    if (existing >= 0) ::close(existing);
 }
 
 }  // namespace zorv

@@ -1,13 +1,27 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace zorv {
 
+// The reason of a failed system call on a file, in Russian, for the second line
+// of a file error; writing selects the wording of a save.
+std::string FileErrorReason(int error, bool writing);
+
+// Opens an existing regular file for reading under a shared lock, waiting a
+// little while a writer replaces it; anything else (a folder, a device, a
+// channel) is refused before it is opened. size receives the file's length.
+// Returns the descriptor; errors are mEBadStorage naming the file and the reason.
+int OpenForReading(const std::string& path, unsigned* size);
+
+// The whole content of a regular file, read as OpenForReading opens it.
+std::string ReadWholeFile(const std::string& path);
+
 // Holds the memory of one document image: a file on disk mapped into memory and
-// locked for exclusive use, or an anonymous zero-filled block. The storage cursor
+// under a lock (shared for reading, exclusive for writing), or an anonymous zero-filled block. The storage cursor
 // borrows the data pointer and must be destroyed first.
 class mTFileLoader {
 public:
@@ -47,13 +61,18 @@ private:
 };
 
 // Replaces the file at path by the given bytes: written to a temporary file in the
-// same folder, flushed, then renamed over the old name. On any failure the old
-// file is untouched and mEBadStorage reports why. A file locked by another
-// holder is not replaced.
+// same folder, flushed, then renamed over the old name. A symbolic link is
+// followed and kept: its target is replaced. On any failure the old file is
+// untouched and mEBadStorage reports why. A file that is read-only, not a
+// regular file, or locked by another holder for longer than a moment is not
+// replaced. Temporary files of earlier saves of the same target whose writer
+// no longer runs are removed.
 void WriteFileAtomically(const std::string& path, const void* data, size_t size);
 
 // Tests replace the system's write to make a save fail part way; nullptr restores it.
 using WriteFunction = long (*)(int, const void*, size_t);
 void SetWriteFunctionForTesting(WriteFunction function);
+// Tests shorten the wait for another holder's lock.
+void SetLockWaitForTesting(std::chrono::milliseconds wait);
 
 }  // namespace zorv

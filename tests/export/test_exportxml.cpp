@@ -144,6 +144,7 @@ TEST(ExportXml, FailedCalculationWritesNothing) {
 }
 
 long FailingWrite(int, const void*, size_t) {
+    errno = ENOSPC;
     return -1;
 }
 
@@ -154,7 +155,11 @@ TEST(ExportXml, FailedSaveReportsAndLeavesNoFile) {
     EXPECT_EQ(missing.text, kExportError);
     ASSERT_EQ(missing.messages.size(), 1u);
     EXPECT_EQ(missing.messages[0].failure, ExportFailure::Writing);
-    EXPECT_EQ(missing.messages[0].text.rfind(exportmsg::kExportFailed, 0), 0u);
+    // The file and the reason, and no request to call the developers.
+    const std::string& text = missing.messages[0].text;
+    EXPECT_EQ(text.rfind("Ошибка записи файла: " + dir.File("no-such-folder") + "/NO_NDFL3_", 0), 0u)
+        << text;
+    EXPECT_NE(text.find(".xml\nПапка не существует."), std::string::npos) << text;
 
     SetWriteFunctionForTesting(FailingWrite);
     Exported failed = ExportText(d, 1, dir.Path().string());
@@ -162,6 +167,7 @@ TEST(ExportXml, FailedSaveReportsAndLeavesNoFile) {
     EXPECT_EQ(failed.text, kExportError);
     ASSERT_EQ(failed.messages.size(), 1u);
     EXPECT_EQ(failed.messages[0].failure, ExportFailure::Writing);
+    EXPECT_NE(failed.messages[0].text.find("\nНедостаточно места на диске."), std::string::npos);
     EXPECT_EQ(FileCount(dir.Path()), 0u);
 }
 

@@ -527,7 +527,9 @@ TEST(TextFile, RefusalsAndWriteErrorsWriteNothing) {
     TextFileResult failed = WriteEstimatedIncomeTextFile(HandedImage(Estimated("blank_inn")),
                                                          dir.File("missing"), kMoment);
     EXPECT_EQ(failed.Result, TextFileResult::WriteFailed);
-    EXPECT_EQ(failed.Message, "Ошибка записи. Файл не сформирован.");
+    // The specified sentence, then the file and the reason.
+    EXPECT_EQ(failed.Message, "Ошибка записи. Файл не сформирован.\nОшибка записи файла: " +
+                                  failed.Path + "\nПапка не существует.");
 }
 
 TEST(TextFile, NowTextIsParsedStrictly) {

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <chrono>
+#include <functional>
+#include <thread>
 #include <cstring>
 #include <filesystem>
 
@@ -32,7 +41,7 @@ TEST(FileLoader, OpeningForReadingCreatesNothing) {
     std::string missing = dir.File("missing.zv8");
     auto e = Catch<mEBadStorage>([&] { mTFileLoader(missing, 0, true); });
     EXPECT_EQ(e.ErrorCode(), 20);
-    EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла: " + missing);
+    EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла: " + missing + "\nФайл не найден.");
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
@@ -44,25 +53,91 @@ TEST(FileLoader, EmptyFileHasNoImage) {
     EXPECT_STREQ(e.what(), "Создаваемый фаил отображения не может быть нулевой длины.");
 }
 
-TEST(FileLoader, AnOpenDocumentIsLockedForOthers) {
+// Holds a lock on a file from another open file description, as another
+// process would, for the given time.
+class LockHolder {
+public:
+    LockHolder(const std::string& path, int operation, std::chrono::milliseconds hold) {
+        fd_ = ::open(path.c_str(), O_RDONLY);
+        EXPECT_EQ(::flock(fd_, operation), 0);
+        thread_ = std::thread([this, hold] {
+            std::this_thread::sleep_for(hold);
+            ::flock(fd_, LOCK_UN);
+        });
+    }
+    ~LockHolder() {
+        thread_.join();
+        ::close(fd_);
+    }
+
+private:
+    int fd_ = -1;
+    std::thread thread_;
+};
+
+TEST(FileLoader, ReadersShareAFileAndWaitBrieflyForAWriter) {
     TempDir dir;
     std::string path = dir.File("doc.zv8");
     WriteBytes(path, "DLSG");
-    mTFileLoader first(path, 0, true);
-    EXPECT_EQ(first.Size(), 4u);
-    EXPECT_EQ(std::memcmp(first.Data(), "DLSG", 4), 0);
-    auto e = Catch<mEBadStorage>([&] { mTFileLoader(path, 0, true); });
-    EXPECT_EQ(e.ErrorCode(), 21);
-    EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла: " + path +
-                                         "\rВозможно он занят, или с признаком 'read only'");
-    // Saving over it is refused as well, and the file stays as it was.
-    EXPECT_THROW(WriteFileAtomically(path, "new", 3), mEBadStorage);
-    EXPECT_EQ(ReadBytes(path).size(), 4u);
+    {
+        mTFileLoader first(path, 0, true);
+        mTFileLoader second(path, 0, true);
+        EXPECT_EQ(std::memcmp(second.Data(), "DLSG", 4), 0);
+    }
+    {
+        // A writer that lets go within the wait: the reader waits and reads.
+        LockHolder writer(path, LOCK_EX, std::chrono::milliseconds(200));
+        mTFileLoader reader(path, 0, true);
+        EXPECT_EQ(reader.Size(), 4u);
+    }
+    SetLockWaitForTesting(std::chrono::milliseconds(50));
+    {
+        LockHolder writer(path, LOCK_EX, std::chrono::milliseconds(400));
+        auto e = Catch<mEBadStorage>([&] { mTFileLoader(path, 0, true); });
+        EXPECT_EQ(e.ErrorCode(), 21);
+        EXPECT_EQ(std::string(e.what()),
+                  "Ошибка чтения файла: " + path +
+                      "\nФайл занят другой программой. Закройте ее или повторите позже.");
+    }
+    {
+        // A save waits for readers in the same way, and leaves the file as it was.
+        LockHolder reader(path, LOCK_SH, std::chrono::milliseconds(400));
+        auto e = Catch<mEBadStorage>([&] { WriteFileAtomically(path, "new", 3); });
+        EXPECT_EQ(e.ErrorCode(), 21);
+        EXPECT_EQ(ReadBytes(path).size(), 4u);
+    }
+    SetLockWaitForTesting(std::chrono::milliseconds(2000));
 }
 
-TEST(FileLoader, AFolderIsNotADocument) {
+TEST(FileLoader, OnlyRegularFilesAreOpened) {
     TempDir dir;
-    EXPECT_EQ(Catch<mEBadStorage>([&] { mTFileLoader(dir.Path().string(), 0, true); }).ErrorCode(), 21);
+    std::string fifo = dir.File("channel.zv8");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = "Это не обычный файл, а устройство или канал. Укажите файл на диске.";
+    const std::string folder = "Указанное имя принадлежит папке, а не файлу.";
+    struct Case {
+        std::string path;
+        std::string reason;
+    } cases[] = {{fifo, device}, {"/dev/zero", device}, {dir.Path().string(), folder}};
+    for (const Case& c : cases) {
+        const std::string expected = "Ошибка чтения файла: " + c.path + "\n" + c.reason;
+        auto e = Catch<mEBadStorage>([&] { mTFileLoader(c.path, 0, true); });
+        EXPECT_EQ(e.ErrorCode(), 21);
+        EXPECT_EQ(std::string(e.what()), expected);
+        EXPECT_EQ(std::string(Catch<mEBadStorage>([&] { ReadWholeFile(c.path); }).what()),
+                  expected);
+        // Nor is one written over.
+        EXPECT_EQ(std::string(Catch<mEBadStorage>([&] { WriteFileAtomically(c.path, "x", 1); })
+                                  .what()),
+                  "Ошибка записи файла: " + c.path + "\n" + c.reason);
+    }
+}
+
+TEST(FileLoader, ReadsAWholeFile) {
+    TempDir dir;
+    std::string text(200000, 'z');
+    WriteBytes(dir.File("a.json"), text);
+    EXPECT_EQ(ReadWholeFile(dir.File("a.json")), text);
 }
 
 TEST(FileLoader, MemoryBlockIsZeroFilledAndWritable) {
@@ -129,11 +204,72 @@ TEST(FileLoader, AFailedSaveLeavesTheOldFileAsItWas) {
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), next);
 }
 
-TEST(FileLoader, SavingIntoAMissingFolderFails) {
+TEST(FileLoader, SaveFailuresNameTheFileAndTheReason) {
     TempDir dir;
-    EXPECT_EQ(Catch<mEBadStorage>([&] { WriteFileAtomically(dir.File("no/doc.zv8"), "x", 1); })
-                  .ErrorCode(),
-              22);
+    std::string readOnly = dir.File("X.zv8");
+    WriteBytes(readOnly, "old");
+    ::chmod(readOnly.c_str(), 0444);
+    std::string missing = dir.File("no/doc.zv8");
+    struct Case {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {missing, "Ошибка записи файла: " + missing + "\nПапка не существует."},
+        // Refused whoever runs the program, root included.
+        {readOnly, "Ошибка записи файла: " + readOnly +
+                       "\nФайл X.zv8 доступен только для чтения. Снимите с него запрет записи "
+                       "или сохраните под другим именем."},
+    };
+    for (const Case& c : cases) {
+        auto e = Catch<mEBadStorage>([&] { WriteFileAtomically(c.path, "new", 3); });
+        EXPECT_EQ(e.ErrorCode(), 22);
+        EXPECT_EQ(std::string(e.what()), c.message);
+    }
+    auto bytes = ReadBytes(readOnly);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "old");
+    EXPECT_EQ(std::filesystem::status(readOnly).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0444));
+}
+
+TEST(FileLoader, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "real");
+    std::string target = dir.File("real/X.zv8");
+    WriteBytes(target, "old");
+    // A relative link, and a link to that link.
+    std::filesystem::create_symlink("real/X.zv8", dir.Path() / "L.zv8");
+    std::filesystem::create_symlink("L.zv8", dir.Path() / "LL.zv8");
+    WriteFileAtomically(dir.File("LL.zv8"), "new", 3);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "L.zv8"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "LL.zv8"));
+    auto bytes = ReadBytes(target);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "new");
+    // A link to nothing yet creates its target.
+    std::filesystem::create_symlink("real/Y.zv8", dir.Path() / "dangling.zv8");
+    WriteFileAtomically(dir.File("dangling.zv8"), "y", 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "dangling.zv8"));
+    EXPECT_EQ(ReadBytes(dir.File("real/Y.zv8")).size(), 1u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path() / "real"),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST(FileLoader, ASaveRemovesTemporaryFilesOfKilledSaves) {
+    TempDir dir;
+    std::string path = dir.File("X.zv8");
+    // The number of a process that has ended.
+    pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string abandoned = dir.File("X.zv8.zorvtmp." + std::to_string(ended) + ".a1B2c3");
+    const std::string running = dir.File("X.zv8.zorvtmp.1.d4E5f6");  // its writer still runs
+    const std::string otherTarget =
+        dir.File("Y.zv8.zorvtmp." + std::to_string(ended) + ".g7H8i9");
+    for (const std::string& file : {abandoned, running, otherTarget}) WriteBytes(file, "part");
+    WriteFileAtomically(path, "new", 3);
+    EXPECT_FALSE(std::filesystem::exists(abandoned));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_TRUE(std::filesystem::exists(otherTarget));
 }
 
 }  // namespace
