@@ -59,7 +59,7 @@ bool LockWaiting(int fd, int operation) {
 
 std::string FolderOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
 std::string BaseName(const std::string& path) {
