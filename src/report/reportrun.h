@@ -58,6 +58,8 @@ class QtPrintTarget : public PrintTarget {
     std::optional<kTPageRange> ChooseRange(QWidget* owner, int total) override;
     void Print(const std::vector<kTPage>& pages) override;
     void Finish() override;
+    // The printer the dialog sets up.
+    QPrinter& Printer() { return *printer_; }
 
   private:
     std::unique_ptr<QPrinter> printer_;

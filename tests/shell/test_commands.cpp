@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -81,6 +82,9 @@ class FakeComponent : public TPrintComponent {
     void PrintData(const QByteArray& xml, QPrinter& printer) override {
         Busy();
         log_ << QStringLiteral("print %1 copies %2").arg(Kind(xml)).arg(printer.copyCount());
+        // Into a file, as a real printer: whatever name the printer holds now.
+        if (!printer.outputFileName().isEmpty())
+            zorv::testing::WriteBytes(printer.outputFileName().toStdString(), "printed");
     }
 
   private:
@@ -402,7 +406,35 @@ TEST(Commands, PreviewAndPrintOfA3NdflGoToThePrintingComponent) {
         EXPECT_EQ(w.log, expected);
         EXPECT_EQ(w.form.Printer().copyCount(), c.copies) << "the dialog shows it next time";
         EXPECT_TRUE(w.TakesInput());
+        EXPECT_TRUE(dialogs.messages.empty());
+        if (c.toFile) {
+            EXPECT_EQ(zorv::testing::ReadBytes(pdf.File("out.pdf")).size(), 7u);
+            EXPECT_EQ(w.form.Printer().outputFileName(), Q(pdf.File("out.pdf")));
+        }
     }
+}
+
+TEST(Commands, PrintIntoAReadOnlyFileLeavesItAsItWas) {
+    mTDeclaration d = Employee();
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    TempDir dir;
+    const std::string pdf = dir.File("X.pdf");
+    zorv::testing::WriteBytes(pdf, "old");
+    ::chmod(pdf.c_str(), 0444);
+    dialogs.run = [&](QDialog& dialog) {
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(Q(pdf));
+        return true;
+    };
+    w.form.Action("PrintDoc")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], Q("Ошибка записи файла: " + pdf +
+                                     "\nФайл X.pdf доступен только для чтения. Снимите с него "
+                                     "запрет записи или сохраните под другим именем."));
+    EXPECT_EQ(zorv::testing::ReadBytes(pdf).size(), 3u);
+    EXPECT_TRUE(w.TakesInput());
 }
 
 TEST(Commands, PrintingComponentFailures) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -241,6 +242,20 @@ TEST(FormMain, SaveFailureLosesNothing) {
     EXPECT_FALSE(w.form.CreateDoc());
     EXPECT_FALSE(w.form.Saved());
     EXPECT_TRUE(qobject_cast<TfrInitialData*>(w.form.CurrentPage())->rbGiveTrustFase->isChecked());
+
+    // A read-only document is not replaced, and the message says why.
+    const std::string readOnly = dir.File("X.zv8");
+    zorv::testing::WriteBytes(readOnly, "old");
+    ::chmod(readOnly.c_str(), 0444);
+    dialogs.messages.clear();
+    dialogs.messageAnswers = {QMessageBox::Yes};
+    dialogs.saveNames = {Q(readOnly)};
+    EXPECT_FALSE(w.form.SaveDoc());
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.back().contains("Файл X.zv8 доступен только для чтения"))
+        << dialogs.messages.back().toStdString();
+    EXPECT_EQ(zorv::testing::ReadBytes(readOnly).size(), 3u);
+    EXPECT_FALSE(w.form.Saved());
 }
 
 TEST(FormMain, LoadFailuresLeaveANewUnnamedDocument) {
@@ -253,7 +268,11 @@ TEST(FormMain, LoadFailuresLeaveANewUnnamedDocument) {
     auto bytes = zorv::testing::ReadBytes(dir.File("good.zv8"));
     zorv::testing::WriteBytes(dir.File("cut.zv8"),
                               std::string(bytes.begin(), bytes.begin() + bytes.size() / 2));
-    for (const char* name : {"damaged.zv8", "empty.zv8", "text.zv8", "cut.zv8", "absent.zv8"}) {
+    // Neither a channel nor a folder keeps the program waiting.
+    ASSERT_EQ(::mkfifo(dir.File("channel.zv8").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.Path() / "folder.zv8");
+    for (const char* name : {"damaged.zv8", "empty.zv8", "text.zv8", "cut.zv8", "absent.zv8",
+                             "channel.zv8", "folder.zv8"}) {
         SCOPED_TRACE(name);
         ScriptedDialogs dialogs;
         Window w;
