@@ -9,7 +9,6 @@ namespace zorv {
 // Messages of the storage errors, as the user sees them.
 namespace msg {
 inline constexpr const char* kReadError = "Ошибка чтения файла: ";
-inline constexpr const char* kBusy = "Возможно он занят, или с признаком 'read only'";
 inline constexpr const char* kZeroLength = "Создаваемый фаил отображения не может быть нулевой длины.";
 inline constexpr const char* kNoMapping = "Не удается создать отображение файла.";
 inline constexpr const char* kNoMemory = "Недостаточно свободной памяти.";
