@@ -57,8 +57,8 @@ int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (inExt == "json" && outExt == "zv8") {
         LoadDeclaration(input, declaration);
         declaration.SaveToFile(output);
-        out << "Документ " << output << " записан из " << input << " ("
-            << declaration.ComputeSize() << " байт).\n";
+        out << "Документ " << output << " записан из " << input << " (" << declaration.ComputeSize()
+            << " байт).\n";
         return kDone;
     }
     if (IsDocumentExtension(inExt) && outExt == "json") {

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "codepage.h"
-#include "errors.h"
 #include "declaration.h"
+#include "errors.h"
 #include "fileident.h"
 #include "svodsum.h"
 #include "xmlengine.h"

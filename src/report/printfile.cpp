@@ -12,7 +12,8 @@ namespace zorv {
 
 PrintFileRedirect::PrintFileRedirect(QPrinter& printer) : printer_(printer) {
     if (printer.outputFileName().isEmpty()) return;
-    folder_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zorv2008-XXXXXX"));
+    folder_ =
+        std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zorv2008-XXXXXX"));
     if (!folder_->isValid()) {
         folder_.reset();
         return;  // the printer writes the chosen file itself
@@ -34,7 +35,8 @@ void PrintFileRedirect::Commit() {
                            22);
     }
     const QByteArray bytes = printed.readAll();
-    WriteFileAtomically(target_.toStdString(), bytes.constData(), static_cast<size_t>(bytes.size()));
+    WriteFileAtomically(target_.toStdString(), bytes.constData(),
+                        static_cast<size_t>(bytes.size()));
 }
 
 }  // namespace zorv

@@ -50,7 +50,9 @@ QtPrintTarget::QtPrintTarget() : printer_(std::make_unique<QPrinter>(QPrinter::H
                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
 
-QtPrintTarget::~QtPrintTarget() { Finish(); }
+QtPrintTarget::~QtPrintTarget() {
+    Finish();
+}
 
 std::optional<kTPageRange> QtPrintTarget::ChooseRange(QWidget* owner, int total) {
     QPrintDialog dialog(printer_.get(), owner);

@@ -157,9 +157,13 @@ std::string NotRegularFileReason(unsigned mode) {
 
 }  // namespace
 
-void SetWriteFunctionForTesting(WriteFunction function) { gWrite = function ? function : ::write; }
+void SetWriteFunctionForTesting(WriteFunction function) {
+    gWrite = function ? function : ::write;
+}
 
-void SetLockWaitForTesting(std::chrono::milliseconds wait) { gLockWait = wait; }
+void SetLockWaitForTesting(std::chrono::milliseconds wait) {
+    gLockWait = wait;
+}
 
 int OpenForReading(const std::string& path, unsigned* size) {
     auto fail = [&](const std::string& reason, uint16_t code) {

@@ -21,10 +21,10 @@ int OpenForReading(const std::string& path, unsigned* size);
 std::string ReadWholeFile(const std::string& path);
 
 // Holds the memory of one document image: a file on disk mapped into memory and
-// under a lock (shared for reading, exclusive for writing), or an anonymous zero-filled block. The storage cursor
-// borrows the data pointer and must be destroyed first.
+// under a lock (shared for reading, exclusive for writing), or an anonymous zero-filled block. The
+// storage cursor borrows the data pointer and must be destroyed first.
 class mTFileLoader {
-public:
+  public:
     // Maps the named file. size 0 means the file's present length. A file opened
     // for reading must exist; a file opened for writing is created and extended
     // to size.
@@ -47,7 +47,7 @@ public:
     // rather than lost in the destructor.
     void Flush();
 
-private:
+  private:
     void Map(int protection, int flags);
     void Release() noexcept;
 

@@ -64,8 +64,8 @@ TEST(FileCommands, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
         {{"print", dir.File("f.zv8"), "-o", dir.File("out.pdf")}, "устройство или канал"},
         {{"check", dir.File("d.json")}, "Указанное имя принадлежит папке, а не файлу."},
         {{"check", dir.File("zero.zv8")}, "устройство или канал"},
-        {{"check", dir.File("none.zv8")}, "Ошибка чтения файла: " + dir.File("none.zv8") +
-                                              "\nФайл не найден."},
+        {{"check", dir.File("none.zv8")},
+         "Ошибка чтения файла: " + dir.File("none.zv8") + "\nФайл не найден."},
         {{"check", dir.File("broken.json")},
          "не является правильным JSON: ошибка в строке 2, знак 11. Исправьте файл."},
     };

@@ -157,7 +157,8 @@ TEST(ExportXml, FailedSaveReportsAndLeavesNoFile) {
     EXPECT_EQ(missing.messages[0].failure, ExportFailure::Writing);
     // The file and the reason, and no request to call the developers.
     const std::string& text = missing.messages[0].text;
-    EXPECT_EQ(text.rfind("Ошибка записи файла: " + dir.File("no-such-folder") + "/NO_NDFL3_", 0), 0u)
+    EXPECT_EQ(text.rfind("Ошибка записи файла: " + dir.File("no-such-folder") + "/NO_NDFL3_", 0),
+              0u)
         << text;
     EXPECT_NE(text.find(".xml\nПапка не существует."), std::string::npos) << text;
 

@@ -8,10 +8,10 @@
 
 #include <cerrno>
 #include <chrono>
-#include <functional>
-#include <thread>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "documentstorage.h"
 #include "errors.h"
@@ -56,7 +56,7 @@ TEST(FileLoader, EmptyFileHasNoImage) {
 // Holds a lock on a file from another open file description, as another
 // process would, for the given time.
 class LockHolder {
-public:
+  public:
     LockHolder(const std::string& path, int operation, std::chrono::milliseconds hold) {
         fd_ = ::open(path.c_str(), O_RDONLY);
         EXPECT_EQ(::flock(fd_, operation), 0);
@@ -70,7 +70,7 @@ public:
         ::close(fd_);
     }
 
-private:
+  private:
     int fd_ = -1;
     std::thread thread_;
 };
@@ -113,7 +113,8 @@ TEST(FileLoader, OnlyRegularFilesAreOpened) {
     TempDir dir;
     std::string fifo = dir.File("channel.zv8");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string device = "Это не обычный файл, а устройство или канал. Укажите файл на диске.";
+    const std::string device =
+        "Это не обычный файл, а устройство или канал. Укажите файл на диске.";
     const std::string folder = "Указанное имя принадлежит папке, а не файлу.";
     struct Case {
         std::string path;
@@ -127,9 +128,9 @@ TEST(FileLoader, OnlyRegularFilesAreOpened) {
         EXPECT_EQ(std::string(Catch<mEBadStorage>([&] { ReadWholeFile(c.path); }).what()),
                   expected);
         // Nor is one written over.
-        EXPECT_EQ(std::string(Catch<mEBadStorage>([&] { WriteFileAtomically(c.path, "x", 1); })
-                                  .what()),
-                  "Ошибка записи файла: " + c.path + "\n" + c.reason);
+        EXPECT_EQ(
+            std::string(Catch<mEBadStorage>([&] { WriteFileAtomically(c.path, "x", 1); }).what()),
+            "Ошибка записи файла: " + c.path + "\n" + c.reason);
     }
 }
 
@@ -263,8 +264,7 @@ TEST(FileLoader, ASaveRemovesTemporaryFilesOfKilledSaves) {
     ::waitpid(ended, nullptr, 0);
     const std::string abandoned = dir.File("X.zv8.zorvtmp." + std::to_string(ended) + ".a1B2c3");
     const std::string running = dir.File("X.zv8.zorvtmp.1.d4E5f6");  // its writer still runs
-    const std::string otherTarget =
-        dir.File("Y.zv8.zorvtmp." + std::to_string(ended) + ".g7H8i9");
+    const std::string otherTarget = dir.File("Y.zv8.zorvtmp." + std::to_string(ended) + ".g7H8i9");
     for (const std::string& file : {abandoned, running, otherTarget}) WriteBytes(file, "part");
     WriteFileAtomically(path, "new", 3);
     EXPECT_FALSE(std::filesystem::exists(abandoned));
