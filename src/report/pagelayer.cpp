@@ -204,6 +204,72 @@ QString PrintableText(const QString& text, FontFace face, double points, bool bo
     return result;
 }
 
+namespace {
+
+// Where each character of a text starts, in UTF-16 units, and where the text
+// ends: starts[k] units hold the first k characters.
+std::vector<qsizetype> CharacterStarts(const QString& text) {
+    std::vector<qsizetype> starts;
+    starts.reserve(static_cast<size_t>(text.size()) + 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        starts.push_back(i);
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+    }
+    starts.push_back(text.size());
+    return starts;
+}
+
+// The first n characters of a text.
+QString FirstCharacters(const QString& text, int n) {
+    qsizetype units = 0;
+    for (int k = 0; k < n && units < text.size(); ++k) {
+        const bool pair = text[units].isHighSurrogate() && units + 1 < text.size() &&
+                          text[units + 1].isLowSurrogate();
+        units += pair ? 2 : 1;
+    }
+    return text.left(units);
+}
+
+}  // namespace
+
+FittedText FitToWidth(const QString& text, double width, FontFace face, double points, bool bold) {
+    const std::vector<qsizetype> starts = CharacterStarts(text);
+    const int count = static_cast<int>(starts.size()) - 1;
+    auto fits = [&](int k) {
+        return k == 0 ||
+               TextWidthMm(text.left(starts[static_cast<size_t>(k)]), face, points, bold) <= width;
+    };
+    if (fits(count)) return {text, count};
+    // Measuring every shorter beginning costs the square of the length, so the
+    // edge is found by doubling from the start and then halving: the work follows
+    // what fits, not how long the text is.
+    int lo = 0;      // fits
+    int hi = count;  // does not
+    for (int step = 1; lo + step < hi; step *= 2) {
+        if (!fits(lo + step)) {
+            hi = lo + step;
+            break;
+        }
+        lo += step;
+    }
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        if (fits(mid)) {
+            lo = mid;
+        } else {
+            hi = mid;
+        }
+    }
+    // Shaping can make a longer beginning narrower than a shorter one (a lam
+    // followed by an alef becomes one ligature), so a few characters past the
+    // edge may fit again; the longest beginning that fits is the one kept.
+    constexpr int kLookAhead = 8;
+    for (int k = lo + 2; k < count && k <= lo + kLookAhead; ++k) {
+        if (fits(k)) lo = k;
+    }
+    return {text.left(starts[static_cast<size_t>(lo)]), lo};
+}
+
 // ---- painting ----
 
 void PaintBarcode(QPainter& painter, const PageItem& item, double sx, double sy) {
@@ -314,15 +380,10 @@ void mbLabel(kTBand& band, double x, double y, bool bold, int points,
 
 int mbText(kTBand& band, double width, const QString& text, double x, double y) {
     constexpr double kPoints = 10;
-    QString fitted = PrintableText(text, FontFace::Free, kPoints, true);
-    QList<uint> kept = fitted.toUcs4();
-    while (!kept.isEmpty() && TextWidthMm(fitted, FontFace::Free, kPoints, true) > width - 2) {
-        kept.removeLast();
-        fitted =
-            QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size());
-    }
-    band.AddText(x + 2, y - 4.5, fitted, FontFace::Free, kPoints, true);
-    return static_cast<int>(kept.size());
+    const FittedText fitted = FitToWidth(PrintableText(text, FontFace::Free, kPoints, true),
+                                         width - 2, FontFace::Free, kPoints, true);
+    band.AddText(x + 2, y - 4.5, fitted.text, FontFace::Free, kPoints, true);
+    return fitted.characters;
 }
 
 void mbRek(kTBand& band, double x, double y, double width, bool dotted, const QString& text) {
@@ -340,7 +401,9 @@ void mbSq5(kTBand& band, double x, double y, const QString& text, int n, double 
     for (int k = 0; k <= n; ++k) band.AddVLine(x + k * cellWidth, y, kCellHeight, PenStyle::Dotted);
     band.AddHLine(x, y, n * cellWidth, PenStyle::Dotted);
     band.AddHLine(x, y + kCellHeight, n * cellWidth, PenStyle::Dotted);
-    const QList<uint> chars = PrintableText(text, FontFace::Form, 10, true).toUcs4();
+    // Only the first n characters are shown; a long text is cut before it is looked at.
+    const QList<uint> chars =
+        PrintableText(FirstCharacters(text, n), FontFace::Form, 10, true).toUcs4();
     for (int k = 0; k < n && k < chars.size(); ++k) {
         const char32_t c = chars[k];
         if (c == U' ') continue;

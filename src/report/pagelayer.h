@@ -97,6 +97,15 @@ double TextWidthMm(const QString& text, FontFace face, double points, bool bold)
 // anything else by "?".
 QString PrintableText(const QString& text, FontFace face, double points, bool bold);
 
+// The longest beginning of a text, in whole characters (a surrogate pair is one),
+// that is no wider than width mm in the face; empty when not even one character
+// fits. A text that fits is kept whole.
+struct FittedText {
+    QString text;
+    int characters = 0;
+};
+FittedText FitToWidth(const QString& text, double width, FontFace face, double points, bool bold);
+
 // ---- painting ----
 
 // Paints a page on the painter's device at the device's resolution, the page's

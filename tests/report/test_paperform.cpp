@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -256,6 +258,56 @@ TEST_F(PaperForm, FreeTextIsShortenedFromTheEndUntilItFits) {
     EXPECT_EQ(mbText(band, 1, name, 0, 0), 0);  // a box too narrow for anything
 }
 
+// Fitting as it was first done: the last character dropped and the rest measured
+// again until it fits. The faster fitting must keep exactly what this keeps.
+FittedText FitOneAtATime(const QString& text, double width) {
+    QList<uint> kept = text.toUcs4();
+    QString fitted = text;
+    while (!kept.isEmpty() && TextWidthMm(fitted, FontFace::Free, 10, true) > width) {
+        kept.removeLast();
+        fitted =
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size());
+    }
+    return {fitted, static_cast<int>(kept.size())};
+}
+
+TEST_F(PaperForm, FittingKeepsWhatDroppingOneCharacterAtATimeKeeps) {
+    const QString texts[] = {
+        QString(),
+        "Иванов",
+        "Межрайонная инспекция Федеральной налоговой службы России № 10",
+        QString::fromUcs4(U"\U0001D504\U0001D505 ab \U00020000\U0001F600 Жук \U00020001"),
+        QString::fromUcs4(U"е\u0301ж\u0308\u0301ик О\u0308ffice ffi"),
+        // A lam and an alef join into a ligature narrower than the lam alone, so a
+        // longer beginning can be narrower than a shorter one.
+        QString::fromUcs4(U"\u0645\u062D\u0645\u062F \u0639\u0644\u064A \u0644\u0627 "
+                          U"\u0643\u0644\u0627\u0644\u0627"),
+        QString::fromUcs4(U"\u0644\u0627\u0644\u0627\u0644\u0627\u0644\u0627\u0644\u0627"
+                          U"\u0644\u0627\u0644\u0627"),
+        QString(160, QChar(0x0416)) + "W",
+    };
+    for (const QString& raw : texts) {
+        const QString text = PrintableText(raw, FontFace::Free, 10, true);
+        const QList<uint> chars = text.toUcs4();
+        // No room at all, a whole text, and every beginning both exactly fitting and
+        // a hair too wide (so one character over).
+        std::vector<double> widths = {-1, 0, 1000};
+        for (qsizetype k = 1; k <= chars.size() && k <= 80; ++k) {
+            const double w = TextWidthMm(
+                QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()), k),
+                FontFace::Free, 10, true);
+            widths.push_back(w);
+            widths.push_back(std::nextafter(w, -std::numeric_limits<double>::infinity()));
+        }
+        for (double width : widths) {
+            const FittedText expected = FitOneAtATime(text, width);
+            const FittedText fitted = FitToWidth(text, width, FontFace::Free, 10, true);
+            EXPECT_EQ(fitted.text, expected.text) << raw.toStdString() << " in " << width;
+            EXPECT_EQ(fitted.characters, expected.characters) << raw.toStdString();
+        }
+    }
+}
+
 TEST_F(PaperForm, CellsHoldOneCharacterEachAndNeverMore) {
     kTBand band;
     mbSq5(band, 10, 20, "АБЮВГД", 4);
@@ -268,6 +320,15 @@ TEST_F(PaperForm, CellsHoldOneCharacterEachAndNeverMore) {
     EXPECT_NEAR(texts[2].x, 10 + 1.2 + 2 * 4.71 - 0.2, 1e-9);
     EXPECT_NEAR(texts[3].x, 10 + 1.2 + 3 * 4.71, 1e-9);
     for (const PageItem& t : texts) EXPECT_LT(t.x, 10 + 4 * 4.71);
+
+    kTBand paired;  // a surrogate pair takes one cell
+    mbSq5(paired, 0, 0, QString::fromUcs4(U"\U00020000ЖЮ"), 2);
+    texts.clear();
+    for (const PageItem& item : paired.Items) {
+        if (item.kind == PageItem::Text) texts.push_back(item);
+    }
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].text, "Ж");
 
     kTBand amount;
     mbSumRK(amount, 0, 0, 12, 2, *Money::Parse("1234.5"));
