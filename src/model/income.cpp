@@ -6,6 +6,7 @@
 #include "errors.h"
 #include "numtext.h"
 #include "streamnames.h"
+#include "valuerange.h"
 
 namespace zorv {
 namespace {
@@ -26,26 +27,39 @@ size_t MoneySize(std::initializer_list<Money> amounts) {
 
 size_t NameSize(const std::string& name) { return S::ValueSize(std::string_view(name)); }
 
+// total - removed + added, refused when it leaves the range of amounts.
+Money LinesTotal(Money total, Money removed, Money added) {
+    int64_t sum = 0;
+    if (__builtin_sub_overflow(total.Raw(), removed.Raw(), &sum) ||
+        __builtin_add_overflow(sum, added.Raw(), &sum) || !IsMoneyInRange(Money::FromRaw(sum))) {
+        throw mEBadValue("Сумма доходов по строкам источника больше допустимой (" +
+                             kMaxMoney.ToString() + " по абсолютной величине).",
+                         402);
+    }
+    return Money::FromRaw(sum);
+}
+
 }  // namespace
 
 // ---- 13 % ----
 
 size_t mTThirteenPercent::AddIncome(const mTSourseIncome& line) {
     CheckListRoom(IncomeList.size(), "строки дохода");
-    IncomeTotal += line.IncomeSum;
+    Money total = LinesTotal(IncomeTotal, Money(), line.IncomeSum);
     IncomeList.push_back(line);
+    IncomeTotal = total;
     return IncomeList.size() - 1;
 }
 
 void mTThirteenPercent::SetIncome(size_t index, const std::optional<mTSourseIncome>& line) {
     mTSourseIncome& old = IncomeList.at(index);
-    IncomeTotal -= old.IncomeSum;
+    Money total = LinesTotal(IncomeTotal, old.IncomeSum, line ? line->IncomeSum : Money());
     if (line) {
         old = *line;
-        IncomeTotal += line->IncomeSum;
     } else {
         IncomeList.erase(IncomeList.begin() + static_cast<std::ptrdiff_t>(index));
     }
+    IncomeTotal = total;
 }
 
 void mTThirteenPercent::SetMonthlyAmount(size_t month, Money value) {

@@ -6,6 +6,7 @@
 
 #include "codepage.h"
 #include "documentstorage.h"
+#include "valuerange.h"
 
 namespace zorv {
 namespace {
@@ -27,7 +28,9 @@ std::string Item(const std::string& path, size_t index) {
 std::string TextFromJson(const Json& value, const std::string& path) {
     if (!value.is_string()) Refuse(path, "ожидается строка.");
     std::string text = value.get<std::string>();
-    if (HasControlCharacter(text)) Refuse(path, "текст содержит управляющий символ.");
+    // Other control characters are kept: a document may hold them, and its JSON form
+    // must read back.
+    if (text.find('\0') != std::string::npos) Refuse(path, "текст содержит символ с кодом 0.");
     if (!text.empty() && text.front() == '@') {
         Refuse(path, "текст не может начинаться с символа «@».");
     }
@@ -55,8 +58,7 @@ uint64_t UnsignedFromJson(const Json& value, const std::string& path, uint64_t m
 Json MoneyToJson(Money m) { return m.ToString(); }
 
 Json DateToJson(double dayNumber) {
-    if (std::isfinite(dayNumber) && dayNumber == std::trunc(dayNumber) &&
-        std::fabs(dayNumber) < 2958466) {
+    if (IsDayNumberInRange(dayNumber) && dayNumber == std::trunc(dayNumber)) {
         return DateText(dayNumber);
     }
     return dayNumber;
@@ -64,31 +66,46 @@ Json DateToJson(double dayNumber) {
 
 namespace {
 
+// Digits with an optional sign and decimal point: an amount in form, whatever its size.
+bool IsAmountText(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    size_t point = text.find('.');
+    std::string_view whole = text.substr(0, point);
+    std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
+    auto digits = [](std::string_view part) {
+        return part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return !whole.empty() && digits(whole) && digits(fraction);
+}
+
 Money MoneyFromJson(const Json& value, const std::string& path) {
+    const std::string outOfRange = "сумма вне допустимого диапазона (не больше " +
+                                   kMaxMoney.ToString() + " по абсолютной величине).";
     if (value.is_string()) {
         std::string text = value.get<std::string>();
         size_t point = text.find('.');
         bool tooPrecise = point != std::string::npos && text.size() - point - 1 > 4;
         std::optional<Money> m = Money::Parse(text, '.');
+        if (!m && !tooPrecise && IsAmountText(text)) Refuse(path, outOfRange);
         if (!m || tooPrecise || text.find(' ') != std::string::npos) {
             Refuse(path, "ожидается сумма вида «1234.56» (не более 4 знаков после точки).");
         }
         return *m;
     }
     if (value.is_number_integer()) {
-        constexpr int64_t kLimit = std::numeric_limits<int64_t>::max() / Money::kScale;
-        if (value.is_number_unsigned() && value.get<uint64_t>() > static_cast<uint64_t>(kLimit)) {
-            Refuse(path, "сумма вне допустимого диапазона.");
+        if (value.is_number_unsigned() &&
+            value.get<uint64_t>() > static_cast<uint64_t>(kMaxMoneyRubles)) {
+            Refuse(path, outOfRange);
         }
         int64_t n = value.get<int64_t>();
-        if (n > kLimit || n < -kLimit) Refuse(path, "сумма вне допустимого диапазона.");
+        if (n > kMaxMoneyRubles || n < -kMaxMoneyRubles) Refuse(path, outOfRange);
         return Money::Rubles(n);
     }
     if (value.is_number_float()) {
         double x = value.get<double>();
         long double scaled = static_cast<long double>(x) * Money::kScale;
-        if (!std::isfinite(x) || std::fabs(scaled) > 9.0e18L) {
-            Refuse(path, "сумма вне допустимого диапазона.");
+        if (!std::isfinite(x) || std::fabs(scaled) > static_cast<long double>(kMaxMoney.Raw())) {
+            Refuse(path, outOfRange);
         }
         long double rounded = std::round(scaled);
         if (std::fabs(scaled - rounded) > 1e-6L * std::max(1.0L, std::fabs(scaled) / 1e9L)) {
@@ -109,8 +126,8 @@ double DateFromJson(const Json& value, const std::string& path) {
     }
     if (value.is_number()) {
         double x = value.get<double>();
-        if (std::isfinite(x) && std::fabs(x) < 2958466) return x;
-        Refuse(path, "номер дня вне допустимого диапазона.");
+        if (IsDayNumberInRange(x)) return x;
+        Refuse(path, "номер дня вне допустимого диапазона (даты с 01.01.0001 по 31.12.9999).");
     }
     Refuse(path, "ожидается дата «ДД.ММ.ГГГГ» или номер дня.");
 }

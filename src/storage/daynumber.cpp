@@ -65,31 +65,47 @@ std::string DateText(double dayNumber) {
     return buffer;
 }
 
-std::string FormatShortestNumber(double value) {
+namespace {
+
+// The general form with the given number of significant digits, trailing zeros
+// dropped, never an exponent.
+std::string FormatSignificant(double value, int digits) {
     if (!std::isfinite(value)) return "0";
     if (value == 0) return "0";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    // buffer: [-]d.dddddddddddddde[+-]xx
+    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
+    // buffer: [-]d.ddd…e[+-]xx
     std::string text(buffer);
     bool negative = text[0] == '-';
     if (negative) text.erase(0, 1);
     size_t e = text.find('e');
     int exponent = std::atoi(text.c_str() + e + 1);
-    std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string digitText = text.substr(0, 1) + text.substr(2, e - 2);
+    while (digitText.size() > 1 && digitText.back() == '0') digitText.pop_back();
     std::string result;
     if (exponent >= 0) {
         size_t wholeLen = static_cast<size_t>(exponent) + 1;
-        if (digits.size() <= wholeLen) {
-            result = digits + std::string(wholeLen - digits.size(), '0');
+        if (digitText.size() <= wholeLen) {
+            result = digitText + std::string(wholeLen - digitText.size(), '0');
         } else {
-            result = digits.substr(0, wholeLen) + "." + digits.substr(wholeLen);
+            result = digitText.substr(0, wholeLen) + "." + digitText.substr(wholeLen);
         }
     } else {
-        result = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        result = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digitText;
     }
     return negative ? "-" + result : result;
+}
+
+}  // namespace
+
+std::string FormatShortestNumber(double value) {
+    return FormatSignificant(value, 15);
+}
+
+std::string FormatDayNumber(double value) {
+    std::string text = FormatSignificant(value, 15);
+    if (ParseNumber(text, '.') == value) return text;
+    return FormatSignificant(value, 17);
 }
 
 std::optional<double> ParseNumber(std::string_view text, char separator) {

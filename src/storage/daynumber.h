@@ -24,6 +24,11 @@ std::string DateText(double dayNumber);
 // exponent: "39448", "39448.5".
 std::string FormatShortestNumber(double value);
 
+// A day number as the document stores it: the 15-digit form above when it reads
+// back to the very same number, 17 significant digits when it does not. Zero of
+// either sign is "0".
+std::string FormatDayNumber(double value);
+
 // A floating-point number written with the given decimal separator.
 std::optional<double> ParseNumber(std::string_view text, char separator);
 

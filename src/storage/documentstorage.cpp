@@ -1,13 +1,14 @@
 #include "documentstorage.h"
 
+#include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include "codepage.h"
 #include "daynumber.h"
 #include "errors.h"
 #include "fileloader.h"
 #include "textutil.h"
+#include "valuerange.h"
 
 namespace zorv {
 namespace {
@@ -68,10 +69,7 @@ bool ParseInteger(std::string_view text, int64_t& value) {
         result = result * 10 + (c - '0');
     }
     if (negative) result = -result;
-    if (result < std::numeric_limits<int32_t>::min() ||
-        result > std::numeric_limits<uint32_t>::max()) {
-        return false;
-    }
+    if (result < kMinIntegerText || result > kMaxIntegerText) return false;
     value = result;
     return true;
 }
@@ -250,6 +248,12 @@ void mTDocumentStorage::WriteByte(uint8_t value) {
 
 void mTDocumentStorage::WriteMoney(Money value) {
     CheckWritable({kWriteMoneyCodes[0], kWriteMoneyCodes[1]});
+    if (!IsMoneyInRange(value)) {
+        throw mEBadValue("Сумма " + value.ToString() + " больше допустимой (" +
+                             kMaxMoney.ToString() +
+                             " по абсолютной величине) и не может быть сохранена.",
+                         kWriteMoneyCodes[1] + 2);
+    }
     PutValue(value.ToString(), kWriteMoneyCodes[1] + 1);
 }
 
@@ -260,7 +264,15 @@ void mTDocumentStorage::WriteAbsentMoney() {
 
 void mTDocumentStorage::WriteDate(double value) {
     CheckWritable({kWriteDateCodes[0], kWriteDateCodes[1]});
-    PutValue(FormatShortestNumber(value), kWriteDateCodes[1] + 1);
+    if (!IsDayNumberInRange(value)) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%.17g", value);
+        throw mEBadValue(
+            std::string("Дата (номер дня ") + number +
+                ") вне допустимого диапазона 01.01.0001–31.12.9999 и не может быть сохранена.",
+            kWriteDateCodes[1] + 2);
+    }
+    PutValue(FormatDayNumber(value), kWriteDateCodes[1] + 1);
 }
 
 std::string_view mTDocumentStorage::TakeValue(uint16_t damagedCode, bool numeric) {
@@ -282,6 +294,8 @@ std::string_view mTDocumentStorage::TakeValue(uint16_t damagedCode, bool numeric
 std::string mTDocumentStorage::ReadStr() {
     CheckReadable(kReadStrCode);
     std::string_view bytes = TakeValue(kReadStrCode + 1, false);
+    // A text never starts with "@": such a value is a stream name, read out of place.
+    if (!bytes.empty() && bytes.front() == '@') Damaged(kReadStrCode + 2);
     Conversion text = Cp1251ToUtf8(bytes);
     if (!text.ok) Damaged(kReadStrCode + 2);
     return text.text;
@@ -327,7 +341,7 @@ double mTDocumentStorage::ReadDate() {
         value = ParseNumber(text, '.');
         if (!value) value = ParseNumber(text, ',');
     }
-    if (!value) Damaged(kReadDateCode + 2);
+    if (!value || !IsDayNumberInRange(*value)) Damaged(kReadDateCode + 2);
     return *value;
 }
 
@@ -378,7 +392,7 @@ size_t mTDocumentStorage::ValueSize(std::string_view utf8Text) {
 size_t mTDocumentStorage::ValueSize(uint32_t value) { return 4 + std::to_string(value).size(); }
 size_t mTDocumentStorage::ValueSize(Money value) { return 4 + value.ToString().size(); }
 size_t mTDocumentStorage::DateValueSize(double value) {
-    return 4 + FormatShortestNumber(value).size();
+    return 4 + FormatDayNumber(value).size();
 }
 
 }  // namespace zorv

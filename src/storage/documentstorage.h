@@ -30,6 +30,10 @@ constexpr uint32_t FormatNumber(uint16_t major, uint16_t minor) {
 // Texts are UTF-8 on this side and windows-1251 in the image. Every read is bounded
 // by the image: its size, or its first zero byte. A damaged image raises the format
 // error, never reads outside the image.
+//
+// Amounts, day numbers and whole numbers keep to the ranges of valuerange.h: a read
+// outside them is damage, a write outside them is refused, so whatever is read
+// writes back to a value that reads the same.
 class mTDocumentStorage {
 public:
     explicit mTDocumentStorage(mTFileLoader* loader);

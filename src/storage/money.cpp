@@ -1,8 +1,6 @@
 #include "money.h"
 #include "textutil.h"
-
-#include <cstdlib>
-#include <limits>
+#include "valuerange.h"
 
 namespace zorv {
 
@@ -13,7 +11,6 @@ std::optional<Money> Money::Parse(std::string_view text, char separator) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    constexpr int64_t kLimit = std::numeric_limits<int64_t>::max() / kScale - 1;
     int64_t whole = 0;
     int64_t fraction = 0;
     int fractionDigits = 0;
@@ -30,7 +27,7 @@ std::optional<Money> Money::Parse(std::string_view text, char separator) {
         int digit = c - '0';
         if (!inFraction) {
             whole = whole * 10 + digit;
-            if (whole > kLimit) return std::nullopt;
+            if (whole > kMaxMoneyRubles) return std::nullopt;
         } else if (fractionDigits < 4) {
             fraction = fraction * 10 + digit;
             ++fractionDigits;
@@ -41,8 +38,10 @@ std::optional<Money> Money::Parse(std::string_view text, char separator) {
     }
     if (!anyDigit) return std::nullopt;
     for (int i = fractionDigits; i < 4; ++i) fraction *= 10;
-    int64_t raw = whole * kScale + fraction + (roundUp ? 1 : 0);
-    return Money(negative ? -raw : raw);
+    const int64_t raw = whole * kScale;
+    const int64_t rest = fraction + (roundUp ? 1 : 0);
+    if (rest > kMaxMoney.Raw() - raw) return std::nullopt;
+    return Money(negative ? -(raw + rest) : raw + rest);
 }
 
 std::string Money::ToString() const {

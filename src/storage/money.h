@@ -26,7 +26,7 @@ public:
 
     // Parses "1234.5", "-12.25", "+3", " 7 " with the given decimal separator.
     // More than four decimals are rounded half away from zero. Empty text, stray
-    // characters and amounts beyond the range give nothing.
+    // characters and amounts beyond kMaxMoney (valuerange.h) either way give nothing.
     static std::optional<Money> Parse(std::string_view text, char separator = '.');
 
     // The shortest text with "." as decimal point: "0", "1500", "1234.5", "-12.25".

@@ -69,7 +69,7 @@ TEST(JsonForm, RefusesWithTheKeyPath) {
         {R"({"IncomeFlags": 4, "BusinessList": [{"ExpenseItems": ["1"]}]})",
          "«BusinessList[0].ExpenseItems»"},
         {R"({"Person": {"SurName": "@God"}})", "«Person.SurName»"},
-        {R"({"Person": {"City": "Москва\nТверь"}})", "«Person.City»"},
+        {R"({"Person": {"City": "Москва\u0000Тверь"}})", "«Person.City»"},
         {R"({"Person": {"City": "東京"}})", "«Person.City»"},
         {R"({"SocialDeduct": {"PensList": [{"Name": 1}]}})", "«SocialDeduct.PensList[0].Name»"},
         {R"({"StandartDeduct": {"CodeByMonth": [1,2,3]}})", "«StandartDeduct.CodeByMonth»"},

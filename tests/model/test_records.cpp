@@ -5,6 +5,7 @@
 #include "errors.h"
 #include "fileloader.h"
 #include "imagebuilder.h"
+#include "valuerange.h"
 
 namespace zorv {
 namespace {
@@ -77,6 +78,15 @@ TEST(Records, ThirteenPercentSource) {
     EXPECT_EQ(s.IncomeTotal, Money::Rubles(50));
     s.SetIncome(0, line(70));
     EXPECT_EQ(s.IncomeTotal, Money::Rubles(70));
+
+    // The total stays within the range of amounts: a line taking it beyond is refused.
+    EXPECT_THROW(s.AddIncome(line(kMaxMoneyRubles)), mEBadValue);
+    EXPECT_EQ(s.IncomeCount(), 1u);
+    s.SetIncome(0, line(kMaxMoneyRubles));
+    mTSourseIncome half;
+    half.IncomeSum = Money::FromRaw(5000);  // the sum still fits 64 bits
+    EXPECT_THROW(s.AddIncome(half), mEBadValue);
+    EXPECT_EQ(s.IncomeTotal, kMaxMoney);
 }
 
 TEST(Records, DeductionStreams) {
