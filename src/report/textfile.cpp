@@ -8,6 +8,7 @@
 #include "codepage.h"
 #include "daynumber.h"
 #include "declaration.h"
+#include "documentkinds.h"
 #include "errors.h"
 #include "fileloader.h"
 #include "reportdata.h"
@@ -19,26 +20,6 @@ namespace {
 constexpr const char* kIndicatorCountKey = "КолПокФОтч:";
 constexpr const char* kGroupEnd = "###";
 constexpr const char* kNoTaxNumber = "000000000000";
-
-// Identity-document codes of the format, by the document kind's name.
-constexpr std::pair<const char*, const char*> kDocumentCodes[] = {
-    {"03", "Свидетельство о рождении, оформленное в соответствии с законодательством РФ"},
-    {"07", "Военный билет солдата (матроса, сержанта, старшины)"},
-    {"08", "Временное удостоверение, выданное взамен военного билета"},
-    {"10", "Паспорт иностранного гражданина"},
-    {"11",
-     "Свидетельство о регистрации ходатайства иммигранта о признании его беженцем на "
-     "территории РФ по существу"},
-    {"12", "Вид на жительство в РФ"},
-    {"13", "Удостоверение беженца"},
-    {"14", "Временное удостоверение личности гражданина РФ"},
-    {"15", "Разрешение на временное проживание в РФ"},
-    {"18", "Свидетельство о предоставлении временного убежища на территории РФ"},
-    {"21", "Паспорт гражданина РФ"},
-    {"23", "Свидетельство о рождении, выданное уполномоченным органом иностранного государства"},
-    {"24", "Удостоверение личности военнослужащего РФ"},
-    {"91", "Иные документы"},
-};
 
 // Look-alikes for characters of windows-1251 that code page 866 lacks.
 constexpr std::pair<const char*, const char*> kLookAlikes[] = {
@@ -118,8 +99,8 @@ std::string WholeRublesText(Money amount) {
 }
 
 std::string DocumentCode(const kTPersonDan& p) {
-    for (const auto& [code, name] : kDocumentCodes) {
-        if (Trimmed(p.DocTypeName) == name) return code;
+    for (const DocumentKind& kind : kDocumentKinds) {
+        if (Trimmed(p.DocTypeName) == kind.name) return std::string(kind.code);
     }
     // A kind named otherwise (an earlier wording): the code it was chosen with.
     return p.DocTypeCode != 0 ? TwoDigits(p.DocTypeCode) : std::string();

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs.h"
+#include "documentkinds.h"
 
 namespace zorv {
 
@@ -125,25 +126,15 @@ int TfmLookup::Count() const {
 }
 
 const std::vector<TCodeName>& DocumentKinds() {
-    static const std::vector<TCodeName> kinds = {
-        {"03", "Свидетельство о рождении, оформленное в соответствии с законодательством РФ"},
-        {"07", "Военный билет солдата (матроса, сержанта, старшины)"},
-        {"08", "Временное удостоверение, выданное взамен военного билета"},
-        {"10", "Паспорт иностранного гражданина"},
-        {"11",
-         "Свидетельство о регистрации ходатайства иммигранта о признании его беженцем на "
-         "территории РФ по существу"},
-        {"12", "Вид на жительство в РФ"},
-        {"13", "Удостоверение беженца"},
-        {"14", "Временное удостоверение личности гражданина РФ"},
-        {"15", "Разрешение на временное проживание в РФ"},
-        {"18", "Свидетельство о предоставлении временного убежища на территории РФ"},
-        {"21", "Паспорт гражданина РФ"},
-        {"23",
-         "Свидетельство о рождении, выданное уполномоченным органом иностранного государства"},
-        {"24", "Удостоверение личности военнослужащего РФ"},
-        {"91", "Иные документы"},
-    };
+    static const std::vector<TCodeName> kinds = [] {
+        std::vector<TCodeName> list;
+        for (const DocumentKind& kind : kDocumentKinds) {
+            list.push_back(
+                {QString::fromUtf8(kind.code.data(), static_cast<qsizetype>(kind.code.size())),
+                 QString::fromUtf8(kind.name.data(), static_cast<qsizetype>(kind.name.size()))});
+        }
+        return list;
+    }();
     return kinds;
 }
 
