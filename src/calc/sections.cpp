@@ -276,74 +276,24 @@ bool kTSvodSumList6::Compute(mTDeclaration& d, kTSvodSum& s) {
 
 // ---- JSON ----
 
-namespace {
-Json Row(std::initializer_list<std::pair<const char*, Money>> fields) {
-    Json out = Json::object();
-    for (const auto& [key, value] : fields) out[key] = MoneyToJson(value);
-    return out;
-}
-}  // namespace
-
 Json ToJson(const kTSvodSumList1& x) {
-    return Row({{"L010", x.L010},
-                {"L020", x.L020},
-                {"L040", x.L040},
-                {"L030", x.L030},
-                {"L050", x.L050},
-                {"L060", x.L060},
-                {"L070", x.L070},
-                {"L075", x.L075},
-                {"L080", x.L080},
-                {"L090", x.L090},
-                {"L100", x.L100},
-                {"L110", x.L110}});
+    return LinesToJson(x, kSection1Lines);
 }
 
 Json ToJson(const kTSvodSumList2& x) {
-    return Row({{"L010", x.L010},
-                {"L020", x.L020},
-                {"L040", x.L040},
-                {"L030", x.L030},
-                {"L050", x.L050},
-                {"L060", x.L060},
-                {"L070", x.L070},
-                {"L080", x.L080},
-                {"L090", x.L090},
-                {"L100", x.L100}});
+    return LinesToJson(x, kSection2Lines);
 }
 
 Json ToJson(const kTSvodSumList3& x) {
-    return Row({{"L010", x.L010},
-                {"L020", x.L020},
-                {"L040", x.L040},
-                {"L030", x.L030},
-                {"L050", x.L050},
-                {"L070", x.L070},
-                {"L060", x.L060},
-                {"L080", x.L080},
-                {"L090", x.L090},
-                {"WithheldOnExempt", x.WithheldOnExempt}});
+    return LinesToJson(x, kSection3Lines);
 }
 
 Json ToJson(const kTSvodSumList4& x) {
-    return Row({{"L010", x.L010},
-                {"L020", x.L020},
-                {"L030", x.L030},
-                {"L040", x.L040},
-                {"L050", x.L050},
-                {"L070", x.L070},
-                {"L060", x.L060},
-                {"L080", x.L080}});
+    return LinesToJson(x, kSection4Lines);
 }
 
 Json ToJson(const kTSvodSumList5& x) {
-    return Row({{"Income", x.Income},
-                {"TaxBase", x.TaxBase},
-                {"TaxComputed", x.TaxComputed},
-                {"TaxWithheld", x.TaxWithheld},
-                {"PaidOnNotice", x.PaidOnNotice},
-                {"Refund", x.Refund},
-                {"Payment", x.Payment}});
+    return LinesToJson(x, kBase15Lines);
 }
 
 Json ToJson(const bmTList1& row) {

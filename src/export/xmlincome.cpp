@@ -1,6 +1,5 @@
 // НДФЛ3: the tax bases by rate, the payment rows and the income half of СведДохВыч.
 
-#include <initializer_list>
 #include <utility>
 
 #include "calcmoney.h"
@@ -15,84 +14,19 @@ namespace {
 constexpr uint32_t kBenefitCode = 2620;  // exempt material benefit, listed apart
 constexpr uint32_t kPrizeCode = 2740;    // advertising prizes, exempt up to a limit
 
-Money Sum(std::initializer_list<Money> values) {
-    Money total;
-    for (Money m : values) total += m;
-    return total;
+// A base is written only when its section has any amount.
+template <class Section>
+void Base(XmlTreeWriter& w, XmlElement parent, const char* name, const Section& section,
+          SheetLines<Section> lines) {
+    if (SumOfLines(section, lines) > Money()) w.Lines(w.Add(parent, name), section, lines);
 }
 
 void Bases(XmlTreeWriter& w, XmlElement parent, const kTSvodSum& s) {
-    const kTSvodSumList1& s1 = s.Section1;
-    if (Sum({s1.L010, s1.L020, s1.L040, s1.L030, s1.L050, s1.L060, s1.L070, s1.L075, s1.L080,
-             s1.L090, s1.L100, s1.L110}) > Money()) {
-        XmlElement e = w.Add(parent, "НалБаза13");
-        w.Kopecks(e, "ДоходОбщ", s1.L010);
-        w.Kopecks(e, "ДоходОбщНеНал", s1.L020);
-        w.Kopecks(e, "ДоходОбщНал", s1.L030);
-        w.Kopecks(e, "РасхВычОбщ", s1.L040);
-        w.Kopecks(e, "НалБаза", s1.L050);
-        w.Limited(e, "Исчисл", s1.L060);
-        w.Limited(e, "УдержОбщ", s1.L070);
-        w.Limited(e, "УплФактАв", s1.L075);
-        w.Limited(e, "УплУвед", s1.L080);
-        w.Limited(e, "УплИно", s1.L090);
-        w.Limited(e, "ПодлВозв", s1.L100);
-        w.Limited(e, "ПодлУпл", s1.L110);
-    }
-    const kTSvodSumList2& s2 = s.Section2;
-    if (Sum({s2.L010, s2.L020, s2.L040, s2.L030, s2.L050, s2.L060, s2.L070, s2.L080, s2.L090,
-             s2.L100}) > Money()) {
-        XmlElement e = w.Add(parent, "НалБаза30");
-        w.Kopecks(e, "ДоходОбщ", s2.L010);
-        w.Kopecks(e, "ДоходОбщНеНал", s2.L020);
-        w.Kopecks(e, "ДоходОбщНал", s2.L030);
-        w.Kopecks(e, "РасхОбщ", s2.L040);
-        w.Kopecks(e, "НалБаза", s2.L050);
-        w.Limited(e, "Исчисл", s2.L060);
-        w.Limited(e, "УдержОбщ", s2.L070);
-        w.Limited(e, "УплУвед", s2.L080);
-        w.Limited(e, "ПодлВозв", s2.L090);
-        w.Limited(e, "ПодлУпл", s2.L100);
-    }
-    const kTSvodSumList3& s3 = s.Section3;
-    if (Sum({s3.L010, s3.L020, s3.L040, s3.L030, s3.L050, s3.L070, s3.L060, s3.L080, s3.L090,
-             s3.WithheldOnExempt}) > Money()) {
-        XmlElement e = w.Add(parent, "НалБаза35");
-        w.Kopecks(e, "ДоходОбщ", s3.L010);
-        w.Kopecks(e, "ДоходОбщНеНал", s3.L020);
-        w.Kopecks(e, "НалБаза", s3.L030);
-        w.Limited(e, "Исчисл", s3.L040);
-        w.Limited(e, "УдержОбщ", s3.L050);
-        w.Limited(e, "УдержОбщЛиш", s3.WithheldOnExempt);
-        w.Limited(e, "УплУвед", s3.L060);
-        w.Limited(e, "УплИно", s3.L070);
-        w.Limited(e, "ПодлВозв", s3.L080);
-        w.Limited(e, "ПодлУпл", s3.L090);
-    }
-    const kTSvodSumList4& s4 = s.Section4;
-    if (Sum({s4.L010, s4.L020, s4.L030, s4.L040, s4.L050, s4.L070, s4.L060, s4.L080}) > Money()) {
-        XmlElement e = w.Add(parent, "НалБаза9");
-        w.Kopecks(e, "ДоходОбщ", s4.L010);
-        w.Kopecks(e, "НалБаза", s4.L020);
-        w.Limited(e, "Исчисл", s4.L030);
-        w.Limited(e, "УдержОбщ", s4.L040);
-        w.Limited(e, "УплУвед", s4.L050);
-        w.Limited(e, "УплИно", s4.L060);
-        w.Limited(e, "ПодлВозв", s4.L070);
-        w.Limited(e, "ПодлУпл", s4.L080);
-    }
-    const kTSvodSumList5& s5 = s.Base15;
-    if (Sum({s5.Income, s5.TaxBase, s5.TaxComputed, s5.TaxWithheld, s5.PaidOnNotice, s5.Refund,
-             s5.Payment}) > Money()) {
-        XmlElement e = w.Add(parent, "НалБаза15");
-        w.Kopecks(e, "ДоходОбщ", s5.Income);
-        w.Kopecks(e, "НалБаза", s5.TaxBase);
-        w.Limited(e, "Исчисл", s5.TaxComputed);
-        w.Limited(e, "УдержОбщ", s5.TaxWithheld);
-        w.Limited(e, "УплУвед", s5.PaidOnNotice);
-        w.Limited(e, "ПодлВозв", s5.Refund);
-        w.Limited(e, "ПодлУпл", s5.Payment);
-    }
+    Base(w, parent, "НалБаза13", s.Section1, kSection1Lines);
+    Base(w, parent, "НалБаза30", s.Section2, kSection2Lines);
+    Base(w, parent, "НалБаза35", s.Section3, kSection3Lines);
+    Base(w, parent, "НалБаза9", s.Section4, kSection4Lines);
+    Base(w, parent, "НалБаза15", s.Base15, kBase15Lines);
 }
 
 XmlElement RussianIncome(XmlTreeWriter& w, XmlElement parent, const char* rate,

@@ -149,6 +149,18 @@ void XmlTreeWriter::Limited(XmlElement element, const char* name, Money amount) 
     element.SetAttribute(name, MoneyToLimitedText(amount));
 }
 
+void XmlTreeWriter::Amount(XmlElement element, const char* name, Money amount, CellPattern cells) {
+    switch (cells) {
+        case CellPattern::RublesKopecks:
+            return Kopecks(element, name, amount);
+        case CellPattern::WholeRubles:
+            return Limited(element, name, amount);
+        case CellPattern::ExchangeRate:
+            break;
+    }
+    throw std::logic_error(std::string("an exchange rate is no amount: ") + name);
+}
+
 void XmlTreeWriter::Date(XmlElement element, const char* name, double dayNumber) {
     element.SetAttribute(name, DateText(dayNumber));
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "money.h"
+#include "sheetlines.h"
 #include "xmlengine.h"
 
 namespace zorv {
@@ -63,6 +64,25 @@ class XmlTreeWriter {
     void TextIfAny(XmlElement element, const char* name, std::string_view value);
     void Kopecks(XmlElement element, const char* name, Money amount);
     void Limited(XmlElement element, const char* name, Money amount);
+    // Kopecks or whole rubles, as the amount's cells on the paper form.
+    void Amount(XmlElement element, const char* name, Money amount, CellPattern cells);
+    // One line of a sheet under its attribute.
+    template <class Sheet>
+    void Line(XmlElement element, const Sheet& sheet, const SheetLine<Sheet>& line) {
+        Amount(element, line.xmlAttribute, sheet.*(line.member), line.cells);
+    }
+    template <class Sheet>
+    void Line(XmlElement element, const Sheet& sheet, SheetLines<Sheet> lines,
+              Money Sheet::*member) {
+        Line(element, sheet, LineOf(lines, member));
+    }
+    // Every line of the sheet that the file carries, in the order of the table.
+    template <class Sheet>
+    void Lines(XmlElement element, const Sheet& sheet, SheetLines<Sheet> lines) {
+        for (const SheetLine<Sheet>& line : lines) {
+            if (line.xmlAttribute != nullptr) Line(element, sheet, line);
+        }
+    }
     void Date(XmlElement element, const char* name, double dayNumber);
     void Year(XmlElement element, const char* name, double dayNumber);
     void Number(XmlElement element, const char* name, int64_t value);
