@@ -26,9 +26,8 @@ constexpr uint32_t kCompetitionPrizes = 2730;
 constexpr uint32_t kMedicines = 2770;
 constexpr uint32_t kArticle217Item33Aid = 2790;
 
-// Limits of the exempt parts, item 28 and item 33 of article 217.
-constexpr Money kExemptLimit = Money::Rubles(4000);
-constexpr Money kItem33Limit = Money::Rubles(10000);
+using limits2008::kExemptIncomeLimit;
+using limits2008::kExemptItem33Limit;
 
 void SetIfEmpty(std::string& okato, const std::string& value) {
     if (okato.empty()) okato = value;
@@ -46,12 +45,6 @@ void SumThirteenPercentSources(const mTDeclaration& d, kTSheetATotals& totals, k
         totals.TaxWithheld += source.TaxWithheld;
         SetIfEmpty(s.OkatoThirteen, source.OKATO);
     }
-}
-
-Json MoneyFields(std::initializer_list<std::pair<const char*, Money>> fields) {
-    Json json = Json::object();
-    for (const auto& [name, value] : fields) json[name] = MoneyToJson(value);
-    return json;
 }
 
 template <class Row>
@@ -222,7 +215,7 @@ void kTSvodSumPrilM::Clear() {
 bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
     // Form part 2: advertising prizes, 4000 rubles in all (item 28 of article 217). The
     // 35 % sources come first, so the k-th row belongs to the k-th prize source.
-    Money remaining = kExemptLimit;
+    Money remaining = kExemptIncomeLimit;
     auto addPrize = [&](const mTSourseIncomeInfo& source, size_t index, Money income,
                         Money deduction) {
         Rec35 row{source.INN, source.KPP, source.SourceName, income, Min(remaining, deduction),
@@ -263,33 +256,33 @@ bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
                 if (line.DeductCode == 508) BirthAidExempt += line.DeductSum;
                 break;
             case kEmployerAid:
-                exempt(503, L010, L020, kExemptLimit);
+                exempt(503, L010, L020, kExemptIncomeLimit);
                 break;
             case kDisabledAid:
-                exempt(506, L030, L040, kExemptLimit);
+                exempt(506, L030, L040, kExemptIncomeLimit);
                 break;
             case kGifts:
-                exempt(501, L050, L060, kExemptLimit);
+                exempt(501, L050, L060, kExemptIncomeLimit);
                 break;
             case kCompetitionPrizes:
-                exempt(502, L070, L080, kExemptLimit);
+                exempt(502, L070, L080, kExemptIncomeLimit);
                 break;
             case kMedicines:
-                exempt(504, L090, L100, kExemptLimit);
+                exempt(504, L090, L100, kExemptIncomeLimit);
                 break;
             case kArticle217Item33Aid:
-                exempt(507, L110, L120, kItem33Limit);
+                exempt(507, L110, L120, kExemptItem33Limit);
                 break;
             default:
                 break;
         }
     });
-    L020 = Min(L020, kExemptLimit);
-    L040 = Min(L040, kExemptLimit);
-    L060 = Min(L060, kExemptLimit);
-    L080 = Min(L080, kExemptLimit);
-    L100 = Min(L100, kExemptLimit);
-    L120 = Min(L120, kItem33Limit);
+    L020 = Min(L020, kExemptIncomeLimit);
+    L040 = Min(L040, kExemptIncomeLimit);
+    L060 = Min(L060, kExemptIncomeLimit);
+    L080 = Min(L080, kExemptIncomeLimit);
+    L100 = Min(L100, kExemptIncomeLimit);
+    L120 = Min(L120, kExemptItem33Limit);
     L130 = BirthAidExempt + L020 + L040 + L060 + L080 + L100 + L120;
     return true;
 }
@@ -316,10 +309,7 @@ bool kTSvodSumPrilM2::Compute(mTDeclaration& d, kTSvodSum&) {
 // ---- JSON --------------------------------------------------------------------
 
 Json ToJson(const kTSheetATotals& sheet) {
-    return MoneyFields({{"Income", sheet.Income},
-                        {"TaxWithheld", sheet.TaxWithheld},
-                        {"TaxComputed", sheet.TaxComputed},
-                        {"TaxableIncome", sheet.TaxableIncome}});
+    return LinesToJson(sheet, kSheetALines);
 }
 
 Json ToJson(const DohodCur& row) {
@@ -345,19 +335,17 @@ Json ToJson(const DohodCur& row) {
 }
 
 Json ToJson(const kTSvodSumPrilB& sheet) {
-    Json json = MoneyFields({{"Income", sheet.Income},
-                             {"TaxPaidAbroad", sheet.TaxPaidAbroad},
-                             {"TaxComputedRF", sheet.TaxComputedRF},
-                             {"TaxCredit", sheet.TaxCredit}});
+    Json json = LinesToJson(sheet, kSheetBLines);
     json["Rows"] = RowsToJson(sheet.Rows);
     return json;
 }
 
-Json ToJson(const kTSheetVTotals& sheet) {
-    return MoneyFields({{"Income", sheet.Income},
-                        {"Deduction", sheet.Deduction},
-                        {"AdvancePaid", sheet.AdvancePaid},
-                        {"AdvanceAccrued", sheet.AdvanceAccrued}});
+Json ToJson(const kTSvodSumPrilV1& sheet) {
+    return LinesToJson<kTSheetVTotals>(sheet, kSheetV1Lines);
+}
+
+Json ToJson(const kTSvodSumPrilV2& sheet) {
+    return LinesToJson<kTSheetVTotals>(sheet, kSheetV2Lines);
 }
 
 Json ToJson(const Rec35& row) {
@@ -372,23 +360,12 @@ Json ToJson(const Rec35& row) {
 }
 
 Json ToJson(const kTSvodSumPrilM& sheet) {
-    Json json = MoneyFields({{"BirthAidIncome", sheet.BirthAidIncome},
-                             {"BirthAidExempt", sheet.BirthAidExempt},
-                             {"L010", sheet.L010},
-                             {"L020", sheet.L020},
-                             {"L040", sheet.L040},
-                             {"L030", sheet.L030},
-                             {"L050", sheet.L050},
-                             {"L060", sheet.L060},
-                             {"L070", sheet.L070},
-                             {"L080", sheet.L080},
-                             {"L090", sheet.L090},
-                             {"L100", sheet.L100},
-                             {"L110", sheet.L110},
-                             {"L120", sheet.L120},
-                             {"L130", sheet.L130}});
-    json["Rows"] = RowsToJson(sheet.Rows);
-    json["L170"] = MoneyToJson(sheet.L170);
+    Json json = Json::object();
+    for (const SheetLine<kTSvodSumPrilM>* line : InFieldOrder(sheet, kSheetGLines)) {
+        // The rows of part 2 are kept between the totals of part 1 and part 2.
+        if (line->member == &kTSvodSumPrilM::L170) json["Rows"] = RowsToJson(sheet.Rows);
+        json[line->jsonKey] = MoneyToJson(sheet.*(line->member));
+    }
     return json;
 }
 
@@ -405,8 +382,7 @@ Json ToJson(const Neo35& row) {
 }
 
 Json ToJson(const kTSvodSumPrilM2& sheet) {
-    Json json = Json::object();
-    json["TaxWithheld"] = MoneyToJson(sheet.TaxWithheld);
+    Json json = LinesToJson(sheet, kBenefitLines);
     json["Rows"] = RowsToJson(sheet.Rows);
     return json;
 }

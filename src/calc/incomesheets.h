@@ -13,6 +13,7 @@
 #include "declaration.h"
 #include "jsonform.h"
 #include "money.h"
+#include "sheetlines.h"
 
 namespace zorv {
 
@@ -58,6 +59,14 @@ struct kTSheetATotals {
     Money TaxableIncome;  // item 2.2
 
     void Clear() { *this = kTSheetATotals(); }
+};
+
+// The totals of sheet А, lines 080-110 of its last page.
+inline constexpr SheetLine<kTSheetATotals> kSheetALines[] = {
+    {"080", &kTSheetATotals::Income, "Income", "ДоходОбщ", kKopecks},
+    {"090", &kTSheetATotals::TaxableIncome, "TaxableIncome", "ДоходОблОбщ", kKopecks},
+    {"100", &kTSheetATotals::TaxComputed, "TaxComputed", "НалИсчислИт", kRubles},
+    {"110", &kTSheetATotals::TaxWithheld, "TaxWithheld", "НалУдержИт", kRubles},
 };
 
 // Sheet А, dividends of a resident at 9 % (the dividend list).
@@ -128,6 +137,14 @@ class kTSvodSumPrilB {
     bool Compute(mTDeclaration& d, kTSvodSum& s);
 };
 
+// The totals of sheet Б, lines 150-180.
+inline constexpr SheetLine<kTSvodSumPrilB> kSheetBLines[] = {
+    {"150", &kTSvodSumPrilB::Income, "Income", "ДоходИноРубОбщ", kKopecks},
+    {"160", &kTSvodSumPrilB::TaxPaidAbroad, "TaxPaidAbroad", "НалУплИноРубОбщ", kKopecks},
+    {"170", &kTSvodSumPrilB::TaxComputedRF, "TaxComputedRF", "НалИсчислРФОбщ", kRubles},
+    {"180", &kTSvodSumPrilB::TaxCredit, "TaxCredit", "НалЗачРФОбщ", kRubles},
+};
+
 // Totals of sheets В1 and В2.
 struct kTSheetVTotals {
     Money Income;          // item 3.1
@@ -148,6 +165,22 @@ class kTSvodSumPrilV1 : public kTSheetVTotals {
 class kTSvodSumPrilV2 : public kTSheetVTotals {
   public:
     bool Compute(mTDeclaration& d, kTSvodSum& s);
+};
+
+// The totals of sheet В1, lines 230-260, items 3.1-3.4.
+inline constexpr SheetLine<kTSheetVTotals> kSheetV1Lines[] = {
+    {"230", &kTSheetVTotals::Income, "Income", "ДоходИт", kKopecks},
+    {"240", &kTSheetVTotals::Deduction, "Deduction", "ВычПрофИт", kKopecks},
+    {"250", &kTSheetVTotals::AdvanceAccrued, "AdvanceAccrued", "НачислАванИт", kRubles},
+    {"260", &kTSheetVTotals::AdvancePaid, "AdvancePaid", "УплАванИт", kRubles},
+};
+
+// The totals of sheet В2, lines 210-240; the file has no private practice.
+inline constexpr SheetLine<kTSheetVTotals> kSheetV2Lines[] = {
+    {"210", &kTSheetVTotals::Income, "Income", nullptr, kKopecks},
+    {"220", &kTSheetVTotals::Deduction, "Deduction", nullptr, kKopecks},
+    {"230", &kTSheetVTotals::AdvanceAccrued, "AdvanceAccrued", nullptr, kRubles},
+    {"240", &kTSheetVTotals::AdvancePaid, "AdvancePaid", nullptr, kRubles},
 };
 
 // A row of sheet Г part 2 (advertising prizes, code 2740).
@@ -185,6 +218,27 @@ class kTSvodSumPrilM {
     bool Compute(mTDeclaration& d, kTSvodSum& s);
 };
 
+// Sheet Г. The material aid on the birth of a child has no line of its own. In
+// the file each income and its exempt part are the two attributes of one element.
+inline constexpr SheetLine<kTSvodSumPrilM> kSheetGLines[] = {
+    {nullptr, &kTSvodSumPrilM::BirthAidIncome, "BirthAidIncome", "ДоходВсИст", kKopecks},
+    {nullptr, &kTSvodSumPrilM::BirthAidExempt, "BirthAidExempt", "ДоходНеНал", kKopecks},
+    {"010", &kTSvodSumPrilM::L010, "L010", "ДоходВсИст", kKopecks},
+    {"020", &kTSvodSumPrilM::L020, "L020", "ДоходНеНал", kKopecks},
+    {"030", &kTSvodSumPrilM::L030, "L030", "ДоходВсИст", kKopecks},
+    {"040", &kTSvodSumPrilM::L040, "L040", "ДоходНеНал", kKopecks},
+    {"050", &kTSvodSumPrilM::L050, "L050", "ДоходВсИст", kKopecks},
+    {"060", &kTSvodSumPrilM::L060, "L060", "ДоходНеНал", kKopecks},
+    {"070", &kTSvodSumPrilM::L070, "L070", "ДоходВсИст", kKopecks},
+    {"080", &kTSvodSumPrilM::L080, "L080", "ДоходНеНал", kKopecks},
+    {"090", &kTSvodSumPrilM::L090, "L090", "ДоходВсИст", kKopecks},
+    {"100", &kTSvodSumPrilM::L100, "L100", "ДоходНеНал", kKopecks},
+    {"110", &kTSvodSumPrilM::L110, "L110", "ДоходВсИст", kKopecks},
+    {"120", &kTSvodSumPrilM::L120, "L120", "ДоходНеНал", kKopecks},
+    {"130", &kTSvodSumPrilM::L130, "L130", "ДохНеНалОбщ", kKopecks},
+    {"170", &kTSvodSumPrilM::L170, "L170", "ДоходНеНалОбщ", kKopecks},
+};
+
 // A 35 % source of material benefit (code 2620).
 struct Neo35 {
     std::string INN;
@@ -206,10 +260,16 @@ class kTSvodSumPrilM2 {
     bool Compute(mTDeclaration& d, kTSvodSum& s);
 };
 
+// No paper sheet; the file gives the total of the tax withheld.
+inline constexpr SheetLine<kTSvodSumPrilM2> kBenefitLines[] = {
+    {nullptr, &kTSvodSumPrilM2::TaxWithheld, "TaxWithheld", "НалогУдЛОбщ", kRubles},
+};
+
 Json ToJson(const kTSheetATotals& sheet);
 Json ToJson(const DohodCur& row);
 Json ToJson(const kTSvodSumPrilB& sheet);
-Json ToJson(const kTSheetVTotals& sheet);
+Json ToJson(const kTSvodSumPrilV1& sheet);
+Json ToJson(const kTSvodSumPrilV2& sheet);
 Json ToJson(const Rec35& row);
 Json ToJson(const kTSvodSumPrilM& sheet);
 Json ToJson(const Neo35& row);

@@ -1,44 +1,24 @@
 #include "svodsum.h"
 
+#include <type_traits>
+
 namespace zorv {
 
+namespace {
+
+template <class Field>
+constexpr bool kIsText = std::is_same_v<std::remove_cvref_t<Field>, std::string>;
+
+}  // namespace
+
 void kTSvodSum::ClearAll() {
-    Section1.Clear();
-    Section2.Clear();
-    Section3.Clear();
-    Section4.Clear();
-    Base15.Clear();
-    Section6.Clear();
-    DividendsRes.Clear();
-    Income13.Clear();
-    DividendsNonRes.Clear();
-    Income30.Clear();
-    Income35.Clear();
-    Foreign13.Clear();
-    Foreign9.Clear();
-    Foreign35.Clear();
-    Business.Clear();
-    PrivatePractice.Clear();
-    Exempt.Clear();
-    BenefitWithheld.Clear();
-    AuthorFees.Clear();
-    AuthorFeesForeign.Clear();
-    CivilContracts.Clear();
-    CivilContractsForeign.Clear();
-    StandardDeductions.Clear();
-    SocialDeductions.Clear();
-    PensionInsurance.Clear();
-    PensionFunds.Clear();
-    PropertySale.Clear();
-    ShareSale.Clear();
-    ShareSaleForeign.Clear();
-    Housing.Clear();
-    Securities.Clear();
-    TrustSecurities.Clear();
-    OkatoDividends.clear();
-    OkatoThirteen.clear();
-    OkatoThirtyFive.clear();
-    OkatoFifteen.clear();
+    ForEachField(*this, [](const char*, auto& field) {
+        if constexpr (kIsText<decltype(field)>) {
+            field.clear();
+        } else {
+            field.Clear();
+        }
+    });
 }
 
 bool kTSvodSum::Compute(mTDeclaration& d) {
@@ -76,42 +56,13 @@ bool kTSvodSum::Compute(mTDeclaration& d) {
 
 Json SvodSumToJson(const kTSvodSum& s) {
     Json json = Json::object();
-    json["Section1"] = ToJson(s.Section1);
-    json["Section2"] = ToJson(s.Section2);
-    json["Section3"] = ToJson(s.Section3);
-    json["Section4"] = ToJson(s.Section4);
-    json["Base15"] = ToJson(s.Base15);
-    json["Section6"] = ToJson(s.Section6);
-    json["DividendsRes"] = ToJson(s.DividendsRes);
-    json["Income13"] = ToJson(s.Income13);
-    json["DividendsNonRes"] = ToJson(s.DividendsNonRes);
-    json["Income30"] = ToJson(s.Income30);
-    json["Income35"] = ToJson(s.Income35);
-    json["Foreign13"] = ToJson(s.Foreign13);
-    json["Foreign9"] = ToJson(s.Foreign9);
-    json["Foreign35"] = ToJson(s.Foreign35);
-    json["Business"] = ToJson(s.Business);
-    json["PrivatePractice"] = ToJson(s.PrivatePractice);
-    json["Exempt"] = ToJson(s.Exempt);
-    json["BenefitWithheld"] = ToJson(s.BenefitWithheld);
-    json["AuthorFees"] = ToJson(s.AuthorFees);
-    json["AuthorFeesForeign"] = ToJson(s.AuthorFeesForeign);
-    json["CivilContracts"] = ToJson(s.CivilContracts);
-    json["CivilContractsForeign"] = ToJson(s.CivilContractsForeign);
-    json["StandardDeductions"] = ToJson(s.StandardDeductions);
-    json["SocialDeductions"] = ToJson(s.SocialDeductions);
-    json["PensionInsurance"] = ToJson(s.PensionInsurance);
-    json["PensionFunds"] = ToJson(s.PensionFunds);
-    json["PropertySale"] = ToJson(s.PropertySale);
-    json["ShareSale"] = ToJson(s.ShareSale);
-    json["ShareSaleForeign"] = ToJson(s.ShareSaleForeign);
-    json["Housing"] = ToJson(s.Housing);
-    json["Securities"] = ToJson(s.Securities);
-    json["TrustSecurities"] = ToJson(s.TrustSecurities);
-    json["OkatoDividends"] = s.OkatoDividends;
-    json["OkatoThirteen"] = s.OkatoThirteen;
-    json["OkatoThirtyFive"] = s.OkatoThirtyFive;
-    json["OkatoFifteen"] = s.OkatoFifteen;
+    kTSvodSum::ForEachField(s, [&](const char* key, const auto& field) {
+        if constexpr (kIsText<decltype(field)>) {
+            json[key] = field;
+        } else {
+            json[key] = ToJson(field);
+        }
+    });
     return json;
 }
 

@@ -56,6 +56,11 @@ class kTSvodSum {
     std::string OkatoThirtyFive;  // territory code of 35 % refunds
     std::string OkatoFifteen;     // territory code of 15 % refunds
 
+    // Calls visit(key, field) for every field of s in field order: the sections,
+    // the sheets, the territory codes. The key is the field's name in the JSON.
+    template <class Totals, class Visit>
+    static void ForEachField(Totals& s, Visit&& visit);
+
     // Clears every object: the sections first, then the sheets in field order.
     void ClearAll();
 
@@ -64,6 +69,46 @@ class kTSvodSum {
     // model is the cap of children's-education amounts (sheet К2).
     bool Compute(mTDeclaration& d);
 };
+
+template <class Totals, class Visit>
+void kTSvodSum::ForEachField(Totals& s, Visit&& visit) {
+    visit("Section1", s.Section1);
+    visit("Section2", s.Section2);
+    visit("Section3", s.Section3);
+    visit("Section4", s.Section4);
+    visit("Base15", s.Base15);
+    visit("Section6", s.Section6);
+    visit("DividendsRes", s.DividendsRes);
+    visit("Income13", s.Income13);
+    visit("DividendsNonRes", s.DividendsNonRes);
+    visit("Income30", s.Income30);
+    visit("Income35", s.Income35);
+    visit("Foreign13", s.Foreign13);
+    visit("Foreign9", s.Foreign9);
+    visit("Foreign35", s.Foreign35);
+    visit("Business", s.Business);
+    visit("PrivatePractice", s.PrivatePractice);
+    visit("Exempt", s.Exempt);
+    visit("BenefitWithheld", s.BenefitWithheld);
+    visit("AuthorFees", s.AuthorFees);
+    visit("AuthorFeesForeign", s.AuthorFeesForeign);
+    visit("CivilContracts", s.CivilContracts);
+    visit("CivilContractsForeign", s.CivilContractsForeign);
+    visit("StandardDeductions", s.StandardDeductions);
+    visit("SocialDeductions", s.SocialDeductions);
+    visit("PensionInsurance", s.PensionInsurance);
+    visit("PensionFunds", s.PensionFunds);
+    visit("PropertySale", s.PropertySale);
+    visit("ShareSale", s.ShareSale);
+    visit("ShareSaleForeign", s.ShareSaleForeign);
+    visit("Housing", s.Housing);
+    visit("Securities", s.Securities);
+    visit("TrustSecurities", s.TrustSecurities);
+    visit("OkatoDividends", s.OkatoDividends);
+    visit("OkatoThirteen", s.OkatoThirteen);
+    visit("OkatoThirtyFive", s.OkatoThirtyFive);
+    visit("OkatoFifteen", s.OkatoFifteen);
+}
 
 // The totals as one JSON object with a key per field, in field order.
 Json SvodSumToJson(const kTSvodSum& s);

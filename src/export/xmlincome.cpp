@@ -33,10 +33,7 @@ XmlElement RussianIncome(XmlTreeWriter& w, XmlElement parent, const char* rate,
                          const kTSheetATotals& sheet) {
     XmlElement e = w.Add(parent, "ДоходИстРФ");
     e.SetAttribute("Ставка", rate);
-    w.Kopecks(e, "ДоходОбщ", sheet.Income);
-    w.Kopecks(e, "ДоходОблОбщ", sheet.TaxableIncome);
-    w.Limited(e, "НалИсчислИт", sheet.TaxComputed);
-    w.Limited(e, "НалУдержИт", sheet.TaxWithheld);
+    w.Lines(e, sheet, kSheetALines);
     return e;
 }
 
@@ -109,10 +106,7 @@ void ForeignSources(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d
         if (!(sheet->Income > Money())) continue;
         XmlElement e = w.Add(details, "ДоходИстИно");
         e.SetAttribute("Ставка", rate);
-        w.Kopecks(e, "ДоходИноРубОбщ", sheet->Income);
-        w.Kopecks(e, "НалУплИноРубОбщ", sheet->TaxPaidAbroad);
-        w.Limited(e, "НалИсчислРФОбщ", sheet->TaxComputedRF);
-        w.Limited(e, "НалЗачРФОбщ", sheet->TaxCredit);
+        w.Lines(e, *sheet, kSheetBLines);
         for (const DohodCur& r : sheet->Rows) {
             XmlElement row = w.Add(e, "РасчДохНалИно");
             w.Text(row, "ОКСМ", ZeroFilled(std::string(TrimmedText(r.CountryCode)), 3));
@@ -139,10 +133,11 @@ void ForeignSources(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d
 void Business(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d, const kTSvodSum& s) {
     if (!d.HasIncome(kIncomeBusiness) || d.BusinessCount() == 0) return;
     XmlElement e = w.Add(details, "ДоходПредпр");
-    w.Kopecks(e, "ДоходИт", s.Business.Income);
-    w.Kopecks(e, "ВычПрофИт", s.Business.Deduction);
-    w.Limited(e, "НачислАванИт", s.Business.AdvanceAccrued);
-    if (s.Business.AdvancePaid > Money()) w.Limited(e, "УплАванИт", s.Business.AdvancePaid);
+    const kTSheetVTotals& v1 = s.Business;
+    w.Line(e, v1, kSheetV1Lines, &kTSheetVTotals::Income);
+    w.Line(e, v1, kSheetV1Lines, &kTSheetVTotals::Deduction);
+    w.Line(e, v1, kSheetV1Lines, &kTSheetVTotals::AdvanceAccrued);
+    if (v1.AdvancePaid > Money()) w.Line(e, v1, kSheetV1Lines, &kTSheetVTotals::AdvancePaid);
     static const char* const kExpenseNames[] = {"РасхФакт",     "РасхФМат",   "РасхФАмНач",
                                                 "РасхФОплТруд", "РасхФТрДог", "РасхФПроч"};
     for (size_t i = 0; i < d.BusinessCount(); ++i) {
@@ -169,33 +164,35 @@ void Business(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d, cons
 
 // 4. Income exempt up to a limit.
 void ExemptIncome(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
-    const kTSvodSumPrilM& g = s.Exempt;
+    using M = kTSvodSumPrilM;
+    const M& g = s.Exempt;
     if (!(g.L130 + g.L170 > Money())) return;
     XmlElement e = w.Add(details, "ДоходОсвПрев");
     if (g.L130 > Money()) {
         XmlElement part = w.Add(e, "ДоходНеПриз");
-        w.Kopecks(part, "ДохНеНалОбщ", g.L130);
+        w.Line(part, g, kSheetGLines, &M::L130);
+        // An element for each kind of income with an exempt part.
         const struct {
             const char* name;
-            Money income;
-            Money exempt;
-        } lines[] = {{"МатПомРожд", g.BirthAidIncome, g.BirthAidExempt},
-                     {"МатПомРаб", g.L010, g.L020},
-                     {"МатПомИнв", g.L030, g.L040},
-                     {"ПодарНП", g.L050, g.L060},
-                     {"ПризНП", g.L070, g.L080},
-                     {"ВозмМед", g.L090, g.L100},
-                     {"ПомПодар", g.L110, g.L120}};
-        for (const auto& line : lines) {
-            if (!(line.exempt > Money())) continue;
-            XmlElement row = w.Add(part, line.name);
-            w.Kopecks(row, "ДоходВсИст", line.income);
-            w.Kopecks(row, "ДоходНеНал", line.exempt);
+            Money M::*income;
+            Money M::*exempt;
+        } kinds[] = {{"МатПомРожд", &M::BirthAidIncome, &M::BirthAidExempt},
+                     {"МатПомРаб", &M::L010, &M::L020},
+                     {"МатПомИнв", &M::L030, &M::L040},
+                     {"ПодарНП", &M::L050, &M::L060},
+                     {"ПризНП", &M::L070, &M::L080},
+                     {"ВозмМед", &M::L090, &M::L100},
+                     {"ПомПодар", &M::L110, &M::L120}};
+        for (const auto& kind : kinds) {
+            if (!(g.*kind.exempt > Money())) continue;
+            XmlElement row = w.Add(part, kind.name);
+            w.Line(row, g, kSheetGLines, kind.income);
+            w.Line(row, g, kSheetGLines, kind.exempt);
         }
     }
     if (g.L170 > Money()) {
         XmlElement part = w.Add(e, "ДоходПриз");
-        w.Kopecks(part, "ДоходНеНалОбщ", g.L170);
+        w.Line(part, g, kSheetGLines, &M::L170);
         for (const Rec35& r : g.Rows) {
             XmlElement row = w.Add(part, "СвДоход");
             w.Kopecks(row, "Доход", r.Income);
@@ -210,7 +207,7 @@ void MaterialBenefit(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
     const kTSvodSumPrilM2& m = s.BenefitWithheld;
     if (!(m.TaxWithheld > Money())) return;
     XmlElement e = w.Add(details, "ДоходМатВыг");
-    w.Limited(e, "НалогУдЛОбщ", m.TaxWithheld);
+    w.Lines(e, m, kBenefitLines);
     for (const Neo35& r : m.Rows) {
         XmlElement row = w.Add(e, "РасчНалогУдЛ");
         w.Kopecks(row, "Доход", r.Income);

@@ -45,6 +45,12 @@ TEST(SheetLines, TablesListEachAmountOnceInTheOrderOfTheForm) {
     ExpectEveryAmount<kTSvodSumList3>("section 3", kSection3Lines);
     ExpectEveryAmount<kTSvodSumList4>("section 4", kSection4Lines);
     ExpectEveryAmount<kTSvodSumList5>("15 % base", kBase15Lines);
+    ExpectEveryAmount<kTSheetATotals>("sheet А", kSheetALines);
+    ExpectWellFormed<kTSvodSumPrilB>("sheet Б", kSheetBLines);
+    ExpectEveryAmount<kTSheetVTotals>("sheet В1", kSheetV1Lines);
+    ExpectEveryAmount<kTSheetVTotals>("sheet В2", kSheetV2Lines);
+    ExpectWellFormed<kTSvodSumPrilM>("sheet Г", kSheetGLines);
+    ExpectWellFormed<kTSvodSumPrilM2>("material benefit", kBenefitLines);
 }
 
 std::vector<std::string> Keys(const Json& json) {
@@ -64,6 +70,15 @@ TEST(SheetLines, JsonFollowsTheFieldsAndNotTheTable) {
                                                     "L060", "L080", "L090", "WithheldOnExempt"}));
     EXPECT_EQ(json["L030"], "30");
     EXPECT_EQ(json["L040"], "40");
+
+    // Sheet Г keeps its rows between the totals of its two parts.
+    const std::vector<std::string> exempt = Keys(ToJson(kTSvodSumPrilM()));
+    ASSERT_EQ(exempt.size(), 17u);
+    EXPECT_EQ(std::vector<std::string>(exempt.begin(), exempt.begin() + 6),
+              (std::vector<std::string>{"BirthAidIncome", "BirthAidExempt", "L010", "L020", "L040",
+                                        "L030"}));
+    EXPECT_EQ(std::vector<std::string>(exempt.end() - 3, exempt.end()),
+              (std::vector<std::string>{"L130", "Rows", "L170"}));
 }
 
 }  // namespace
