@@ -5,41 +5,34 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "taxlimits2008.h"
+
 namespace zorv {
 
 namespace {
+
+using namespace limits2008;
 
 // ---- Deduction rows -----------------------------------------------------
 
 // Row shapes. "Typed": the user types the amount. "FromIncome": the amount is
 // the income, not editable. "TypedFromIncome": starts as the income, editable.
 // "Share": a fixed percentage of the income, not editable.
-constexpr DeductionRow Typed(std::string_view code, std::string_view name, int64_t cap = 0) {
+constexpr DeductionRow Typed(std::string_view code, std::string_view name, Money cap = Money()) {
     return {code,
             name,
-            {.share = 0,
-             .visible = true,
-             .enabled = true,
-             .equivalent = false,
-             .maxSum = Money::Rubles(cap)}};
+            {.share = 0, .visible = true, .enabled = true, .equivalent = false, .maxSum = cap}};
 }
-constexpr DeductionRow FromIncome(std::string_view code, std::string_view name, int64_t cap = 0) {
+constexpr DeductionRow FromIncome(std::string_view code, std::string_view name,
+                                  Money cap = Money()) {
     return {code,
             name,
-            {.share = 0,
-             .visible = true,
-             .enabled = false,
-             .equivalent = true,
-             .maxSum = Money::Rubles(cap)}};
+            {.share = 0, .visible = true, .enabled = false, .equivalent = true, .maxSum = cap}};
 }
-constexpr DeductionRow TypedFromIncome(std::string_view code, std::string_view name, int64_t cap) {
+constexpr DeductionRow TypedFromIncome(std::string_view code, std::string_view name, Money cap) {
     return {code,
             name,
-            {.share = 0,
-             .visible = true,
-             .enabled = true,
-             .equivalent = true,
-             .maxSum = Money::Rubles(cap)}};
+            {.share = 0, .visible = true, .enabled = true, .equivalent = true, .maxSum = cap}};
 }
 constexpr DeductionRow Share(std::string_view code, std::string_view name, int share) {
     return {code,
@@ -74,15 +67,15 @@ constexpr std::array kRows1010{
 constexpr std::array kRows1510{
     FromIncome("901",
                "Продажа имущ-ва, наход-ся в собст-ти менее 3 лет (в пределах 1 000 000 руб.)",
-               1000000),
+               kSaleHousingLimit),
     FromIncome("902", kProperty3Years), Typed("903", kConfirmedExpensesBlank), kNoDeduction};
 constexpr std::array kRows1511{
-    Typed("904", "Продажа доли имущ-ва, наход-ся в собст-ти менее 3 лет", 1000000),
+    Typed("904", "Продажа доли имущ-ва, наход-ся в собст-ти менее 3 лет", kSaleHousingLimit),
     FromIncome("905", "Продажа доли имущ-ва, наход-ся в собст-ти 3 года и более"),
     Typed("903", kConfirmedExpensesBlank), kNoDeduction};
 constexpr std::array kRows1520{
     FromIncome("906", "Продажа имущ-ва, наход-ся в собст-ти менее 3 лет (в пределах 125 000 руб.)",
-               125000),
+               kSaleOtherPropertyLimit),
     FromIncome("907", kProperty3Years), Typed("903", kConfirmedExpensesBlank), kNoDeduction};
 
 // Securities and derivatives (art. 214.1), own and held in trust alike.
@@ -102,43 +95,46 @@ constexpr std::array<DeductionRow, 3> AuthorRows(int share) {
     return {Typed("404", kIncurredExpenses), Share("405", "В пределах норматива затрат", share),
             kNoDeduction};
 }
-constexpr auto kRows2201 = AuthorRows(20);  // literary works
-constexpr auto kRows2202 = AuthorRows(30);  // graphic art
-constexpr auto kRows2203 = AuthorRows(40);  // works of art
-constexpr auto kRows2204 = AuthorRows(30);  // audiovisual works
-constexpr auto kRows2205 = AuthorRows(40);  // musical stage works
-constexpr auto kRows2206 = AuthorRows(25);  // other musical works
-constexpr auto kRows2207 = AuthorRows(20);  // performances
-constexpr auto kRows2208 = AuthorRows(20);  // scientific works
-constexpr auto kRows2209 = AuthorRows(30);  // discoveries, inventions, designs
+constexpr auto kRows2201 = AuthorRows(kAuthorLiteraryWorks);    // literary works
+constexpr auto kRows2202 = AuthorRows(kAuthorGraphicArt);       // graphic art
+constexpr auto kRows2203 = AuthorRows(kAuthorWorksOfArt);       // works of art
+constexpr auto kRows2204 = AuthorRows(kAuthorAudiovisual);      // audiovisual works
+constexpr auto kRows2205 = AuthorRows(kAuthorMusicalStage);     // musical stage works
+constexpr auto kRows2206 = AuthorRows(kAuthorOtherMusic);       // other musical works
+constexpr auto kRows2207 = AuthorRows(kAuthorPerformances);     // performances
+constexpr auto kRows2208 = AuthorRows(kAuthorScientificWorks);  // scientific works
+constexpr auto kRows2209 = AuthorRows(kAuthorInventions);       // discoveries, inventions, designs
 
 // Exempt parts of income (art. 217 items 28 and 33).
 constexpr std::array kRows2720{
-    TypedFromIncome(
-        "501", "Вычет из стоимости подарка от органицаций и индивидуальных предпринимателей", 4000),
+    TypedFromIncome("501",
+                    "Вычет из стоимости подарка от органицаций и индивидуальных предпринимателей",
+                    kExemptIncomeLimit),
     kNoDeduction};
 constexpr std::array kRows2730{
-    TypedFromIncome("502", "Вычет из стоимости призов, полученных на соревнованиях", 4000),
+    TypedFromIncome("502", "Вычет из стоимости призов, полученных на соревнованиях",
+                    kExemptIncomeLimit),
     kNoDeduction};
 constexpr std::array kRows2740{
     TypedFromIncome("505", "Вычет из стоимости призов на конкурсах, проводимых в целях рекламы",
-                    4000),
+                    kExemptIncomeLimit),
     kNoDeduction};
 constexpr std::array kRows2760{
-    TypedFromIncome("503", "Вычет из стоимости материальной помощи", 4000), kNoDeduction};
+    TypedFromIncome("503", "Вычет из стоимости материальной помощи", kExemptIncomeLimit),
+    kNoDeduction};
 constexpr std::array kRows2761{
     TypedFromIncome(
         "506", "Вычет из суммы мат. помощи, оказываемой инвалидам общественными орг-иями инвалидов",
-        4000),
+        kExemptIncomeLimit),
     kNoDeduction};
 constexpr std::array kRows2762{
     Typed("508",
           "Вычет из суммы мат. помощи, оказываемой при рождении (усыновлении (удочерении) ребенка"),
     kNoDeduction};
-constexpr std::array kRows2770{TypedFromIncome("504", "Вычет из суммы возмещения", 4000),
-                               kNoDeduction};
-constexpr std::array kRows2790{TypedFromIncome("507", "Вычет из суммы мат.помощи", 10000),
-                               kNoDeduction};
+constexpr std::array kRows2770{
+    TypedFromIncome("504", "Вычет из суммы возмещения", kExemptIncomeLimit), kNoDeduction};
+constexpr std::array kRows2790{
+    TypedFromIncome("507", "Вычет из суммы мат.помощи", kExemptItem33Limit), kNoDeduction};
 
 // ---- Income codes -------------------------------------------------------
 
@@ -150,54 +146,59 @@ constexpr IncomeCode Income(std::string_view code, int rate, std::string_view na
 }
 constexpr IncomeCode Sale(std::string_view code, std::string_view name,
                           std::span<const DeductionRow> rows) {
-    return {code, 13, name, true, rows};
+    return {code, kRateMain, name, true, rows};
 }
 
 // The order is the order of the pick list.
 constexpr std::array kIncomeCodes{
-    Income("1010", 9, "Дивиденды и проценты (пп.1 п.1 ст.208 ст.214 НК)", kRows1010),
-    Income("1011", 13,
+    Income("1010", kRateDividendsRes, "Дивиденды и проценты (пп.1 п.1 ст.208 ст.214 НК)",
+           kRows1010),
+    Income("1011", kRateMain,
            "Проценты (за исключением процентов по облигациям с ипотечным покрытием, "
            "эмитированным до 01.01.2007)"),
-    Income("1110", 9, "Проценты по облигациям с ипотечным покрытием, эмитированным до 01.01.2007"),
-    Income("1120", 9,
+    Income("1110", kRateDividendsRes,
+           "Проценты по облигациям с ипотечным покрытием, эмитированным до 01.01.2007"),
+    Income("1120", kRateDividendsRes,
            "Доходы учредителей дов. управления ипотечным покрытием, полученные на основании "
            "приобретения ипотечных сертификатов участия, выданных управляющим ипотечным "
            "покрытием до 01.01.2007"),
-    Income("1200", 13, "Доходы, полученные в виде иных страховых выплат по договорам страхования"),
-    Income("1201", 13,
+    Income("1200", kRateMain,
+           "Доходы, полученные в виде иных страховых выплат по договорам страхования"),
+    Income("1201", kRateMain,
            "Доходы, полученные в виде страховых выплат по договорам страхования в виде оплаты "
            "стоимости санаторно-курортных путевок"),
-    Income("1202", 13,
+    Income("1202", kRateMain,
            "Доходы, полученные в виде страховых выплат по договорам добровольного страхования "
            "жизни (за исключением договоров добровольного пенсионного страхования)"),
-    Income("1203", 13,
+    Income("1203", kRateMain,
            "Доходы, полученные в виде страховых выплат по договорам добровольного пенсионного "
            "страхования"),
-    Income("1211", 13, "Доходы, полученные в виде страховых взносов по договорам страхования"),
-    Income("1212", 13,
+    Income("1211", kRateMain,
+           "Доходы, полученные в виде страховых взносов по договорам страхования"),
+    Income("1212", kRateMain,
            "Доходы в виде денежных (выкупных) сумм, выплачиваемых по договорам страхования при "
            "их досрочном расторжении"),
-    Income("1213", 13,
+    Income("1213", kRateMain,
            "Суммы страховых взносов по договорам добровольного пенсионного страхования, "
            "уплаченные за физических лиц работодателями"),
-    Income("1214", 13,
+    Income("1214", kRateMain,
            "Доходы в виде денежных (выкупных) сумм, выплачиваемых по договорам добровольного "
            "пенсионного страхования при их досрочном расторжении"),
-    Income("1220", 13,
+    Income("1220", kRateMain,
            "Пенсии, выплачиваемые по договорам негосударственного пенсионного обеспечения"),
-    Income("1230", 13,
+    Income("1230", kRateMain,
            "Доходы в виде денежных (выкупных) сумм, выплачиваемых по договорам "
            "негосударственного пенсионного обеспечения при их досрочном расторжении"),
-    Income("1240", 13,
+    Income("1240", kRateMain,
            "Суммы пенсионных взносов по договорам негосударственного пенсионного обеспечения, "
            "заключенным организациями и иными работодателями с российскими негосударственными "
            "пенсионными фондами"),
-    Income("1300", 13, "Доходы, полученные от использования авторских или иных смежных прав"),
-    Income("1301", 13,
+    Income("1300", kRateMain,
+           "Доходы, полученные от использования авторских или иных смежных прав"),
+    Income("1301", kRateMain,
            "Доходы, полученные от использования прав на изобретения, полезные модели, "
            "промышленные образцы и иные объекты интеллектуальной собственности (роялти)"),
-    Income("1400", 13,
+    Income("1400", kRateMain,
            "Доходы, полученные от предоставления в аренду или иное использование имущества"),
     Sale("1510", "Доходы от реализации недвижимого имущества (кроме долей)", kRows1510),
     Sale("1511", "Доходы от реализации доли недвижимого имущества", kRows1511),
@@ -235,94 +236,99 @@ constexpr std::array kIncomeCodes{
          "Доходы по оп-циям с фин. инстр. сроч. сделок, закл. в целях снижения рисков, "
          "осуществленным доверительным управляющим",
          kRows1532),
-    Income("1540", 13, "Доходы от реализации долей участия", kRows1540),
-    Income("1550", 13,
+    Income("1540", kRateMain, "Доходы от реализации долей участия", kRows1540),
+    Income("1550", kRateMain,
            "Доходы от уступки прав требования по договору участия в долевом строительстве",
            kRows1550),
-    Income("2000", 13,
+    Income("2000", kRateMain,
            "Вознаграждение, получаемое налогоплательщиком за выполнение трудовых или иных "
            "обязанностей, выполненную работу, оказанную услугу, совершение действия"),
-    Income("2001", 13,
+    Income("2001", kRateMain,
            "Вознаграждения членам совета директоров и иные аналогичные выплаты, полученные "
            "членами органа управления организации"),
-    Income("2010", 13,
+    Income("2010", kRateMain,
            "Работы по договорам гражданско-правового характера (кроме авторских вознагрождений)",
            kRows2010),
-    Income("2012", 13, "Суммы отпускных выплат"),
-    Income("2201", 13, "Авторские вознаграждения за создание литературных произведений", kRows2201),
-    Income("2202", 13, "Авторские вознаграждения за создание худ.-граф. произведений", kRows2202),
-    Income("2203", 13, "Авторские вознаграждения за создание произведений искусства", kRows2203),
-    Income("2204", 13, "Авторские вознаграждения за создание аудиовизуальных произведений",
+    Income("2012", kRateMain, "Суммы отпускных выплат"),
+    Income("2201", kRateMain, "Авторские вознаграждения за создание литературных произведений",
+           kRows2201),
+    Income("2202", kRateMain, "Авторские вознаграждения за создание худ.-граф. произведений",
+           kRows2202),
+    Income("2203", kRateMain, "Авторские вознаграждения за создание произведений искусства",
+           kRows2203),
+    Income("2204", kRateMain, "Авторские вознаграждения за создание аудиовизуальных произведений",
            kRows2204),
-    Income("2205", 13, "Авторские вознаграждения за создание музыкально-сценических произведений",
-           kRows2205),
-    Income("2206", 13, "Авторские вознаграждения за создание других музыкальных произведений",
-           kRows2206),
-    Income("2207", 13, "Авторские вознаграждения за исполнение произведений литературы и искусства",
-           kRows2207),
-    Income("2208", 13, "Авторские вознаграждения за создание научных трудов и разработок",
+    Income("2205", kRateMain,
+           "Авторские вознаграждения за создание музыкально-сценических произведений", kRows2205),
+    Income("2206", kRateMain,
+           "Авторские вознаграждения за создание других музыкальных произведений", kRows2206),
+    Income("2207", kRateMain,
+           "Авторские вознаграждения за исполнение произведений литературы и искусства", kRows2207),
+    Income("2208", kRateMain, "Авторские вознаграждения за создание научных трудов и разработок",
            kRows2208),
-    Income("2209", 13, "Авторские вознаграждения за открытия, изобретения, промышленные образцы",
-           kRows2209),
-    Income("2210", 13,
+    Income("2209", kRateMain,
+           "Авторские вознаграждения за открытия, изобретения, промышленные образцы", kRows2209),
+    Income("2210", kRateMain,
            "Вознаграждения за создание, исполнение или иное использование произведений науки, "
            "литературы и искусства, не указанные в кодах 2201-2209"),
-    Income("2220", 13,
+    Income("2220", kRateMain,
            "Вознаграждения, выплачиваемые наследникам (правопреемникам) авторов произведений "
            "науки, литературы, искусства, открытий, изобретений и промышленных образцов"),
-    Income("2300", 13, "Пособия по временной нетрудоспособности"),
-    Income("2400", 13,
+    Income("2300", kRateMain, "Пособия по временной нетрудоспособности"),
+    Income("2400", kRateMain,
            "Доходы, полученные от предоставления в аренду или иного использования любых "
            "транспортных средств, включая морские, речные, воздушные суда и автомобильные "
            "транспортные средства, а также доходы от штрафов и иных санкций за простой "
            "(задержку) таких транспортных средств"),
-    Income("2510", 13,
+    Income("2510", kRateMain,
            "Оплата за налогоплательщика организациями или индивидуальными предпринимателями "
            "товаров (работ, услуг) или имущественных прав, в том числе коммунальных услуг, "
            "питания, отдыха, обучения в интересах налогоплательщика"),
-    Income("2520", 13,
+    Income("2520", kRateMain,
            "Полученные налогоплательщиком товары, выполненные в интересах налогоплательщика "
            "работы, оказанные в интересах налогоплательщика услуги на безвозмездной основе"),
-    Income("2530", 13, "Оплата труда в натуральной форме"),
-    Income("2610", 35, "Сумма мат. выгоды за пользование заемными  средствами"),
-    Income("2620", 35,
+    Income("2530", kRateMain, "Оплата труда в натуральной форме"),
+    Income("2610", kRatePrizes, "Сумма мат. выгоды за пользование заемными  средствами"),
+    Income("2620", kRatePrizes,
            "Мат. выгода от экономии на процентах по кред. средств. на новое стр-во (не "
            "облагаемая)"),
-    Income("2630", 13,
+    Income("2630", kRateMain,
            "Материальная выгода, полученная от приобретения товаров (работ, услуг) в "
            "соответствии с гражданско-правовым договором у физических лиц, организаций и "
            "индивидуальных предпринимателей, являющихся взаимозависимыми по отношению к "
            "налогоплательщику"),
-    Income("2640", 13, "Материальная выгода, полученная от приобретения ценных бумаг"),
-    Income("2710", 13,
+    Income("2640", kRateMain, "Материальная выгода, полученная от приобретения ценных бумаг"),
+    Income("2710", kRateMain,
            "Материальная помощь, за исключением материальной помощи, указанной в кодах 2760, "
            "2761, 2762 и 2790"),
-    Income("2720", 13,
+    Income("2720", kRateMain,
            "Подарки от организаций или индивидуальных предпринимателей (п.28 ст.217 НК)",
            kRows2720),
-    Income("2730", 13, "Призы за соревнования, проводимые правит-ом РФ (п.28 ст.217 НК)",
+    Income("2730", kRateMain, "Призы за соревнования, проводимые правит-ом РФ (п.28 ст.217 НК)",
            kRows2730),
-    Income("2740", 35, "Выигрыши, в конкурсах, проводимых  в целях рекламы (п.28 ст.217 НК)",
-           kRows2740),
-    Income("2750", 13,
+    Income("2740", kRatePrizes,
+           "Выигрыши, в конкурсах, проводимых  в целях рекламы (п.28 ст.217 НК)", kRows2740),
+    Income("2750", kRateMain,
            "Стоимость призов в денежной и натуральной формах, полученных на конкурсах и "
            "соревнованиях, не указанных в коде 2730"),
-    Income("2760", 13, "Суммы мат. помощи от работодателей согласно п.28 ст.217 НК", kRows2760),
-    Income("2761", 13, "Суммы мат. помощи инвалидам от общественных организаций", kRows2761),
-    Income("2762", 13, "Суммы мат. помощи при рождении (усыновлении (удочерении) ребенка",
+    Income("2760", kRateMain, "Суммы мат. помощи от работодателей согласно п.28 ст.217 НК",
+           kRows2760),
+    Income("2761", kRateMain, "Суммы мат. помощи инвалидам от общественных организаций", kRows2761),
+    Income("2762", kRateMain, "Суммы мат. помощи при рождении (усыновлении (удочерении) ребенка",
            kRows2762),
-    Income("2770", 13, "Возмещение стоимости медикаментов согласно п.28 ст.217 НК", kRows2770),
-    Income("2780", 13,
+    Income("2770", kRateMain, "Возмещение стоимости медикаментов согласно п.28 ст.217 НК",
+           kRows2770),
+    Income("2780", kRateMain,
            "Стоимость выигрышей и призов, полученных в конкурсах, играх и других мероприятиях, "
            "не указанных в кодах 2730 и 2740"),
-    Income("2790", 13, "Суммы мат.помощи согласно п.33 ст.217 НК", kRows2790),
-    Income("2800", 13, "Проценты (дисконт), полученные при погашении векселя"),
-    Income("2900", 13, "Другие доходы"),
-    Income("3010", 13,
+    Income("2790", kRateMain, "Суммы мат.помощи согласно п.33 ст.217 НК", kRows2790),
+    Income("2800", kRateMain, "Проценты (дисконт), полученные при погашении векселя"),
+    Income("2900", kRateMain, "Другие доходы"),
+    Income("3010", kRateMain,
            "Выигрыши, выплачиваемые организаторами лотерей, тотализаторов и других основанных "
            "на риске игр (в том числе с использованием игровых автоматов)"),
-    Income("3020", 35, "Доходы в виде процентов, получаемых по вкладам в банках"),
-    Income("4800", 13, "Иные доходы"),
+    Income("3020", kRatePrizes, "Доходы в виде процентов, получаемых по вкладам в банках"),
+    Income("4800", kRateMain, "Иные доходы"),
 };
 static_assert(kIncomeCodes.size() == 75);
 

@@ -31,6 +31,23 @@ inline constexpr int kCharityPercent = 25;  // item 1, sub-item 1: share of the 
 inline constexpr Money kChildEducationLimit = Money::Rubles(50000);  // item 1, sub-item 2
 inline constexpr Money kSocialLimit = Money::Rubles(100000);  // item 2: sub-items 2-5 together
 
+// Authors' fees, article 221, third paragraph: the norms of expenses in percent of
+// the fee, where the expenses are not confirmed.
+inline constexpr int kAuthorLiteraryWorks = 20;
+inline constexpr int kAuthorGraphicArt = 30;
+inline constexpr int kAuthorWorksOfArt = 40;
+inline constexpr int kAuthorAudiovisual = 30;
+inline constexpr int kAuthorMusicalStage = 40;
+inline constexpr int kAuthorOtherMusic = 25;
+inline constexpr int kAuthorPerformances = 20;
+inline constexpr int kAuthorScientificWorks = 20;
+inline constexpr int kAuthorInventions = 30;
+
+// Exempt parts of income, article 217: gifts, prizes, material aid and the like,
+// up to 4000 rubles a year for each kind (item 28); aid under item 33, up to 10 000.
+inline constexpr Money kExemptIncomeLimit = Money::Rubles(4000);
+inline constexpr Money kExemptItem33Limit = Money::Rubles(10000);
+
 // Property sale, article 220, item 1, sub-item 1.
 inline constexpr Money kSaleHousingLimit = Money::Rubles(1000000);
 inline constexpr Money kSaleOtherPropertyLimit = Money::Rubles(125000);
