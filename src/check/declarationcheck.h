@@ -4,23 +4,11 @@
 #include <vector>
 
 #include "checkdialog.h"
+#include "pagecodes.h"
 
 namespace zorv {
 
 class mTDeclaration;
-
-// The pages a problem of the whole-declaration check leads to.
-enum CheckPage : int {
-    kPageConditions = 1,
-    kPageTaxpayer = 2,
-    kPageAddress = 3,
-    kPageIncome13 = 4,
-    kPageForeignIncome = 7,
-    kPageBusiness = 8,
-    kPageDeductions = 9,
-    kPageHousing = 10,
-    kPagePrivatePractice = 11,
-};
 
 // The focus of a check the user cancelled.
 inline constexpr int kFocusCancelled = -1;
@@ -28,8 +16,8 @@ inline constexpr int kFocusCancelled = -1;
 // One failing rule.
 struct DeclarationProblem {
     std::string rule;  // "1", "8a", "13a", ... "42"
-    int page = 0;
-    int focus = 0;  // the field, or the record counted from 1
+    int page = 0;      // PageCode
+    int focus = 0;     // the page's focus code, or the record counted from 1
     std::string section;
     std::string message;
 };
@@ -39,7 +27,7 @@ struct DeclarationProblem {
 // kFocusCancelled when the user cancelled. Shown lists the problems whose windows
 // appeared, in order; the answer to the last of them decided the focus.
 struct DeclarationCheckResult {
-    int page = 0;
+    int page = 0;  // PageCode
     int focus = 0;
     std::vector<DeclarationProblem> shown;
 

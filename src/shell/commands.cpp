@@ -100,32 +100,15 @@ int TFormMain::RunCheck() {
 }
 
 void TFormMain::OpenProblemPage(int page, int focus) {
-    TNavPage nav;
-    int subPage = -1;  // the page is not a hub
-    if (page == kPageConditions) {
-        nav = navInitialData;
-    } else if (page == kPageTaxpayer || page == kPageAddress) {
-        nav = navPersonInfo;
-        subPage = page - kPageTaxpayer;
-    } else if (page >= kPageIncome13 && page <= kPageIncome13 + 2) {
-        nav = navRussianIncome;
-        subPage = page - kPageIncome13;
-    } else if (page == kPageForeignIncome) {
-        nav = navForeignIncome;
-    } else if (page == kPageBusiness) {
-        nav = navBusinessIncome;
-    } else if (page == kPageDeductions || page == kPageHousing) {
-        nav = navDeduction;
-        subPage = page - kPageDeductions;
-    } else {
-        return;  // private practice has no page of its own
-    }
+    const TPagePlace* place = PlaceOf(page);
+    if (!place) return;  // private practice has no page of its own
+    const TNavPage nav = place->nav;
     // The current page was stored by the check; it is replaced without asking.
     if (host_->CurrentKind() != nav)
         host_->Replace(nav, nav_[nav], [this, nav](QWidget* p) { return CreatePage(nav, p); });
     auto* hub = qobject_cast<THubFrame*>(CurrentPage());
-    if (hub && subPage >= 0)
-        hub->ShowSubPage(subPage, focus);
+    if (hub && place->subPage != kNoSubPage)
+        hub->ShowSubPage(place->subPage, focus);
     else
         CurrentPage()->FocusError(focus);
 }

@@ -68,7 +68,6 @@ class TfrPending : public TThinkingFrame {
     }
     void StoreToModel() override {}
     int Validate() override { return 0; }
-    void FocusError(int) override {}
 };
 
 }  // namespace

@@ -32,6 +32,7 @@ TfrInitialData::TfrInitialData(TShellContext& ctx, QWidget* parent) : TThinkingF
     setObjectName(QStringLiteral("frInitialData"));
     TLoadingScope loading(ctx_);
     BuildControls();
+    SetFocusTargets();
     Fill();
     WatchFields();
     building_ = false;
@@ -306,6 +307,17 @@ void TfrInitialData::BuildControls() {
     connect(updCorrDown, &QToolButton::clicked, this, [this] { StepCorrection(-1); });
 }
 
+void TfrInitialData::SetFocusTargets() {
+    using F = ConditionsFocus;
+    // Without the inspection list the read-only code field stands for the button.
+    focusTargets_.AddLookup(F::Inspection, bnInspection);
+    focusTargets_.Add(F::Inspection, meInspection);
+    focusTargets_.Add(F::ExpectedIncome, meSupposeIncome);
+    focusTargets_.Add(F::RepresentativeName, meFIO);
+    focusTargets_.Add(F::RepresentativeDocument, meOsn);
+    focusTargets_.Add(F::RepresentativeOrganisation, meUL);
+}
+
 void TfrInitialData::Fill() {
     const mTDeclaration& d = Decl();
     cbPrintData->setChecked(ctx_.printDateOption);
@@ -516,48 +528,7 @@ void TfrInitialData::StoreToModel() {
 }
 
 int TfrInitialData::Validate() {
-    const mTDeclaration& d = Decl();
-    auto blank = [](const std::string& s) { return QString::fromStdString(s).trimmed().isEmpty(); };
-    TCheckRun run(this, Section());
-    if (d.InspectionCode.empty() && run.Fail(QStringLiteral("Не введен номер инспекции"), 1))
-        return run.Result();
-    if (blank(d.RepresentativeName) && d.SubmitterKind != 0 &&
-        run.Fail(QStringLiteral("Не указаны ФИО подписанта-представителя"), 3))
-        return run.Result();
-    if (blank(d.RepresentativeDocument) && d.SubmitterKind != 0 &&
-        run.Fail(QStringLiteral("Не указан документ, подтверждающий полномочия представителя"), 4))
-        return run.Result();
-    if (blank(d.RepresentativeOrganisation) && d.SubmitterKind == 2 &&
-        run.Fail(QStringLiteral("Не указано наименование Юр.лица-представителя"), 5))
-        return run.Result();
-    return 0;
-}
-
-void TfrInitialData::FocusError(int code) {
-    switch (code) {
-        case 1:
-            if (bnInspection->isEnabled()) {
-                bnInspection->setFocus();
-                bnInspection->click();
-            } else {
-                meInspection->setFocus();
-            }
-            break;
-        case 2:
-            meSupposeIncome->setFocus();
-            break;
-        case 3:
-            meFIO->setFocus();
-            break;
-        case 4:
-            meOsn->setFocus();
-            break;
-        case 5:
-            meUL->setFocus();
-            break;
-        default:
-            break;
-    }
+    return CheckRules(kPageConditions);
 }
 
 }  // namespace zorv

@@ -25,9 +25,6 @@ class TfrInitialData : public TThinkingFrame {
 
     void StoreToModel() override;
     int Validate() override;
-    void FocusError(int code) override;
-
-    static QString Section() { return QStringLiteral("Задание условий"); }
 
     TMaskedEdit* meInspection;
     QPushButton* bnInspection;
@@ -76,6 +73,7 @@ class TfrInitialData : public TThinkingFrame {
 
   private:
     void BuildControls();
+    void SetFocusTargets();
     void Fill();
     int FormKind() const;
     void OnIncomeInquiry(bool checked);

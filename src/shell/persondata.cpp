@@ -10,14 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "flashbutton.h"
 #include "lookups.h"
 #include "maskededit.h"
 #include "shelltext.h"
-
-#include "taxnumbers.h"
 
 namespace zorv {
 
@@ -27,12 +24,6 @@ template <typename W>
 W* Named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
-}
-
-// The state of a person's 12-digit tax number: 0 valid, 1 empty, 4 not 12
-// long, 5 a wrong check digit.
-int PersonInnState(const std::string& inn) {
-    return CheckINN(inn, kInnPerson);
 }
 
 QDateEdit* DateEdit(QWidget* parent, const char* name) {
@@ -188,6 +179,18 @@ TfrPersonNaim::TfrPersonNaim(TShellContext& ctx, QWidget* parent) : TThinkingFra
     for (QDateEdit* dt : {dtBirthDate, dtRegDate})
         connect(dt, &QDateEdit::dateChanged, this, [this] { Notify(); });
 
+    using F = TaxpayerFocus;
+    focusTargets_.Add(F::SurName, meSurName);
+    focusTargets_.Add(F::Name, meName);
+    focusTargets_.Add(F::Patronymic, mePatronymic);
+    focusTargets_.Add(F::INN, meINN);
+    focusTargets_.AddLookup(F::DocType, bnDocType);
+    focusTargets_.Add(F::DocNumber, meSerial);
+    focusTargets_.Add(F::DocIssueDate, dtRegDate);
+    focusTargets_.Add(F::DocIssuedBy, meKem);
+    focusTargets_.Add(F::BirthPlace, meMesto);
+    focusTargets_.Add(F::Citizenship, meCitizenship);
+
     Fill();
     WatchFields();
 }
@@ -309,77 +312,7 @@ void TfrPersonNaim::StoreToModel() {
 }
 
 int TfrPersonNaim::Validate() {
-    const mTPersonInformation& p = Decl().Person;
-    auto blank = [](const std::string& s) { return QString::fromStdString(s).trimmed().isEmpty(); };
-    const int inn = PersonInnState(p.INN);
-    TCheckRun run(this, TfrPersonData::Section());
-    if (p.SurName.empty() && run.Fail(QStringLiteral("Не введена фамилия"), 1)) return run.Result();
-    if (p.Name.empty() && run.Fail(QStringLiteral("Не введено имя"), 2)) return run.Result();
-    if (inn == 4 && run.Fail(QStringLiteral("Длинна ИНН должна быть равна 12 цифрам"), 4))
-        return run.Result();
-    if (inn == 5 && run.Fail(QStringLiteral("Номер ИНН введен неверно"), 4)) return run.Result();
-    if (inn != 0 && blank(p.BirthPlace) && run.Fail(QStringLiteral("Не указано место рождения"), 9))
-        return run.Result();
-    if (inn != 0 && p.DocTypeCode == 0 &&
-        run.Fail(QStringLiteral("Не указан документ, удостоверяющий личность"), 5))
-        return run.Result();
-    if (p.DocTypeCode == 0) return 0;
-    if (p.DocNumber.empty() &&
-        run.Fail(QStringLiteral("Не указаны серия и номер документа, удостоверяющего личность"), 6))
-        return run.Result();
-    const QDate birth = DateFromDayNumber(std::floor(p.BirthDate));
-    const QDate issue = DateFromDayNumber(std::floor(p.DocIssueDate));
-    if (issue < birth) {
-        if (run.Fail(QStringLiteral("Дата выдачи документа не может быть меньше даты рождения"), 7))
-            return run.Result();
-    } else if (p.DocTypeCode != 3 && p.DocTypeCode != 23 && p.DocTypeCode != 91) {
-        // QDate moves 29 February to 28 February in a year that has none.
-        if (!(birth.addYears(14) < issue) &&
-            run.Fail(
-                QStringLiteral(
-                    "Дата выдачи документа должна быть больше даты рождения как минимум на 14 лет"),
-                7))
-            return run.Result();
-    }
-    if (p.DocIssuedBy.empty() &&
-        run.Fail(QStringLiteral("Не указано, кем выдан документ, удостоверяющий личность"), 8))
-        return run.Result();
-    return 0;
-}
-
-void TfrPersonNaim::FocusError(int code) {
-    switch (code) {
-        case 1:
-            meSurName->setFocus();
-            break;
-        case 2:
-            meName->setFocus();
-            break;
-        case 3:
-            mePatronymic->setFocus();
-            break;
-        case 4:
-            meINN->setFocus();
-            break;
-        case 5:
-            bnDocType->setFocus();
-            bnDocType->click();
-            break;
-        case 6:
-            meSerial->setFocus();
-            break;
-        case 7:
-            dtRegDate->setFocus();
-            break;
-        case 8:
-            meKem->setFocus();
-            break;
-        case 9:
-            meMesto->setFocus();
-            break;
-        default:
-            break;
-    }
+    return CheckRules(kPageTaxpayer);
 }
 
 // ---- address ----
@@ -490,6 +423,11 @@ TfrPersonAddress::TfrPersonAddress(TShellContext& ctx, QWidget* parent)
     connect(rbReg, &QRadioButton::toggled, this, [this] { Notify(); });
     connect(bnRegion, &QPushButton::clicked, this, &TfrPersonAddress::OnRegion);
     WatchFields();
+
+    using F = AddressFocus;
+    focusTargets_.AddLookup(F::Region, bnRegion);
+    focusTargets_.Add(F::OKATO, meOKATO);
+    focusTargets_.Add(F::Locality, meArea);
 }
 
 void TfrPersonAddress::OnRegion() {
@@ -521,51 +459,25 @@ void TfrPersonAddress::StoreToModel() {
 }
 
 int TfrPersonAddress::Validate() {
-    const mTPersonInformation& p = Decl().Person;
-    TCheckRun run(this, TfrPersonData::Section());
-    if (p.RegionCode == 0 &&
-        run.Fail(QStringLiteral("Не указан регион постоянного местожительства"), 2))
-        return run.Result();
-    if (p.Locality.empty() && p.Street.empty() &&
-        run.Fail(QStringLiteral(
-                     "Не указан населенный пункт (село, поселок) или улица (проспект, переулок)"),
-                 5))
-        return run.Result();
-    return 0;
-}
-
-void TfrPersonAddress::FocusError(int code) {
-    switch (code) {
-        case 2:
-            bnRegion->setFocus();
-            bnRegion->click();
-            break;
-        case 4:
-            meOKATO->setFocus();
-            break;
-        case 5:
-            meArea->setFocus();
-            break;
-        default:
-            break;
-    }
+    return CheckRules(kPageAddress);
 }
 
 // ---- hub ----
 
 TfrPersonData::TfrPersonData(TShellContext& ctx, QWidget* parent) : THubFrame(ctx, parent) {
     setObjectName(QStringLiteral("frPersonData"));
+    // The sub-buttons in the order of the hub's sub-pages (see PageAt).
     Named(AddSubButton(QStringLiteral("ФИО и документ"),
                        QStringLiteral("Сведения о ФИО и документе, удостоверяющем личность")),
           "fbPersonNaim");
     Named(AddSubButton(QStringLiteral("Место жительства"),
                        QStringLiteral("Сведения о месте жительства")),
           "fbPersonAddress");
-    Start(pageNaim);
+    Start(SubPageOf(kPageTaxpayer));
 }
 
 TThinkingFrame* TfrPersonData::CreateSubPage(int index, QWidget* parent) {
-    if (index == pageAddress) return new TfrPersonAddress(ctx_, parent);
+    if (PageAt(navPersonInfo, index) == kPageAddress) return new TfrPersonAddress(ctx_, parent);
     return new TfrPersonNaim(ctx_, parent);
 }
 

@@ -22,7 +22,6 @@ class TfrPersonNaim : public TThinkingFrame {
 
     void StoreToModel() override;
     int Validate() override;
-    void FocusError(int code) override;
 
     TMaskedEdit* meSurName;
     TMaskedEdit* meName;
@@ -68,7 +67,6 @@ class TfrPersonAddress : public TThinkingFrame {
 
     void StoreToModel() override;
     int Validate() override;
-    void FocusError(int code) override;
 
     QRadioButton* rbReg;
     QRadioButton* rbPreb;
@@ -97,11 +95,7 @@ class TfrPersonAddress : public TThinkingFrame {
 class TfrPersonData : public THubFrame {
     Q_OBJECT
   public:
-    enum SubPage { pageNaim = 0, pageAddress = 1 };
-
     TfrPersonData(TShellContext& ctx, QWidget* parent);
-
-    static QString Section() { return QStringLiteral("Сведения о декларанте"); }
 
   protected:
     TThinkingFrame* CreateSubPage(int index, QWidget* parent) override;

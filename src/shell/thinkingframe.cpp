@@ -6,6 +6,8 @@
 
 #include "flashbutton.h"
 #include "maskededit.h"
+#include "pagecheck.h"
+#include "shelltext.h"
 
 namespace zorv {
 
@@ -50,24 +52,24 @@ void TThinkingFrame::WatchFields() {
         connect(edit, &TMaskedDocEdit::modified, this, [this] { Notify(); });
 }
 
-bool TCheckRun::Fail(const QString& message, int code, bool canSkip, bool canSkipAll) {
-    switch (Dialogs().Check(parent_, {section_, message, canSkip, canSkipAll})) {
-        case TCheckAnswer::Correct:
-            result_ = code;
-            return true;
-        case TCheckAnswer::SkipAll:
-            if (canSkipAll) {
-                result_ = 0;
-                return true;
-            }
-            result_ = code;
-            return true;
-        case TCheckAnswer::Skip:
-            if (canSkip) return false;
-            result_ = code;
-            return true;
-    }
-    return false;
+void TThinkingFrame::FocusError(int code) {
+    focusTargets_.Focus(code);
+}
+
+int TThinkingFrame::CheckRules(PageCode page) {
+    const CheckPrompter ask = [this](const CheckQuestion& q) {
+        const TCheckRequest request{ToQ(q.section), ToQ(q.message), q.canSkip, q.canSkipAll};
+        switch (Dialogs().Check(this, request)) {
+            case TCheckAnswer::Skip:
+                return CheckAnswer::Skip;
+            case TCheckAnswer::SkipAll:
+                return CheckAnswer::SkipAll;
+            case TCheckAnswer::Correct:
+                break;
+        }
+        return CheckAnswer::Correct;
+    };
+    return CheckPage(page, Decl(), ask);
 }
 
 TPageHost::TPageHost(TShellContext& ctx, QWidget* container) : ctx_(ctx) {

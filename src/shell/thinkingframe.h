@@ -9,6 +9,8 @@
 
 #include "declaration.h"
 #include "dialogs.h"
+#include "focustargets.h"
+#include "navigation.h"
 #include "referencedata.h"
 
 class QVBoxLayout;
@@ -16,18 +18,6 @@ class QVBoxLayout;
 namespace zorv {
 
 class TFlashButton;
-
-// The navigation column of the main window, top to bottom.
-enum TNavPage : int {
-    navInitialData,
-    navPersonInfo,
-    navRussianIncome,
-    navForeignIncome,
-    navBusinessIncome,
-    navDeduction,
-    navNalog,
-    navCount
-};
 
 // What the pages share with the main window: the one declaration (reached
 // through here, so a page always sees the current one after "new" or "open"),
@@ -92,31 +82,22 @@ class TThinkingFrame : public QFrame {
 
     virtual void StoreToModel() = 0;
     virtual int Validate() = 0;
-    virtual void FocusError(int code) = 0;
+    // Puts the focus on the control of the code (a lookup button is pressed as
+    // well); codes the page does not know do nothing.
+    virtual void FocusError(int code);
 
   protected:
     mTDeclaration& Decl() { return ctx_.Decl(); }
     void Notify() { ctx_.NotifyModified(); }
     // Makes every entry field of the page send the modified notice.
     void WatchFields();
+    // The page's own check over the rules of `page` in the declaration, each
+    // problem in the check window; the focus code to correct, or 0.
+    int CheckRules(PageCode page);
 
     TShellContext& ctx_;
-};
-
-// Runs the checks of a page in their fixed order: each failed check shows the
-// check window; "Исправить" ends the run with its focus code, "Пропустить"
-// goes on, "Пропустить все" ends the run with 0.
-class TCheckRun {
-  public:
-    TCheckRun(QWidget* parent, const QString& section) : parent_(parent), section_(section) {}
-    // Reports a failed check; true when the run ends here (see Result()).
-    bool Fail(const QString& message, int code, bool canSkip = true, bool canSkipAll = true);
-    int Result() const { return result_; }
-
-  private:
-    QWidget* parent_;
-    QString section_;
-    int result_ = 0;
+    // The controls behind the page's focus codes; the page fills it.
+    TFocusTargets focusTargets_;
 };
 
 // One page at a time in a container, switched by the page contract: the

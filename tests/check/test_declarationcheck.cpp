@@ -7,10 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "checkrules.h"
 #include "declaration.h"
 #include "declarationcheck.h"
 #include "fixtures.h"
 #include "jsonform.h"
+#include "pagecheck.h"
 
 namespace zorv {
 namespace {
@@ -904,6 +906,152 @@ TEST(DeclarationCheck, ListGivesEveryRuleAndItsFirstRecord) {
     EXPECT_EQ(problems[4].focus, 2);  // the first activity without confirmed expenses
     EXPECT_EQ(problems[5].focus, 4);
     EXPECT_EQ(problems[5].page, kPageBusiness);
+}
+
+// A page's own check reads the table of the whole check. Where the two judge
+// differently on purpose, each keeps its rule; the rules of the whole check
+// alone never stop a page from being left.
+TEST(PageCheck, SharesTheTableOfTheWholeCheck) {
+    struct Case {
+        const char* label;
+        const char* fixture;
+        Edits edits;
+        PageCode page;
+        std::string pageMessage;  // empty: the page passes
+        int pageFocus;
+        std::vector<std::string> declarationRules;
+    };
+    const std::string noInspection = "Не введен номер инспекции";
+    const Case cases[] = {
+        {"no inspection",
+         "complete",
+         {{"/InspectionCode", ""}},
+         kPageConditions,
+         noInspection,
+         1,
+         {"1"}},
+        // The page takes any code; the whole check wants the four digits of the list.
+        {"inspection of three digits",
+         "complete",
+         {{"/InspectionCode", "770"}},
+         kPageConditions,
+         "",
+         0,
+         {"1"}},
+        {"primary 4-NDFL without expected income",
+         "complete",
+         {{"/DeclarationKind", 2}, {"/IsPrimary", 1}},
+         kPageConditions,
+         "",
+         0,
+         {"2"}},
+        {"representative named with blanks",
+         "complete",
+         {{"/SubmitterKind", 1},
+          {"/RepresentativeName", " \t"},
+          {"/RepresentativeDocument", "Доверенность"}},
+         kPageConditions,
+         "Не указаны ФИО подписанта-представителя",
+         3,
+         {"3"}},
+        {"no surname",
+         "complete",
+         {{"/Person/SurName", ""}},
+         kPageTaxpayer,
+         "Не введена фамилия",
+         1,
+         {"6"}},
+        {"business income without INN",
+         "complete",
+         {{"/Person/INN", ""}},
+         kPageTaxpayer,
+         "",
+         0,
+         {"9"}},
+        {"no INN and a blank birth place",
+         "employee",
+         {{"/Person/BirthPlace", "  "}},
+         kPageTaxpayer,
+         "Не указано место рождения",
+         9,
+         {"10"}},
+        {"foreigner without citizenship",
+         "complete",
+         {{"/Person/IsForeigner", 1}, {"/Person/CitizenshipName", ""}},
+         kPageTaxpayer,
+         "",
+         0,
+         {"15"}},
+        {"no region",
+         "complete",
+         {{"/Person/RegionCode", 0}},
+         kPageAddress,
+         "Не указан регион постоянного местожительства",
+         2,
+         {"16"}},
+        {"OKATO of 10 digits",
+         "complete",
+         {{"/Person/OKATO", "4528656000"}},
+         kPageAddress,
+         "",
+         0,
+         {"42"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        mTDeclaration d = Declaration(c.fixture, c.edits);
+        EXPECT_EQ(RuleIds(ListDeclarationProblems(d)), c.declarationRules);
+
+        std::vector<CheckQuestion> asked;
+        const int focus = CheckPage(c.page, d, [&](const CheckQuestion& q) {
+            asked.push_back(q);
+            return CheckAnswer::Correct;
+        });
+        EXPECT_EQ(focus, c.pageFocus);
+        if (c.pageMessage.empty()) {
+            EXPECT_TRUE(asked.empty());
+            continue;
+        }
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].message, c.pageMessage);
+        EXPECT_EQ(asked[0].section, ListDeclarationProblems(d).front().section);
+        EXPECT_TRUE(asked[0].canSkip);
+        EXPECT_TRUE(asked[0].canSkipAll);
+        EXPECT_FALSE(asked[0].canCancel);
+    }
+}
+
+// The business page wants the total of confirmed expenses equal to its parts;
+// the whole check only refuses a total below them.
+TEST(PageRules, BusinessTotalOnThePageAndInTheWholeCheck) {
+    struct Case {
+        const char* total;
+        std::string page;         // empty: the page's rule holds
+        std::string declaration;  // empty: the whole check's rule holds
+    } const cases[] = {
+        {"100000", "", ""},
+        {"100000.01",
+         "Общие расходы (100000,01) не совпадают с суммой расходов материальных, на оплату труда, "
+         "прочих и амортизационных отчислений (100000)",
+         ""},
+        {"99999.99",
+         "Общие расходы (99999,99) не совпадают с суммой расходов материальных, на оплату труда, "
+         "прочих и амортизационных отчислений (100000)",
+         "Общие расходы (99999,99) меньше суммы расходов материальных, на оплату труда, прочих и "
+         "амортизационных отчислений (100000)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.total);
+        mTDeclaration d = Declaration("complete", {{"/BusinessList/0/ExpenseItems/0", c.total}});
+        std::string page, declaration;
+        for (const CheckRule& rule : RulesOf(kPageBusiness).rules) {
+            if (std::string(rule.id) != "28") continue;
+            std::string message = rule.test(d, 0).value_or("");
+            (rule.use == RuleUse::PageOnly ? page : declaration) = message;
+        }
+        EXPECT_EQ(page, c.page);
+        EXPECT_EQ(declaration, c.declaration);
+    }
 }
 
 }  // namespace

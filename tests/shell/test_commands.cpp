@@ -20,9 +20,13 @@
 #include <QToolBar>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
+#include "checkrules.h"
+#include "declarationcheck.h"
 #include "errors.h"
 #include "exportxml.h"
+#include "fixtures.h"
 #include "flashbutton.h"
 #include "formmain.h"
 #include "help.h"
@@ -51,6 +55,18 @@ mTDeclaration Fixture(const std::string& path) {
     std::ifstream in(std::string(ZORV_SOURCE_DIR) + "/tests/fixtures/" + path);
     mTDeclaration d;
     DeclarationFromJson(Json::parse(in), d);
+    return d;
+}
+
+using Edits = std::vector<std::pair<std::string, Json>>;
+
+// A declaration of the check's fixtures with values changed: each JSON pointer
+// takes its value.
+mTDeclaration CheckFixture(const std::string& name, const Edits& edits) {
+    Json json = zorv::testing::ReadFixtureJson("check/" + name + ".json");
+    for (const auto& [pointer, value] : edits) json[Json::json_pointer(pointer)] = value;
+    mTDeclaration d;
+    DeclarationFromJson(json, d);
     return d;
 }
 
@@ -201,61 +217,286 @@ struct FailingExport {
 
 }  // namespace
 
-TEST(Commands, CheckOpensThePageAndFieldOfTheProblem) {
-    mTDeclaration noSurname = Employee();
-    noSurname.Person.SurName.clear();
-    mTDeclaration noOkato = Employee();
-    noOkato.Person.OKATO = "4528";
-    mTDeclaration noRegion = Employee();
-    noRegion.Person.RegionCode = 0;
-    mTDeclaration noInspection = Employee();
-    noInspection.InspectionCode.clear();
+// Every rule of the whole check that leads to a page, each on a declaration
+// that breaks it first: the check opens the page under its navigation button
+// (and sub-button) and puts the focus on the rule's control; a lookup button
+// opens its list at once. The pages still to come show their placeholder.
+TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
+    const Json noLines = {{"SourceName", "ООО \"Б\""}};
+    const Json salary = {{"IncomeCode", 2000}, {"IncomeSum", "1000"}, {"Month", 1}};
+    Json januaryOnly = Json::array();
+    for (int m = 0; m < 12; ++m) januaryOnly.push_back(m == 0 ? Json("1000") : Json());
+    const Json secondSource = {
+        {"SourceName", "ООО \"Б\""}, {"IncomeList", {salary}}, {"MonthlyAmounts", januaryOnly}};
+    const Json unconfirmed = {{"HasConfirmedExpenses", 0}, {"ExpenseTotal", "1000"}};
+
+    enum Control { Field, Lookup, Placeholder };
     struct Case {
-        const char* what;
-        const mTDeclaration* d;
-        const char* message;
-        int nav;
-        int subPage;  // -1: not a hub
-        const char* focus;
-    } cases[] = {
-        {"rule 1", &noInspection, "Не введен номер инспекции", navInitialData, -1, "bnInspection"},
-        {"rule 6", &noSurname, "Не введена фамилия", navPersonInfo, 0, "meSurName"},
-        {"rule 42", &noOkato, "Не введен код ОКАТО(11 симв.) по месту жительства", navPersonInfo, 1,
-         "meOKATO"},
-        {"rule 16", &noRegion, "Не указан регион постоянного местожительства", navPersonInfo, 1,
-         "bnRegion"},
+        const char* rule;
+        const char* fixture;
+        Edits edits;
+        TNavPage nav;
+        int subPage;  // on a hub
+        const char* name;
+        Control control = Field;
     };
+    const Case cases[] = {
+        {"1",
+         "complete",
+         {{"/InspectionCode", ""}},
+         navInitialData,
+         kNoSubPage,
+         "bnInspection",
+         Lookup},
+        {"2",
+         "complete",
+         {{"/DeclarationKind", 2}, {"/IsPrimary", 1}},
+         navInitialData,
+         kNoSubPage,
+         "meSupposeIncome"},
+        {"3",
+         "complete",
+         {{"/SubmitterKind", 1}, {"/RepresentativeDocument", "Доверенность"}},
+         navInitialData,
+         kNoSubPage,
+         "meFIO"},
+        {"4",
+         "complete",
+         {{"/SubmitterKind", 1}, {"/RepresentativeName", "Петров П.П."}},
+         navInitialData,
+         kNoSubPage,
+         "meOsn"},
+        {"5",
+         "complete",
+         {{"/SubmitterKind", 2},
+          {"/RepresentativeName", "Петров П.П."},
+          {"/RepresentativeDocument", "Доверенность"}},
+         navInitialData,
+         kNoSubPage,
+         "meUL"},
+        {"6", "complete", {{"/Person/SurName", ""}}, navPersonInfo, 0, "meSurName"},
+        {"7", "complete", {{"/Person/Name", ""}}, navPersonInfo, 0, "meName"},
+        {"8", "complete", {{"/Person/INN", "7705012343"}}, navPersonInfo, 0, "meINN"},
+        {"8a", "complete", {{"/Person/INN", "770512345651"}}, navPersonInfo, 0, "meINN"},
+        {"9", "complete", {{"/Person/INN", ""}}, navPersonInfo, 0, "meINN"},
+        {"10", "employee", {{"/Person/BirthPlace", " "}}, navPersonInfo, 0, "meMesto"},
+        {"11", "employee", {{"/Person/DocTypeCode", 0}}, navPersonInfo, 0, "bnDocType", Lookup},
+        {"12", "complete", {{"/Person/DocNumber", ""}}, navPersonInfo, 0, "meSerial"},
+        {"13", "complete", {{"/Person/DocIssueDate", "11.04.1975"}}, navPersonInfo, 0, "dtRegDate"},
+        {"13a",
+         "complete",
+         {{"/Person/DocIssueDate", "12.04.1989"}},
+         navPersonInfo,
+         0,
+         "dtRegDate"},
+        {"14", "complete", {{"/Person/DocIssuedBy", ""}}, navPersonInfo, 0, "meKem"},
+        {"15",
+         "complete",
+         {{"/Person/IsForeigner", 1}, {"/Person/CitizenshipName", ""}},
+         navPersonInfo,
+         0,
+         "meCitizenship"},
+        {"16", "complete", {{"/Person/RegionCode", 0}}, navPersonInfo, 1, "bnRegion", Lookup},
+        {"17", "complete", {{"/Person/Street", ""}}, navPersonInfo, 1, "meArea"},
+        {"42", "complete", {{"/Person/OKATO", "4528656000"}}, navPersonInfo, 1, "meOKATO"},
+        {"18",
+         "complete",
+         {{"/ThirteenPercentList/0/TaxWithheld", "70000.01"}},
+         navRussianIncome,
+         0,
+         nullptr,
+         Placeholder},
+        {"19",
+         "complete",
+         {{"/ThirteenPercentList/1", noLines}},
+         navRussianIncome,
+         0,
+         nullptr,
+         Placeholder},
+        {"20",
+         "complete",
+         {{"/CurrencyIncomeList/0/CurrencyCode", ""}},
+         navForeignIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"21",
+         "complete",
+         {{"/CurrencyIncomeList/0/IncomeUnits", 0}},
+         navForeignIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"22",
+         "complete",
+         {{"/CurrencyIncomeList/0/IncomeCode", 0}},
+         navForeignIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"23",
+         "complete",
+         {{"/CurrencyIncomeList/0/IncomeInCurrency", "0"}},
+         navForeignIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"24",
+         "complete",
+         {{"/CurrencyIncomeList/0/DeductCode", 201}},
+         navForeignIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"25",
+         "complete",
+         {{"/BusinessList/1", unconfirmed}},
+         navBusinessIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"26",
+         "complete",
+         {{"/BusinessList/0/ExpenseItems/4", "40000.5"}},
+         navBusinessIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"27",
+         "complete",
+         {{"/BusinessList/0/ExpenseItems/6", "15000.25"}},
+         navBusinessIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"28",
+         "complete",
+         {{"/BusinessList/0/ExpenseItems/0", "99999.99"}},
+         navBusinessIncome,
+         kNoSubPage,
+         nullptr,
+         Placeholder},
+        {"33",
+         "complete",
+         {{"/SocialDeduct/MedicalSum", "0"}},
+         navDeduction,
+         0,
+         nullptr,
+         Placeholder},
+        {"34",
+         "employee",
+         {{"/ThirteenPercentList/0/MonthlyAmounts", januaryOnly},
+          {"/ThirteenPercentList/1", secondSource}},
+         navDeduction,
+         0,
+         nullptr,
+         Placeholder},
+        {"35",
+         "complete",
+         {{"/ConstructionDeduct/ObjectName", " "}},
+         navDeduction,
+         1,
+         nullptr,
+         Placeholder},
+        {"36",
+         "complete",
+         {{"/ConstructionDeduct/PostIndex", ""}},
+         navDeduction,
+         1,
+         nullptr,
+         Placeholder},
+        {"37",
+         "complete",
+         {{"/ConstructionDeduct/RegistrationDate", "31.07.2008"}},
+         navDeduction,
+         1,
+         nullptr,
+         Placeholder},
+        {"38",
+         "complete",
+         {{"/ConstructionDeduct/StartYearDate", "01.01.2007"}},
+         navDeduction,
+         1,
+         nullptr,
+         Placeholder},
+        {"39",
+         "complete",
+         {{"/ConstructionDeduct/RegistrationDate", "15.01.2009"}},
+         navDeduction,
+         1,
+         nullptr,
+         Placeholder},
+        {"40",
+         "complete",
+         {{"/ConstructionDeduct/HousingPriorYears", "1000000.01"},
+          {"/ConstructionDeduct/ShareNumerator", 2}},
+         navDeduction,
+         1,
+         nullptr,
+         Placeholder},
+        {"41",
+         "complete",
+         {{"/ConstructionDeduct/HousingCarriedOver", "1000000.01"}},
+         navDeduction,
+         1,
+         nullptr,
+         Placeholder},
+    };
+    // These rules are also run from the address sub-page, so that the hub has to switch.
+    const std::set<std::string> alsoFromAddress = {"1", "6", "16", "42"};
+
+    std::set<std::string> covered;
     for (const Case& c : cases) {
-        for (bool startOnAddress : {false, true}) {
-            SCOPED_TRACE(std::string(c.what) + (startOnAddress ? " from the address" : ""));
+        covered.insert(c.rule);
+        const mTDeclaration d = CheckFixture(c.fixture, c.edits);
+        const std::vector<DeclarationProblem> problems = ListDeclarationProblems(d);
+        ASSERT_FALSE(problems.empty()) << "rule " << c.rule;
+        ASSERT_EQ(problems.front().rule, c.rule) << "the fixture breaks the rule first";
+        for (bool fromAddress : {false, true}) {
+            if (fromAddress && !alsoFromAddress.count(c.rule)) continue;
+            SCOPED_TRACE(std::string("rule ") + c.rule + (fromAddress ? " from the address" : ""));
             ScriptedDialogs dialogs;
-            Window w(c.d);
+            Window w(&d);
             w.form.show();
             w.form.activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
-            if (startOnAddress) {
+            if (fromAddress) {
                 dialogs.checkAnswers = {TCheckAnswer::SkipAll, TCheckAnswer::SkipAll};
                 w.form.NavButton(navPersonInfo)->click();
-                qobject_cast<TfrPersonData*>(w.form.CurrentPage())->SubButton(1)->click();
+                qobject_cast<THubFrame*>(w.form.CurrentPage())->SubButton(1)->click();
             }
             const size_t ranBefore = dialogs.ran.size();
             EXPECT_EQ(w.form.RunCheck(), 1);
             ASSERT_EQ(dialogs.wholeChecks.size(), 1u);
-            EXPECT_EQ(dialogs.wholeChecks[0].message, c.message);
+            EXPECT_EQ(dialogs.wholeChecks[0].message, Q(problems.front().message));
             EXPECT_EQ(w.form.CurrentPageKind(), c.nav);
-            EXPECT_TRUE(w.form.NavButton(TNavPage(c.nav))->Down());
-            if (c.subPage >= 0) {
-                auto* hub = qobject_cast<THubFrame*>(w.form.CurrentPage());
-                ASSERT_NE(hub, nullptr);
-                EXPECT_EQ(hub->CurrentSubPage(), c.subPage);
+            EXPECT_TRUE(w.form.NavButton(c.nav)->Down());
+            TThinkingFrame* page = w.form.CurrentPage();
+            if (c.control == Placeholder) {
+                EXPECT_EQ(page->objectName(), "frPending");
+                continue;
             }
-            // The lookup behind the field opens at once; an entry field gets the focus.
-            QWidget* focus = w.form.findChild<QWidget*>(c.focus);
-            ASSERT_NE(focus, nullptr);
-            if (qobject_cast<TMaskedEdit*>(focus))
-                EXPECT_TRUE(focus->hasFocus());
-            else
-                EXPECT_EQ(dialogs.ran.size(), ranBefore + 1);
+            if (auto* hub = qobject_cast<THubFrame*>(page)) {
+                EXPECT_EQ(hub->CurrentSubPage(), c.subPage);
+                EXPECT_TRUE(hub->SubButton(c.subPage)->Down());
+            } else {
+                EXPECT_EQ(c.subPage, kNoSubPage);
+            }
+            QWidget* control = page->findChild<QWidget*>(c.name);
+            ASSERT_NE(control, nullptr);
+            const QWidget* focused = QApplication::focusWidget();
+            EXPECT_TRUE(control->hasFocus())
+                << "the focus is on " << (focused ? focused->objectName().toStdString() : "none");
+            EXPECT_EQ(dialogs.ran.size(), ranBefore + (c.control == Lookup ? 1 : 0));
+        }
+    }
+
+    // The table holds every rule of the whole check on a page the program shows.
+    for (int page = kPageConditions; page <= kPagePrivatePractice; ++page) {
+        if (!PlaceOf(page)) continue;
+        for (const CheckRule& rule : RulesOf(PageCode(page)).rules) {
+            if (rule.use == RuleUse::PageOnly) continue;
+            EXPECT_TRUE(covered.count(rule.id)) << rule.id;
         }
     }
 }

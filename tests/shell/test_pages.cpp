@@ -373,8 +373,9 @@ TEST(PersonNaim, FocusCodesReachTheirControls) {
     page.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
     const std::pair<int, QWidget*> targets[] = {
-        {1, page.meSurName}, {2, page.meName},    {3, page.mePatronymic}, {4, page.meINN},
-        {6, page.meSerial},  {7, page.dtRegDate}, {8, page.meKem},        {9, page.meMesto}};
+        {1, page.meSurName}, {2, page.meName},   {3, page.mePatronymic},
+        {4, page.meINN},     {6, page.meSerial}, {7, page.dtRegDate},
+        {8, page.meKem},     {9, page.meMesto},  {10, page.meCitizenship}};
     for (const auto& [code, widget] : targets) {
         page.FocusError(code);
         EXPECT_TRUE(widget->hasFocus()) << code;
@@ -469,21 +470,21 @@ TEST(PersonData, HubSwitchesSubPagesByTheContract) {
     ScriptedDialogs dialogs;
     TShellContext ctx;
     TfrPersonData hub(ctx, nullptr);
-    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageNaim);
+    EXPECT_EQ(hub.CurrentSubPage(), SubPageOf(kPageTaxpayer));
     EXPECT_TRUE(hub.SubButton(0)->Down());
     EXPECT_EQ(hub.SubButton(1)->toolTip(), "Сведения о месте жительства");
 
     hub.SubButton(1)->click();  // no surname: "Исправить" keeps the name page
-    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageNaim);
+    EXPECT_EQ(hub.CurrentSubPage(), SubPageOf(kPageTaxpayer));
     EXPECT_TRUE(hub.SubButton(0)->Down());
     EXPECT_EQ(dialogs.CheckMessages(), QStringList({"Не введена фамилия"}));
 
     dialogs.checkAnswers = {TCheckAnswer::SkipAll};
     hub.SubButton(1)->click();
-    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageAddress);
+    EXPECT_EQ(hub.CurrentSubPage(), SubPageOf(kPageAddress));
 
-    hub.ShowSubPage(TfrPersonData::pageNaim, 2);
-    EXPECT_EQ(hub.CurrentSubPage(), TfrPersonData::pageNaim);
+    hub.ShowSubPage(SubPageOf(kPageTaxpayer), 2);
+    EXPECT_EQ(hub.CurrentSubPage(), SubPageOf(kPageTaxpayer));
 }
 
 TEST(References, ListsAreReadFromWindows1251AndProblemsReported) {

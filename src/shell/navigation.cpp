@@ -1,0 +1,42 @@
+#include "navigation.h"
+
+namespace zorv {
+
+namespace {
+
+// Every page the program shows; a hub's sub-pages in the order of its sub-buttons.
+constexpr TPagePlace kPlaces[] = {
+    {kPageConditions, navInitialData, kNoSubPage},
+    {kPageTaxpayer, navPersonInfo, 0},
+    {kPageAddress, navPersonInfo, 1},
+    {kPageIncome13, navRussianIncome, 0},
+    {kPageDividends, navRussianIncome, 1},
+    {kPageIncome35, navRussianIncome, 2},
+    {kPageForeignIncome, navForeignIncome, kNoSubPage},
+    {kPageBusiness, navBusinessIncome, kNoSubPage},
+    {kPageDeductions, navDeduction, 0},
+    {kPageHousing, navDeduction, 1},
+};
+
+}  // namespace
+
+const TPagePlace* PlaceOf(int page) {
+    for (const TPagePlace& place : kPlaces) {
+        if (place.page == page) return &place;
+    }
+    return nullptr;
+}
+
+int SubPageOf(PageCode page) {
+    const TPagePlace* place = PlaceOf(page);
+    return place ? place->subPage : kNoSubPage;
+}
+
+PageCode PageAt(TNavPage nav, int index) {
+    for (const TPagePlace& place : kPlaces) {
+        if (place.nav == nav && place.subPage == index) return place.page;
+    }
+    return kPageNone;
+}
+
+}  // namespace zorv

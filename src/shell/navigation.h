@@ -1,0 +1,40 @@
+#pragma once
+
+#include "pagecodes.h"
+
+namespace zorv {
+
+// The navigation column of the main window, top to bottom.
+enum TNavPage : int {
+    navInitialData,
+    navPersonInfo,
+    navRussianIncome,
+    navForeignIncome,
+    navBusinessIncome,
+    navDeduction,
+    navNalog,
+    navCount
+};
+
+// The index of a hub's sub-page; kNoSubPage for a page that is not in a hub.
+inline constexpr int kNoSubPage = -1;
+
+// Where a page of the declaration is shown: under its navigation button and,
+// when that button holds a hub, as the hub's sub-page.
+struct TPagePlace {
+    PageCode page;
+    TNavPage nav;
+    int subPage;
+};
+
+// The place of a page; nullptr for a page the program cannot show (private practice).
+const TPagePlace* PlaceOf(int page);
+
+// The sub-page index of a page in its hub.
+int SubPageOf(PageCode page);
+
+// The page shown as sub-page `index` of the hub under `nav`; kPageNone when
+// there is none.
+PageCode PageAt(TNavPage nav, int index);
+
+}  // namespace zorv
