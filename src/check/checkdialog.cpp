@@ -20,6 +20,22 @@ CheckAnswer AskCheck(const CheckPrompter& ask, const CheckQuestion& question) {
     return CheckAnswer::Correct;
 }
 
+std::optional<size_t> AskInTurn(const CheckPrompter& ask,
+                                const std::vector<CheckQuestion>& questions) {
+    for (size_t i = 0; i < questions.size(); ++i) {
+        switch (AskCheck(ask, questions[i])) {
+            case CheckAnswer::Skip:
+                continue;
+            case CheckAnswer::SkipAll:
+                return std::nullopt;
+            case CheckAnswer::Correct:
+            case CheckAnswer::Cancel:
+                return i;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string CheckCaption(const std::string& section) {
     return "Проверка: " + section;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zorv {
 
@@ -29,6 +32,12 @@ using CheckPrompter = std::function<CheckAnswer(const CheckQuestion&)>;
 // The answer to act on: the prompter's, or "Исправить" when the prompter is empty
 // or chose a button the window does not offer.
 CheckAnswer AskCheck(const CheckPrompter& ask, const CheckQuestion& question);
+
+// The questions of a page's or a dialog's check, shown in turn: "Исправить"
+// ends with the index of its question, "Пропустить" goes on to the next one,
+// "Пропустить все" ends with none; none as well when every one was skipped.
+std::optional<size_t> AskInTurn(const CheckPrompter& ask,
+                                const std::vector<CheckQuestion>& questions);
 
 // "Проверка: " + section.
 std::string CheckCaption(const std::string& section);

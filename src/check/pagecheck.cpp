@@ -1,6 +1,8 @@
 #include "pagecheck.h"
 
 #include <cassert>
+#include <optional>
+#include <vector>
 
 #include "checkrules.h"
 
@@ -9,23 +11,18 @@ namespace zorv {
 int CheckPage(PageCode page, const mTDeclaration& declaration, const CheckPrompter& ask) {
     const PageRules& table = RulesOf(page);
     assert(!table.records);
+    std::vector<CheckQuestion> questions;
+    std::vector<int> focuses;
     for (const CheckRule& rule : table.rules) {
         if (rule.use == RuleUse::DeclarationOnly) continue;
         Verdict verdict = rule.test(declaration, 0);
         if (!verdict) continue;
-        CheckQuestion question{rule.section, *verdict, rule.buttons.canSkip,
-                               rule.buttons.canSkipAll, false};
-        switch (AskCheck(ask, question)) {
-            case CheckAnswer::Skip:
-                continue;
-            case CheckAnswer::SkipAll:
-                return 0;
-            case CheckAnswer::Correct:
-            case CheckAnswer::Cancel:
-                return RuleFocus(rule, 0);
-        }
+        questions.push_back(
+            {rule.section, *verdict, rule.buttons.canSkip, rule.buttons.canSkipAll, false});
+        focuses.push_back(RuleFocus(rule, 0));
     }
-    return 0;
+    std::optional<size_t> corrected = AskInTurn(ask, questions);
+    return corrected ? focuses[*corrected] : 0;
 }
 
 }  // namespace zorv

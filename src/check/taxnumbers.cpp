@@ -42,13 +42,14 @@ const char kInnWrong[] = "Номер ИНН введен неверно";
 
 SourceCheckResult RunSourceChecks(const CheckPrompter& ask, const std::string& section,
                                   const std::vector<SourceProblem>& problems) {
+    std::vector<CheckQuestion> questions;
     for (const SourceProblem& problem : problems) {
-        CheckQuestion question{section, problem.message, problem.canSkip, false, false};
-        if (AskCheck(ask, question) == CheckAnswer::Correct) {
-            return {problem.focus, problem.check, problem.message};
-        }
+        questions.push_back({section, problem.message, problem.canSkip, false, false});
     }
-    return {};
+    std::optional<size_t> corrected = AskInTurn(ask, questions);
+    if (!corrected) return {};
+    const SourceProblem& problem = problems[*corrected];
+    return {problem.focus, problem.check, problem.message};
 }
 
 }  // namespace
