@@ -12,21 +12,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controlnames.h"
 #include "lookups.h"
 #include "maskededit.h"
 #include "shelltext.h"
 
 namespace zorv {
-
-namespace {
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-}  // namespace
 
 TfrInitialData::TfrInitialData(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx, parent) {
     setObjectName(QStringLiteral("frInitialData"));
@@ -56,22 +47,28 @@ void TfrInitialData::BuildControls() {
     // Inspection, correction, primary or corrective, filing date.
     auto* gbInspection =
         Named(new QGroupBox(QStringLiteral("Налоговый орган"), this), "gbInspection");
-    meInspection = Named(new TMaskedEdit(gbInspection, edtDigital, 4), "meInspection");
+    meInspection = Named(new TMaskedEdit(gbInspection, edtDigital, 4), "meInspection",
+                         QStringLiteral("Номер инспекции"));
     meInspection->setReadOnly(true);
     meInspection->setFixedWidth(60);
-    bnInspection = Named(new QPushButton(QStringLiteral("..."), gbInspection), "bnInspection");
+    bnInspection = Named(new QPushButton(QStringLiteral("..."), gbInspection), "bnInspection",
+                         QStringLiteral("Выбрать инспекцию из списка"));
     bnInspection->setFixedWidth(32);
     bnInspection->setToolTip(QStringLiteral("Выбрать инспекцию из списка"));
-    Edit1 = Named(new TMaskedEdit(gbInspection, edtNone), "Edit1");
+    Edit1 = Named(new TMaskedEdit(gbInspection, edtNone), "Edit1",
+                  QStringLiteral("Наименование инспекции"));
     Edit1->hide();
     lbInspectionName = Named(new QLabel(gbInspection), "lbInspectionName");
     lbInspectionName->setWordWrap(true);
     lbInspectionName->setMinimumHeight(2 * fontMetrics().height());
-    meNumVer = Named(new TMaskedEdit(gbInspection, edtDigital, 3), "meNumVer");
+    meNumVer = Named(new TMaskedEdit(gbInspection, edtDigital, 3), "meNumVer",
+                     QStringLiteral("Номер корректировки"));
     meNumVer->setFixedWidth(48);
-    updCorrUp = Named(new QToolButton(gbInspection), "updCorrUp");
+    updCorrUp = Named(new QToolButton(gbInspection), "updCorrUp",
+                      QStringLiteral("Увеличить номер корректировки"));
     updCorrUp->setArrowType(Qt::UpArrow);
-    updCorrDown = Named(new QToolButton(gbInspection), "updCorrDown");
+    updCorrDown = Named(new QToolButton(gbInspection), "updCorrDown",
+                        QStringLiteral("Уменьшить номер корректировки"));
     updCorrDown->setArrowType(Qt::DownArrow);
     for (QToolButton* b : {updCorrUp, updCorrDown}) {
         b->setFixedSize(18, 12);
@@ -80,7 +77,7 @@ void TfrInitialData::BuildControls() {
     rbFirst = Named(new QRadioButton(QStringLiteral("Первичная"), gbInspection), "rbFirst");
     rbLast = Named(new QRadioButton(QStringLiteral("Корректирующая"), gbInspection), "rbLast");
     lbGetDate = Named(new QLabel(QStringLiteral("Дата подачи"), gbInspection), "lbGetDate");
-    dtGetDate = Named(new QDateEdit(gbInspection), "dtGetDate");
+    dtGetDate = Named(new QDateEdit(gbInspection), "dtGetDate", QStringLiteral("Дата подачи"));
     dtGetDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     dtGetDate->setCalendarPopup(true);
     dtGetDate->setDateRange(QDate(2009, 1, 1), QDate(2012, 12, 31));
@@ -164,11 +161,14 @@ void TfrInitialData::BuildControls() {
     submitterGroup_->addButton(rbGiveTrustFase, 1);
     submitterGroup_->addButton(rbGiveByMail, 2);
     lbFIO = Named(new QLabel(QStringLiteral("ФИО"), gbSubmitter), "lbFIO");
-    meFIO = Named(new TMaskedEdit(gbSubmitter, edtNone, 182), "meFIO");
+    meFIO = Named(new TMaskedEdit(gbSubmitter, edtNone, 182), "meFIO",
+                  QStringLiteral("ФИО представителя"));
     lbOsn = Named(new QLabel(QStringLiteral("Документ"), gbSubmitter), "lbOsn");
-    meOsn = Named(new TMaskedEdit(gbSubmitter, edtNone), "meOsn");
+    meOsn = Named(new TMaskedEdit(gbSubmitter, edtNone), "meOsn",
+                  QStringLiteral("Документ, подтверждающий полномочия представителя"));
     lbUL = Named(new QLabel(QStringLiteral("Организация - представитель"), gbSubmitter), "lbUL");
-    meUL = Named(new TMaskedEdit(gbSubmitter, edtNone, 182), "meUL");
+    meUL = Named(new TMaskedEdit(gbSubmitter, edtNone, 182), "meUL",
+                 QStringLiteral("Организация - представитель"));
     auto* submitterLayout = new QGridLayout(gbSubmitter);
     submitterLayout->addWidget(rbGiveSelf, 0, 0);
     submitterLayout->addWidget(rbGiveTrustFase, 0, 1);
@@ -202,9 +202,11 @@ void TfrInitialData::BuildControls() {
               "chbIncomeBusiness");
     lbSupposeIncome =
         Named(new QLabel(QStringLiteral("Предполагаемый доход:"), gbIncome), "lbSupposeIncome");
-    meSupposeIncome = Named(new TMaskedEdit(gbIncome, edtDigital, 12), "meSupposeIncome");
+    meSupposeIncome = Named(new TMaskedEdit(gbIncome, edtDigital, 12), "meSupposeIncome",
+                            QStringLiteral("Предполагаемый доход"));
     meSupposeIncome->setFixedWidth(120);
-    meSupVich = Named(new TMaskedEdit(gbIncome, edtCurrency, 12, 2), "meSupVich");
+    meSupVich = Named(new TMaskedEdit(gbIncome, edtCurrency, 12, 2), "meSupVich",
+                      QStringLiteral("Предполагаемые расходы"));
     meSupVich->hide();
     auto* incomeLayout = new QGridLayout(gbIncome);
     incomeLayout->addWidget(chbIncomeInquiry, 0, 0, 1, 3);
@@ -219,7 +221,8 @@ void TfrInitialData::BuildControls() {
     gbAppendixes =
         Named(new QGroupBox(QStringLiteral("Общее число листов подтверждающих документов"), this),
               "gbAppendixes");
-    meAppendixes = Named(new TMaskedEdit(gbAppendixes, edtDigital, 4), "meAppendixes");
+    meAppendixes = Named(new TMaskedEdit(gbAppendixes, edtDigital, 4), "meAppendixes",
+                         QStringLiteral("Общее число листов подтверждающих документов"));
     chbAutoCalculateApp =
         Named(new QCheckBox(QStringLiteral("Автоматический подсчет"), gbAppendixes),
               "chbAutoCalculateApp");

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "controlnames.h"
 #include "flashbutton.h"
 #include "lookups.h"
 #include "maskededit.h"
@@ -20,14 +21,8 @@ namespace zorv {
 
 namespace {
 
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QDateEdit* DateEdit(QWidget* parent, const char* name) {
-    auto* edit = Named(new QDateEdit(parent), name);
+QDateEdit* DateEdit(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* edit = Named(new QDateEdit(parent), name, accessibleName);
     edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     edit->setCalendarPopup(true);
     edit->setMinimumDate(QDate(1900, 1, 1));
@@ -37,8 +32,8 @@ QDateEdit* DateEdit(QWidget* parent, const char* name) {
     return edit;
 }
 
-QLabel* PanelLabel(QWidget* parent, const char* name) {
-    auto* label = Named(new QLabel(parent), name);
+QLabel* PanelLabel(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* label = Named(new QLabel(parent), name, accessibleName);
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     label->setWordWrap(true);
@@ -59,18 +54,21 @@ TfrPersonNaim::TfrPersonNaim(TShellContext& ctx, QWidget* parent) : TThinkingFra
     TLoadingScope loading(ctx_);
 
     auto* gbName = Named(new QGroupBox(QStringLiteral("Фамилия, имя, отчество"), this), "gbName");
-    meSurName = Named(new TMaskedEdit(gbName, edtNone, 33), "meSurName");
-    meName = Named(new TMaskedEdit(gbName, edtNone, 33), "meName");
-    mePatronymic = Named(new TMaskedEdit(gbName, edtNone, 33), "mePatronymic");
-    meINN = Named(new TMaskedEdit(gbName, edtDigital, 12), "meINN");
+    meSurName = Named(new TMaskedEdit(gbName, edtNone, 33), "meSurName", QStringLiteral("Фамилия"));
+    meName = Named(new TMaskedEdit(gbName, edtNone, 33), "meName", QStringLiteral("Имя"));
+    mePatronymic =
+        Named(new TMaskedEdit(gbName, edtNone, 33), "mePatronymic", QStringLiteral("Отчество"));
+    meINN = Named(new TMaskedEdit(gbName, edtDigital, 12), "meINN", QStringLiteral("ИНН"));
     lbStrSv =
         Named(new QLabel(QStringLiteral("Номер страхового свидетельства"), gbName), "lbStrSv");
-    meStrSv = Named(new TMaskedEdit(gbName, edtDigital, 11), "meStrSv");
+    meStrSv = Named(new TMaskedEdit(gbName, edtDigital, 11), "meStrSv",
+                    QStringLiteral("Номер страхового свидетельства"));
     lbSex = Named(new QLabel(QStringLiteral("Пол"), gbName), "lbSex");
     rbM = Named(new QRadioButton(QStringLiteral("Мужской"), gbName), "rbM");
     rbZh = Named(new QRadioButton(QStringLiteral("Женский"), gbName), "rbZh");
-    dtBirthDate = DateEdit(gbName, "dtBirthDate");
-    meMesto = Named(new TMaskedEdit(gbName, edtNone, 128), "meMesto");
+    dtBirthDate = DateEdit(gbName, "dtBirthDate", QStringLiteral("Дата рождения"));
+    meMesto =
+        Named(new TMaskedEdit(gbName, edtNone, 128), "meMesto", QStringLiteral("Место рождения"));
     auto* sexGroup = new QButtonGroup(this);
     sexGroup->addButton(rbM);
     sexGroup->addButton(rbZh);
@@ -106,13 +104,16 @@ TfrPersonNaim::TfrPersonNaim(TShellContext& ctx, QWidget* parent) : TThinkingFra
 
     auto* gbDocument = Named(
         new QGroupBox(QStringLiteral("Документ, удостоверяющий личность"), this), "gbDocument");
-    pnlDocType = PanelLabel(gbDocument, "pnlDocType");
-    bnDocType = Named(new QPushButton(QStringLiteral("..."), gbDocument), "bnDocType");
+    pnlDocType = PanelLabel(gbDocument, "pnlDocType", QStringLiteral("Вид документа"));
+    bnDocType = Named(new QPushButton(QStringLiteral("..."), gbDocument), "bnDocType",
+                      QStringLiteral("Выбрать вид документа"));
     bnDocType->setFixedWidth(32);
     bnDocType->setToolTip(QStringLiteral("Выбрать вид документа"));
-    meSerial = Named(new TMaskedDocEdit(gbDocument), "meSerial");
-    dtRegDate = DateEdit(gbDocument, "dtRegDate");
-    meKem = Named(new TMaskedEdit(gbDocument, edtNone, 128), "meKem");
+    meSerial = Named(new TMaskedDocEdit(gbDocument), "meSerial",
+                     QStringLiteral("Серия и номер документа"));
+    dtRegDate = DateEdit(gbDocument, "dtRegDate", QStringLiteral("Дата выдачи документа"));
+    meKem = Named(new TMaskedEdit(gbDocument, edtNone, 128), "meKem",
+                  QStringLiteral("Кем выдан документ"));
     auto* docLayout = new QGridLayout(gbDocument);
     docLayout->addWidget(new QLabel(QStringLiteral("Вид документа"), gbDocument), 0, 0);
     docLayout->addWidget(pnlDocType, 0, 1, 1, 3);
@@ -135,12 +136,15 @@ TfrPersonNaim::TfrPersonNaim(TShellContext& ctx, QWidget* parent) : TThinkingFra
     rbBomzh =
         Named(new QRadioButton(QStringLiteral("Лицо без гражданства"), gbCitizenship), "rbBomzh");
     lbKodGrazhd = Named(new QLabel(QStringLiteral("Код страны"), gbCitizenship), "lbKodGrazhd");
-    meKodGrazhd = Named(new TMaskedEdit(gbCitizenship, edtDigital, 3), "meKodGrazhd");
+    meKodGrazhd = Named(new TMaskedEdit(gbCitizenship, edtDigital, 3), "meKodGrazhd",
+                        QStringLiteral("Код страны"));
     meKodGrazhd->setFixedWidth(48);
-    bnGrazhd = Named(new QPushButton(QStringLiteral("..."), gbCitizenship), "bnGrazhd");
+    bnGrazhd = Named(new QPushButton(QStringLiteral("..."), gbCitizenship), "bnGrazhd",
+                     QStringLiteral("Выбрать страну из списка"));
     bnGrazhd->setFixedWidth(32);
     bnGrazhd->setToolTip(QStringLiteral("Выбрать страну из списка"));
-    meCitizenship = Named(new TMaskedEdit(gbCitizenship, edtNone, 70), "meCitizenship");
+    meCitizenship = Named(new TMaskedEdit(gbCitizenship, edtNone, 70), "meCitizenship",
+                          QStringLiteral("Гражданство"));
     auto* citizenGroup = new QButtonGroup(this);
     citizenGroup->addButton(rbGr);
     citizenGroup->addButton(rbBomzh);
@@ -326,20 +330,26 @@ TfrPersonAddress::TfrPersonAddress(TShellContext& ctx, QWidget* parent)
         Named(new QGroupBox(QStringLiteral("Адрес в Российской Федерации"), this), "gbAddress");
     rbReg = Named(new QRadioButton(QStringLiteral("жительства"), gbAddress), "rbReg");
     rbPreb = Named(new QRadioButton(QStringLiteral("пребывания"), gbAddress), "rbPreb");
-    mePostIndex = Named(new TMaskedEdit(gbAddress, edtDigital, 6), "mePostIndex");
+    mePostIndex = Named(new TMaskedEdit(gbAddress, edtDigital, 6), "mePostIndex",
+                        QStringLiteral("Почтовый индекс"));
     mePostIndex->setFixedWidth(70);
-    pnlRegion = PanelLabel(gbAddress, "pnlRegion");
-    bnRegion = Named(new QPushButton(QStringLiteral("..."), gbAddress), "bnRegion");
+    pnlRegion = PanelLabel(gbAddress, "pnlRegion", QStringLiteral("Регион"));
+    bnRegion = Named(new QPushButton(QStringLiteral("..."), gbAddress), "bnRegion",
+                     QStringLiteral("Выбрать регион из списка"));
     bnRegion->setFixedWidth(32);
     bnRegion->setToolTip(QStringLiteral("Выбрать регион из списка"));
-    meDistrict = Named(new TMaskedEdit(gbAddress, edtNone, 40), "meDistrict");
-    meCity = Named(new TMaskedEdit(gbAddress, edtNone, 40), "meCity");
-    meArea = Named(new TMaskedEdit(gbAddress, edtNone, 40), "meArea");
-    meStreet = Named(new TMaskedEdit(gbAddress, edtNone, 40), "meStreet");
-    meHouse = Named(new TMaskedEdit(gbAddress, edtNone, 7), "meHouse");
-    meBuilding = Named(new TMaskedEdit(gbAddress, edtNone, 7), "meBuilding");
-    meFlat = Named(new TMaskedEdit(gbAddress, edtNone, 7), "meFlat");
-    meOKATO = Named(new TMaskedEdit(gbAddress, edtDigital, 11), "meOKATO");
+    meDistrict =
+        Named(new TMaskedEdit(gbAddress, edtNone, 40), "meDistrict", QStringLiteral("Район"));
+    meCity = Named(new TMaskedEdit(gbAddress, edtNone, 40), "meCity", QStringLiteral("Город"));
+    meArea = Named(new TMaskedEdit(gbAddress, edtNone, 40), "meArea",
+                   QStringLiteral("Населенный пункт"));
+    meStreet = Named(new TMaskedEdit(gbAddress, edtNone, 40), "meStreet", QStringLiteral("Улица"));
+    meHouse = Named(new TMaskedEdit(gbAddress, edtNone, 7), "meHouse", QStringLiteral("Дом"));
+    meBuilding =
+        Named(new TMaskedEdit(gbAddress, edtNone, 7), "meBuilding", QStringLiteral("Корпус"));
+    meFlat = Named(new TMaskedEdit(gbAddress, edtNone, 7), "meFlat", QStringLiteral("Квартира"));
+    meOKATO =
+        Named(new TMaskedEdit(gbAddress, edtDigital, 11), "meOKATO", QStringLiteral("Код ОКАТО"));
     for (TMaskedEdit* e : {meHouse, meBuilding, meFlat}) e->setFixedWidth(70);
     meOKATO->setFixedWidth(110);
 
@@ -382,12 +392,14 @@ TfrPersonAddress::TfrPersonAddress(TShellContext& ctx, QWidget* parent)
     grid->setColumnStretch(3, 1);
 
     gbPhone = Named(new QGroupBox(QStringLiteral("Контактный телефон"), this), "gbPhone");
-    meHomePhone = Named(new TMaskedEdit(gbPhone, edtDigital, 20), "meHomePhone");
+    meHomePhone = Named(new TMaskedEdit(gbPhone, edtDigital, 20), "meHomePhone",
+                        QStringLiteral("Контактный телефон"));
     auto* phoneLayout = new QHBoxLayout(gbPhone);
     phoneLayout->addWidget(meHomePhone);
     auto* gbForeign =
         Named(new QGroupBox(QStringLiteral("Адрес за пределами РФ"), this), "gbForeign");
-    meAdr = Named(new TMaskedEdit(gbForeign, edtNone, 140), "meAdr");
+    meAdr = Named(new TMaskedEdit(gbForeign, edtNone, 140), "meAdr",
+                  QStringLiteral("Адрес за пределами РФ"));
     auto* foreignLayout = new QHBoxLayout(gbForeign);
     foreignLayout->addWidget(meAdr);
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -485,6 +487,28 @@ TEST(PersonData, HubSwitchesSubPagesByTheContract) {
 
     hub.ShowSubPage(SubPageOf(kPageTaxpayer), 2);
     EXPECT_EQ(hub.CurrentSubPage(), SubPageOf(kPageTaxpayer));
+}
+
+// Every control one types into or presses says what it is, by its text or by
+// its accessible name ("..." says nothing).
+TEST(Pages, EveryControlCarriesAName) {
+    TShellContext ctx;
+    TfrInitialData conditions(ctx, nullptr);
+    TfrPersonNaim naim(ctx, nullptr);
+    TfrPersonAddress address(ctx, nullptr);
+    for (QWidget* page : std::initializer_list<QWidget*>{&conditions, &naim, &address}) {
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            // The text part of a date or number box is the box itself.
+            if (qobject_cast<QAbstractSpinBox*>(w->parentWidget())) continue;
+            QString name = w->accessibleName();
+            if (auto* button = qobject_cast<QAbstractButton*>(w); button && name.isEmpty())
+                name = button->text();
+            else if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w))
+                continue;
+            EXPECT_FALSE(name.isEmpty() || name == "...")
+                << page->objectName().toStdString() << " " << w->objectName().toStdString();
+        }
+    }
 }
 
 TEST(References, ListsAreReadFromWindows1251AndProblemsReported) {
