@@ -94,23 +94,7 @@ bool kTSvodSumPrilZ::Compute(mTDeclaration& d, kTSvodSum& s) {
 Json ToJson(const kTSvodSumPrilZ& sheet) {
     Json out = Json::object();
     out["Share"] = sheet.Share;
-    out["L080"] = MoneyToJson(sheet.L080);
-    out["L090"] = MoneyToJson(sheet.L090);
-    out["L100"] = MoneyToJson(sheet.L100);
-    out["L110"] = MoneyToJson(sheet.L110);
-    out["L120"] = MoneyToJson(sheet.L120);
-    out["L130"] = MoneyToJson(sheet.L130);
-    out["L140"] = MoneyToJson(sheet.L140);
-    out["L150"] = MoneyToJson(sheet.L150);
-    out["L160"] = MoneyToJson(sheet.L160);
-    out["L170"] = MoneyToJson(sheet.L170);
-    out["L180"] = MoneyToJson(sheet.L180);
-    out["L190"] = MoneyToJson(sheet.L190);
-    out["L200"] = MoneyToJson(sheet.L200);
-    out["L210"] = MoneyToJson(sheet.L210);
-    out["L220"] = MoneyToJson(sheet.L220);
-    out["L230"] = MoneyToJson(sheet.L230);
-    out["L240"] = MoneyToJson(sheet.L240);
+    AddLinesToJson(out, sheet, kSheetLLines);
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "declaration.h"
 #include "jsonform.h"
 #include "money.h"
+#include "sheetlines.h"
 
 namespace zorv {
 
@@ -34,6 +35,29 @@ class kTSvodSumPrilZ {
 
     void Clear();
     bool Compute(mTDeclaration& d, kTSvodSum& s);
+};
+
+// The amounts of sheet Л, lines 080-240; the object and its share (010-070) are
+// the declaration's. In the file lines 080 and 090 describe the object and the
+// others make up the calculation.
+inline constexpr SheetLine<kTSvodSumPrilZ> kSheetLLines[] = {
+    {"080", &kTSvodSumPrilZ::L080, "L080", "СумРасхФакт", kKopecks},
+    {"090", &kTSvodSumPrilZ::L090, "L090", "СумФактУплПроц", kKopecks},
+    {"100", &kTSvodSumPrilZ::L100, "L100", "ВычНовЗачПред", kKopecks},
+    {"110", &kTSvodSumPrilZ::L110, "L110", "ВычНовЗачПредНД", kKopecks},
+    {"120", &kTSvodSumPrilZ::L120, "L120", "ВычНовЗачПредУп", kKopecks},
+    {"130", &kTSvodSumPrilZ::L130, "L130", "ВычПроцЗачПред", kKopecks},
+    {"140", &kTSvodSumPrilZ::L140, "L140", "ВычПроцЗачПредНД", kKopecks},
+    {"150", &kTSvodSumPrilZ::L150, "L150", "ВычПроцЗачПредУп", kKopecks},
+    {"160", &kTSvodSumPrilZ::L160, "L160", "РасхНовПршПред", kKopecks},
+    {"170", &kTSvodSumPrilZ::L170, "L170", "ПроцПршПред", kKopecks},
+    {"180", &kTSvodSumPrilZ::L180, "L180", "ВычНовУвед", kKopecks},
+    {"190", &kTSvodSumPrilZ::L190, "L190", "ПроцУвед", kKopecks},
+    {"200", &kTSvodSumPrilZ::L200, "L200", "НалБаз13БезВыч", kKopecks},
+    {"210", &kTSvodSumPrilZ::L210, "L210", "РасхНовЗачНД", kKopecks},
+    {"220", &kTSvodSumPrilZ::L220, "L220", "ПроцЗачНД", kKopecks},
+    {"230", &kTSvodSumPrilZ::L230, "L230", "РасхДокПрхСлед", kKopecks},
+    {"240", &kTSvodSumPrilZ::L240, "L240", "ПроцПрхСлед", kKopecks},
 };
 
 Json ToJson(const kTSvodSumPrilZ& sheet);

@@ -129,8 +129,7 @@ bool kTSvodSumPrilA35::Compute(mTDeclaration& d, kTSvodSum& s) {
 // ---- Sheet Б --------------------------------------------------------------
 
 void kTSvodSumPrilB::Clear() {
-    Income = TaxPaidAbroad = TaxComputedRF = TaxCredit = Money();
-    Rows.clear();
+    *this = kTSvodSumPrilB(Rate);
 }
 
 bool kTSvodSumPrilB::Compute(mTDeclaration& d, kTSvodSum&) {
@@ -206,10 +205,7 @@ bool kTSvodSumPrilV2::Compute(mTDeclaration& d, kTSvodSum&) {
 // ---- Sheet Г ---------------------------------------------------------------
 
 void kTSvodSumPrilM::Clear() {
-    BirthAidIncome = BirthAidExempt = Money();
-    L010 = L020 = L030 = L040 = L050 = L060 = L070 = L080 = Money();
-    L090 = L100 = L110 = L120 = L130 = L170 = Money();
-    Rows.clear();
+    *this = kTSvodSumPrilM();
 }
 
 bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
@@ -290,8 +286,7 @@ bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
 // ---- Material benefit -------------------------------------------------------
 
 void kTSvodSumPrilM2::Clear() {
-    TaxWithheld = Money();
-    Rows.clear();
+    *this = kTSvodSumPrilM2();
 }
 
 bool kTSvodSumPrilM2::Compute(mTDeclaration& d, kTSvodSum&) {

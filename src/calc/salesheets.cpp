@@ -251,9 +251,7 @@ Json ToJson(const DohodAvtVozn& row) {
 }
 
 Json ToJson(const kTSheetDTotals& sheet) {
-    Json json = Json::object();
-    json["Income"] = MoneyToJson(sheet.Income);
-    json["Expense"] = MoneyToJson(sheet.Expense);
+    Json json = LinesToJson(sheet, kSheetDLines);
     json["RowRefs"] = RowsToJson(sheet.RowRefs);
     json["Rows"] = RowsToJson(sheet.Rows);
     return json;
@@ -270,25 +268,14 @@ Json ToJson(const DohodGragdPravHar& row) {
 }
 
 Json ToJson(const kTSheetETotals& sheet) {
-    Json json = Json::object();
-    json["Income"] = MoneyToJson(sheet.Income);
-    json["Expense"] = MoneyToJson(sheet.Expense);
+    Json json = LinesToJson(sheet, kSheetELines);
     json["RowRefs"] = RowsToJson(sheet.RowRefs);
     json["Rows"] = RowsToJson(sheet.Rows);
     return json;
 }
 
 Json ToJson(const kTSvodSumPrilH1& sheet) {
-    Json json = Json::object();
-    const std::pair<const char*, Money> lines[] = {
-        {"L010", sheet.L010}, {"L020", sheet.L020}, {"L040", sheet.L040}, {"L030", sheet.L030},
-        {"L050", sheet.L050}, {"L060", sheet.L060}, {"L070", sheet.L070}, {"L080", sheet.L080},
-        {"L090", sheet.L090}, {"L100", sheet.L100}, {"L110", sheet.L110}, {"L120", sheet.L120},
-        {"L130", sheet.L130}, {"L140", sheet.L140}, {"L150", sheet.L150}, {"L160", sheet.L160},
-        {"L170", sheet.L170}, {"L180", sheet.L180}, {"L190", sheet.L190}, {"L200", sheet.L200},
-        {"L210", sheet.L210}};
-    for (const auto& [name, value] : lines) json[name] = MoneyToJson(value);
-    return json;
+    return LinesToJson(sheet, kSheetZh1Lines);
 }
 
 Json ToJson(const mbDohH2& row) {
@@ -305,9 +292,7 @@ Json ToJson(const kTSheetH2Totals& sheet) {
     Json json = Json::object();
     json["ShareRows"] = RowsToJson(sheet.ShareRows);
     json["ClaimRows"] = RowsToJson(sheet.ClaimRows);
-    json["L060"] = MoneyToJson(sheet.L060);
-    json["L120"] = MoneyToJson(sheet.L120);
-    json["L130"] = MoneyToJson(sheet.L130);
+    AddLinesToJson(json, sheet, kSheetZh2Lines);
     return json;
 }
 

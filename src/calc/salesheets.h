@@ -12,6 +12,7 @@
 #include "declaration.h"
 #include "jsonform.h"
 #include "money.h"
+#include "sheetlines.h"
 
 namespace zorv {
 
@@ -52,6 +53,12 @@ struct kTSheetDTotals {
     void Clear() { *this = kTSheetDTotals(); }
 };
 
+// The totals of sheet Д, lines 100 and 110.
+inline constexpr SheetLine<kTSheetDTotals> kSheetDLines[] = {
+    {"100", &kTSheetDTotals::Income, "Income", nullptr, kKopecks},
+    {"110", &kTSheetDTotals::Expense, "Expense", "РасходОбщ", kKopecks},
+};
+
 // Sheet Д: author's fees (codes 2201-2209) of the 13 % sources.
 class kTSvodSumPrilG : public kTSheetDTotals {
   public:
@@ -82,6 +89,12 @@ struct kTSheetETotals {
     std::vector<DohodGragdPravHar> Rows;
 
     void Clear() { *this = kTSheetETotals(); }
+};
+
+// The totals of sheet Е, lines 060 and 070.
+inline constexpr SheetLine<kTSheetETotals> kSheetELines[] = {
+    {"060", &kTSheetETotals::Income, "Income", nullptr, kKopecks},
+    {"070", &kTSheetETotals::Expense, "Expense", "РасходОбщ", kKopecks},
 };
 
 // Sheet Е: civil-law contracts (code 2010) of the 13 % sources.
@@ -125,6 +138,33 @@ class kTSvodSumPrilH1 {
     bool Compute(mTDeclaration& d, kTSvodSum& s);
 };
 
+// Sheet Ж1. In the file each income and its deduction are the two attributes of
+// one element; the totals of the housing and of the other property are the
+// attributes of the elements around them.
+inline constexpr SheetLine<kTSvodSumPrilH1> kSheetZh1Lines[] = {
+    {"010", &kTSvodSumPrilH1::L010, "L010", "ДохВсехИст", kKopecks},
+    {"020", &kTSvodSumPrilH1::L020, "L020", "НалВычет", kKopecks},
+    {"030", &kTSvodSumPrilH1::L030, "L030", "ДохВсехИст", kKopecks},
+    {"040", &kTSvodSumPrilH1::L040, "L040", "НалВычет", kKopecks},
+    {"050", &kTSvodSumPrilH1::L050, "L050", "ДохВсехИст", kKopecks},
+    {"060", &kTSvodSumPrilH1::L060, "L060", "НалВычет", kKopecks},
+    {"070", &kTSvodSumPrilH1::L070, "L070", "ДохВсехИст", kKopecks},
+    {"080", &kTSvodSumPrilH1::L080, "L080", "РасхДок", kKopecks},
+    {"090", &kTSvodSumPrilH1::L090, "L090", "ДохВсехИст", kKopecks},
+    {"100", &kTSvodSumPrilH1::L100, "L100", "НалВычет", kKopecks},
+    {"110", &kTSvodSumPrilH1::L110, "L110", "ДохИстИтог", kKopecks},
+    {"120", &kTSvodSumPrilH1::L120, "L120", "ВычИмущИтог", kKopecks},
+    {"130", &kTSvodSumPrilH1::L130, "L130", "ДохВсехИст", kKopecks},
+    {"140", &kTSvodSumPrilH1::L140, "L140", "НалВычет", kKopecks},
+    {"150", &kTSvodSumPrilH1::L150, "L150", "ДохВсехИст", kKopecks},
+    {"160", &kTSvodSumPrilH1::L160, "L160", "РасхДок", kKopecks},
+    {"170", &kTSvodSumPrilH1::L170, "L170", "ДохВсехИст", kKopecks},
+    {"180", &kTSvodSumPrilH1::L180, "L180", "НалВычет", kKopecks},
+    {"190", &kTSvodSumPrilH1::L190, "L190", "ДохИстИтог", kKopecks},
+    {"200", &kTSvodSumPrilH1::L200, "L200", "ВычИнИмущИтог", kKopecks},
+    {"210", &kTSvodSumPrilH1::L210, "L210", "ВычетОбщ", kKopecks},
+};
+
 // A row of sheet Ж2.
 struct mbDohH2 {
     std::string SourceName;
@@ -142,6 +182,13 @@ struct kTSheetH2Totals {
     Money L130;                      // item 3.1
 
     void Clear() { *this = kTSheetH2Totals(); }
+};
+
+// The totals of sheet Ж2: part 1 (060), part 2 (120) and the whole sheet (130).
+inline constexpr SheetLine<kTSheetH2Totals> kSheetZh2Lines[] = {
+    {"060", &kTSheetH2Totals::L060, "L060", "РасхДокОбщ", kKopecks},
+    {"120", &kTSheetH2Totals::L120, "L120", "РасхДокОбщ", kKopecks},
+    {"130", &kTSheetH2Totals::L130, "L130", "СумВычОбщ", kKopecks},
 };
 
 // Sheet Ж2 over the 13 % sources.

@@ -236,68 +236,13 @@ Json ToJson(const CBDoh& row) {
 }
 
 Json ToJson(const kTSvodSumPrilJ& sheet) {
-    Json json = Json::object();
-    const std::pair<const char*, Money> fields[] = {{"Taxable1", sheet.Taxable1},
-                                                    {"Profit1", sheet.Profit1},
-                                                    {"Taxable2", sheet.Taxable2},
-                                                    {"Profit2", sheet.Profit2},
-                                                    {"Profit3", sheet.Profit3},
-                                                    {"Profit4", sheet.Profit4},
-                                                    {"Profit5", sheet.Profit5},
-                                                    {"Profit6", sheet.Profit6},
-                                                    {"Taxable3", sheet.Taxable3},
-                                                    {"Taxable4", sheet.Taxable4},
-                                                    {"Taxable5", sheet.Taxable5},
-                                                    {"Taxable6", sheet.Taxable6},
-                                                    {"Carry1", sheet.Carry1},
-                                                    {"Loss1", sheet.Loss1},
-                                                    {"Loss6", sheet.Loss6},
-                                                    {"Loss2", sheet.Loss2},
-                                                    {"Loss3", sheet.Loss3},
-                                                    {"Loss4", sheet.Loss4},
-                                                    {"Loss5", sheet.Loss5},
-                                                    {"Carry6", sheet.Carry6},
-                                                    {"TotalIncome", sheet.TotalIncome},
-                                                    {"TotalTaxable", sheet.TotalTaxable},
-                                                    {"TotalExpense", sheet.TotalExpense}};
-    for (const auto& [name, value] : fields) json[name] = MoneyToJson(value);
+    Json json = LinesToJson(sheet, kSheetZLines);
     TablesToJson(json, sheet.Tables);
     return json;
 }
 
 Json ToJson(const kTSvodSumPrilK& sheet) {
-    Json json = Json::object();
-    const std::pair<const char*, Money> fields[] = {{"Taxable1", sheet.Taxable1},
-                                                    {"Profit1", sheet.Profit1},
-                                                    {"Profit2", sheet.Profit2},
-                                                    {"Profit3", sheet.Profit3},
-                                                    {"Profit4", sheet.Profit4},
-                                                    {"Profit5", sheet.Profit5},
-                                                    {"Profit6", sheet.Profit6},
-                                                    {"Taxable2", sheet.Taxable2},
-                                                    {"Taxable3", sheet.Taxable3},
-                                                    {"Taxable4", sheet.Taxable4},
-                                                    {"Taxable5", sheet.Taxable5},
-                                                    {"Taxable6", sheet.Taxable6},
-                                                    {"Carry1", sheet.Carry1},
-                                                    {"Loss1", sheet.Loss1},
-                                                    {"Loss6", sheet.Loss6},
-                                                    {"Loss2", sheet.Loss2},
-                                                    {"Loss3", sheet.Loss3},
-                                                    {"Loss4", sheet.Loss4},
-                                                    {"Loss5", sheet.Loss5},
-                                                    {"Carry6", sheet.Carry6},
-                                                    {"LossOut1", sheet.LossOut1},
-                                                    {"LossOut3", sheet.LossOut3},
-                                                    {"LossOut4", sheet.LossOut4},
-                                                    {"LossOut5", sheet.LossOut5},
-                                                    {"LossOut6", sheet.LossOut6},
-                                                    {"Used1In2", sheet.Used1In2},
-                                                    {"Used6In1", sheet.Used6In1},
-                                                    {"TotalIncome", sheet.TotalIncome},
-                                                    {"TotalTaxable", sheet.TotalTaxable},
-                                                    {"TotalExpense", sheet.TotalExpense}};
-    for (const auto& [name, value] : fields) json[name] = MoneyToJson(value);
+    Json json = LinesToJson(sheet, kSheetILines);
     TablesToJson(json, sheet.Tables);
     return json;
 }

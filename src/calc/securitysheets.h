@@ -14,6 +14,7 @@
 #include "declaration.h"
 #include "jsonform.h"
 #include "money.h"
+#include "sheetlines.h"
 
 namespace zorv {
 
@@ -112,6 +113,68 @@ class kTSvodSumPrilK {
 
     void Clear() { *this = kTSvodSumPrilK(); }
     bool Compute(mTDeclaration& d, kTSvodSum& s);
+};
+
+// The amounts of sheets З and И. The results of the tables are written per source
+// block on paper and as result elements in the file, so only the totals of
+// items 4.1-4.3 have a line and an attribute; the rest follow the fields.
+inline constexpr SheetLine<kTSvodSumPrilJ> kSheetZLines[] = {
+    {nullptr, &kTSvodSumPrilJ::Taxable1, "Taxable1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Profit1, "Profit1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Taxable2, "Taxable2", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Profit2, "Profit2", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Profit3, "Profit3", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Profit4, "Profit4", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Profit5, "Profit5", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Profit6, "Profit6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Taxable3, "Taxable3", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Taxable4, "Taxable4", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Taxable5, "Taxable5", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Taxable6, "Taxable6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Carry1, "Carry1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Loss1, "Loss1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Loss6, "Loss6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Loss2, "Loss2", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Loss3, "Loss3", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Loss4, "Loss4", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Loss5, "Loss5", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilJ::Carry6, "Carry6", nullptr, kKopecks},
+    {"410", &kTSvodSumPrilJ::TotalIncome, "TotalIncome", "ДохПолуч16", kKopecks},
+    {"420", &kTSvodSumPrilJ::TotalTaxable, "TotalTaxable", "НалБаза16", kKopecks},
+    {"430", &kTSvodSumPrilJ::TotalExpense, "TotalExpense", "РасхДокИтог", kKopecks},
+};
+
+inline constexpr SheetLine<kTSvodSumPrilK> kSheetILines[] = {
+    {nullptr, &kTSvodSumPrilK::Taxable1, "Taxable1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Profit1, "Profit1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Profit2, "Profit2", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Profit3, "Profit3", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Profit4, "Profit4", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Profit5, "Profit5", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Profit6, "Profit6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Taxable2, "Taxable2", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Taxable3, "Taxable3", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Taxable4, "Taxable4", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Taxable5, "Taxable5", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Taxable6, "Taxable6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Carry1, "Carry1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Loss1, "Loss1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Loss6, "Loss6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Loss2, "Loss2", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Loss3, "Loss3", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Loss4, "Loss4", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Loss5, "Loss5", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Carry6, "Carry6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::LossOut1, "LossOut1", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::LossOut3, "LossOut3", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::LossOut4, "LossOut4", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::LossOut5, "LossOut5", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::LossOut6, "LossOut6", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Used1In2, "Used1In2", nullptr, kKopecks},
+    {nullptr, &kTSvodSumPrilK::Used6In1, "Used6In1", nullptr, kKopecks},
+    {"400", &kTSvodSumPrilK::TotalIncome, "TotalIncome", "ДохПолуч16", kKopecks},
+    {"410", &kTSvodSumPrilK::TotalTaxable, "TotalTaxable", "НалБаза16", kKopecks},
+    {"420", &kTSvodSumPrilK::TotalExpense, "TotalExpense", "РасхДокИт", kKopecks},
 };
 
 Json ToJson(const CBDoh& row);

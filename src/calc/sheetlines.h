@@ -4,8 +4,10 @@
 // object, its line code on the paper form, the field that holds it, its key in
 // the JSON of the totals, its attribute in the declaration file and the cells
 // it is printed in. Each sheet keeps one table of them beside its class, in the
-// order of the form; the JSON, the declaration file and the paper form all read
-// the same table.
+// order of the form, and the JSON, the declaration file and the paper form all
+// read that table. The file writes the lines in the order of the table; the JSON
+// keeps the order in which the sheet object holds its fields, which on some
+// sheets is not the form's.
 
 #include <algorithm>
 #include <cstdint>
@@ -25,7 +27,7 @@ namespace zorv {
 enum class CellPattern : uint8_t {
     RublesKopecks,  // 12 ruble cells and 2 kopeck cells; the file has kopecks
     WholeRubles,    // 15 ruble cells, tax amounts; the file has whole rubles
-    ExchangeRate,   // 10 ruble cells and 4 places after the point
+    ExchangeRate,   // 10 cells and 4 after the point; sheet Б holds its rates as text
 };
 
 // Short names for the tables.
@@ -76,7 +78,7 @@ void AddLinesToJson(Json& json, const Sheet& sheet, SheetLines<Sheet> lines) {
     }
 }
 
-// A sheet of amounts only, as one JSON object.
+// The lines of the sheet as a new JSON object.
 template <class Sheet>
 Json LinesToJson(const Sheet& sheet, SheetLines<Sheet> lines) {
     Json json = Json::object();

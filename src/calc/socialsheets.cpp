@@ -35,12 +35,6 @@ constexpr uint32_t kInsuranceRelatives = 2;
 constexpr uint32_t kFundOwn = 3;
 constexpr uint32_t kFundRelatives = 4;
 
-Money kTSvodSumPrilE1::*const kCumulativeLines[kMonths] = {
-    &kTSvodSumPrilE1::L010, &kTSvodSumPrilE1::L020, &kTSvodSumPrilE1::L030, &kTSvodSumPrilE1::L040,
-    &kTSvodSumPrilE1::L050, &kTSvodSumPrilE1::L060, &kTSvodSumPrilE1::L070, &kTSvodSumPrilE1::L080,
-    &kTSvodSumPrilE1::L090, &kTSvodSumPrilE1::L100, &kTSvodSumPrilE1::L110, &kTSvodSumPrilE1::L120,
-};
-
 // Children's deduction of one kind (ordinary or disabled): with a constant count
 // the months within 40 000 times the count, else the children of each month among
 // the first monthsWithin40 months that had income.
@@ -98,7 +92,7 @@ void ComputePensionSheet(Sheet& sheet, const mTDeclaration& d, Money limit, uint
 }
 
 template <typename Sheet>
-Json PensionSheetJson(const Sheet& sheet) {
+Json PensionSheetJson(const Sheet& sheet, SheetLines<Sheet> lines) {
     Json out = Json::object();
     Json own = Json::array();
     for (const mbTPens& row : sheet.OwnRows) own.push_back(ToJson(row));
@@ -106,8 +100,7 @@ Json PensionSheetJson(const Sheet& sheet) {
     for (const mbTPens& row : sheet.RelativesRows) relatives.push_back(ToJson(row));
     out["OwnRows"] = own;
     out["RelativesRows"] = relatives;
-    out["OwnTotal"] = MoneyToJson(sheet.OwnTotal);
-    out["RelativesTotal"] = MoneyToJson(sheet.RelativesTotal);
+    AddLinesToJson(out, sheet, lines);
     return out;
 }
 
@@ -116,10 +109,10 @@ Json PensionSheetJson(const Sheet& sheet) {
 // ---- Sheet К1 ----
 
 Money& kTSvodSumPrilE1::Cumulative(int i) {
-    return this->*kCumulativeLines[i];
+    return this->*kSheetK1Lines[i].member;
 }
 const Money& kTSvodSumPrilE1::Cumulative(int i) const {
-    return this->*kCumulativeLines[i];
+    return this->*kSheetK1Lines[i].member;
 }
 
 void kTSvodSumPrilE1::Clear() {
@@ -325,37 +318,12 @@ Json ToJson(const kTSvodSumPrilE1& sheet) {
     }
     out["MonthIncome"] = income;
     out["MonthExpense"] = expense;
-    static const char* const kCumulativeKeys[kMonths] = {"L010", "L020", "L030", "L040",
-                                                         "L050", "L060", "L070", "L080",
-                                                         "L090", "L100", "L110", "L120"};
-    for (int m = 0; m < kMonths; ++m) out[kCumulativeKeys[m]] = MoneyToJson(sheet.Cumulative(m));
-    out["L150"] = MoneyToJson(sheet.L150);
-    out["L160"] = MoneyToJson(sheet.L160);
-    out["L170"] = MoneyToJson(sheet.L170);
-    out["L180"] = MoneyToJson(sheet.L180);
-    out["L190"] = MoneyToJson(sheet.L190);
-    out["L200"] = MoneyToJson(sheet.L200);
-    out["L210"] = MoneyToJson(sheet.L210);
-    out["L220"] = MoneyToJson(sheet.L220);
+    AddLinesToJson(out, sheet, kSheetK1Lines);
     return out;
 }
 
 Json ToJson(const kTSvodSumPrilE2& sheet) {
-    Json out = Json::object();
-    out["L040"] = MoneyToJson(sheet.L040);
-    out["L070"] = MoneyToJson(sheet.L070);
-    out["L080"] = MoneyToJson(sheet.L080);
-    out["L090"] = MoneyToJson(sheet.L090);
-    out["L100"] = MoneyToJson(sheet.L100);
-    out["L110"] = MoneyToJson(sheet.L110);
-    out["L120"] = MoneyToJson(sheet.L120);
-    out["L010"] = MoneyToJson(sheet.L010);
-    out["L050"] = MoneyToJson(sheet.L050);
-    out["L020"] = MoneyToJson(sheet.L020);
-    out["L060"] = MoneyToJson(sheet.L060);
-    out["L030"] = MoneyToJson(sheet.L030);
-    out["L130"] = MoneyToJson(sheet.L130);
-    return out;
+    return LinesToJson(sheet, kSheetK2Lines);
 }
 
 Json ToJson(const mbTPens& row) {
@@ -371,10 +339,10 @@ Json ToJson(const mbTPens& row) {
 }
 
 Json ToJson(const kTSvodSumPrilE3& sheet) {
-    return PensionSheetJson(sheet);
+    return PensionSheetJson(sheet, kSheetK3Lines);
 }
 Json ToJson(const kTSvodSumPrilE4& sheet) {
-    return PensionSheetJson(sheet);
+    return PensionSheetJson(sheet, kSheetK4Lines);
 }
 
 }  // namespace zorv

@@ -11,6 +11,7 @@
 #include "declaration.h"
 #include "jsonform.h"
 #include "money.h"
+#include "sheetlines.h"
 
 namespace zorv {
 
@@ -34,12 +35,39 @@ class kTSvodSumPrilE1 {
     Money L210;  // item 2.7, disabled children of a single parent and others
     Money L220;  // item 2.8, total
 
-    // Line 010 + i, i = 0 (January) to 11 (December).
+    // Line 010 + i, i = 0 (January) to 11 (December): the first twelve lines of
+    // the sheet's table.
     Money& Cumulative(int i);
     const Money& Cumulative(int i) const;
 
     void Clear();
     bool Compute(mTDeclaration& d, kTSvodSum& s);
+};
+
+// Sheet К1. The month counts of lines 130 and 140 are numbers, not amounts; the
+// file gives the deductions of each kind in whole rubles and their total in
+// kopecks.
+inline constexpr SheetLine<kTSvodSumPrilE1> kSheetK1Lines[] = {
+    {"010", &kTSvodSumPrilE1::L010, "L010", "ИтогЯнв", kKopecks},
+    {"020", &kTSvodSumPrilE1::L020, "L020", "ИтогЯнвФевр", kKopecks},
+    {"030", &kTSvodSumPrilE1::L030, "L030", "ИтогЯнвМарт", kKopecks},
+    {"040", &kTSvodSumPrilE1::L040, "L040", "ИтогЯнвАпр", kKopecks},
+    {"050", &kTSvodSumPrilE1::L050, "L050", "ИтогЯнвМай", kKopecks},
+    {"060", &kTSvodSumPrilE1::L060, "L060", "ИтогЯнвИюн", kKopecks},
+    {"070", &kTSvodSumPrilE1::L070, "L070", "ИтогЯнвИюл", kKopecks},
+    {"080", &kTSvodSumPrilE1::L080, "L080", "ИтогЯнвАвг", kKopecks},
+    {"090", &kTSvodSumPrilE1::L090, "L090", "ИтогЯнвСент", kKopecks},
+    {"100", &kTSvodSumPrilE1::L100, "L100", "ИтогЯнвОкт", kKopecks},
+    {"110", &kTSvodSumPrilE1::L110, "L110", "ИтогЯнвНояб", kKopecks},
+    {"120", &kTSvodSumPrilE1::L120, "L120", "ИтогЯнвДек", kKopecks},
+    {"150", &kTSvodSumPrilE1::L150, "L150", "ВычСтанд218.1.1", kRubles},
+    {"160", &kTSvodSumPrilE1::L160, "L160", "ВычСтанд218.1.2", kRubles},
+    {"170", &kTSvodSumPrilE1::L170, "L170", "ВычСтанд218.1.3", kRubles},
+    {"180", &kTSvodSumPrilE1::L180, "L180", "ВычСтандРеб", kRubles},
+    {"190", &kTSvodSumPrilE1::L190, "L190", "ВычСтРебОпек", kRubles},
+    {"200", &kTSvodSumPrilE1::L200, "L200", "ВычСтРебИнв", kRubles},
+    {"210", &kTSvodSumPrilE1::L210, "L210", "ВычСтРебИнвОпек", kRubles},
+    {"220", &kTSvodSumPrilE1::L220, "L220", "ИтогВычСтанд", kKopecks},
 };
 
 // Sheet К2: social deductions.
@@ -62,6 +90,24 @@ class kTSvodSumPrilE2 {
     void Clear();
     // Also computes sheets К3 and К4 of s.
     bool Compute(mTDeclaration& d, kTSvodSum& s);
+};
+
+// Sheet К2. In the file lines 010-030 and 050-110 are the parts of the
+// deduction without and within the 100 000 limit, with their totals 040 and 120.
+inline constexpr SheetLine<kTSvodSumPrilE2> kSheetK2Lines[] = {
+    {"010", &kTSvodSumPrilE2::L010, "L010", "СумБлагЦел", kKopecks},
+    {"020", &kTSvodSumPrilE2::L020, "L020", "СумОбуч", kKopecks},
+    {"030", &kTSvodSumPrilE2::L030, "L030", "СумЛечен", kKopecks},
+    {"040", &kTSvodSumPrilE2::L040, "L040", "ИтогВычСоциал", kKopecks},
+    {"050", &kTSvodSumPrilE2::L050, "L050", "СумОбуч", kKopecks},
+    {"060", &kTSvodSumPrilE2::L060, "L060", "СумЛечен", kKopecks},
+    {"070", &kTSvodSumPrilE2::L070, "L070", "СумЛичСтрах", kKopecks},
+    {"080", &kTSvodSumPrilE2::L080, "L080", "СумПенсСтрах", kKopecks},
+    {"090", &kTSvodSumPrilE2::L090, "L090", "СумПенсСтрахДр", kKopecks},
+    {"100", &kTSvodSumPrilE2::L100, "L100", "СумНгПенсСтрах", kKopecks},
+    {"110", &kTSvodSumPrilE2::L110, "L110", "СумНгПенсСтрахДр", kKopecks},
+    {"120", &kTSvodSumPrilE2::L120, "L120", "ИтогВычСоциал", kKopecks},
+    {"130", &kTSvodSumPrilE2::L130, "L130", "ИтогВычСоциал", kKopecks},
 };
 
 // A pension contract row of sheets К3 and К4.
@@ -99,6 +145,17 @@ class kTSvodSumPrilE4 {
 
     void Clear();
     void Compute(const mTDeclaration& d, Money limit);
+};
+
+// The totals of the two parts of sheets К3 and К4 (items 1.2 and 2.2).
+inline constexpr SheetLine<kTSvodSumPrilE3> kSheetK3Lines[] = {
+    {nullptr, &kTSvodSumPrilE3::OwnTotal, "OwnTotal", "СумСВВычОбщ", kKopecks},
+    {nullptr, &kTSvodSumPrilE3::RelativesTotal, "RelativesTotal", "СумСВВычОбщ", kKopecks},
+};
+
+inline constexpr SheetLine<kTSvodSumPrilE4> kSheetK4Lines[] = {
+    {nullptr, &kTSvodSumPrilE4::OwnTotal, "OwnTotal", "СумПВВычОбщ", kKopecks},
+    {nullptr, &kTSvodSumPrilE4::RelativesTotal, "RelativesTotal", "СумПВВычОбщ", kKopecks},
 };
 
 Json ToJson(const kTSvodSumPrilE1& sheet);

@@ -1,6 +1,7 @@
 // The deduction half of СведДохВыч: professional deductions, sales of property,
 // securities, standard and social deductions, pension contracts and housing.
 
+#include <initializer_list>
 #include <optional>
 
 #include "declaration.h"
@@ -22,7 +23,7 @@ void AuthorFees(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
         if (!Positive(sheet->Expense)) continue;
         XmlElement e = w.Add(details, "ВычВозн");
         e.SetAttribute("ПрИст", origin);
-        w.Kopecks(e, "РасходОбщ", sheet->Expense);
+        w.Line(e, *sheet, kSheetDLines, &kTSheetDTotals::Expense);
         for (const DohodAvtVozn& r : sheet->Rows) {
             XmlElement row = w.Add(e, "РасхФактДок");
             w.Text(row, "НаимВозн", r.IncomeName);
@@ -44,7 +45,7 @@ void CivilContracts(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
         if (!Positive(sheet->Expense)) continue;
         XmlElement e = w.Add(details, "ВычДоговорГПХ");
         e.SetAttribute("ПрИст", origin);
-        w.Kopecks(e, "РасходОбщ", sheet->Expense);
+        w.Line(e, *sheet, kSheetELines, &kTSheetETotals::Expense);
         for (const DohodGragdPravHar& r : sheet->Rows) {
             XmlElement row = w.Add(e, "РасхФактДок");
             w.Kopecks(row, "СумДох", r.Income);
@@ -54,47 +55,49 @@ void CivilContracts(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
     }
 }
 
-struct SaleLine {
+// A kind of property sold: the element and the lines of its income and deduction.
+struct SaleKind {
     const char* name;
-    Money income;
-    const char* deductionName;
-    Money deduction;
+    Money kTSvodSumPrilH1::*income;
+    Money kTSvodSumPrilH1::*deduction;
 };
 
-void SaleLines(XmlTreeWriter& w, XmlElement parent, std::initializer_list<SaleLine> lines) {
-    for (const SaleLine& line : lines) {
-        if (!Positive(line.deduction)) continue;
-        XmlElement e = w.Add(parent, line.name);
-        w.Kopecks(e, "ДохВсехИст", line.income);
-        w.Kopecks(e, line.deductionName, line.deduction);
+void SaleKinds(XmlTreeWriter& w, XmlElement parent, const kTSvodSumPrilH1& h,
+               std::initializer_list<SaleKind> kinds) {
+    for (const SaleKind& kind : kinds) {
+        if (!Positive(h.*kind.deduction)) continue;
+        XmlElement e = w.Add(parent, kind.name);
+        w.Line(e, h, kSheetZh1Lines, kind.income);
+        w.Line(e, h, kSheetZh1Lines, kind.deduction);
     }
 }
 
 // 8. Deductions on the sale of property.
 void PropertySale(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
-    const kTSvodSumPrilH1& h = s.PropertySale;
+    using H = kTSvodSumPrilH1;
+    const H& h = s.PropertySale;
     if (!Positive(h.L210)) return;
     XmlElement e = w.Add(details, "ВычПродИмущ");
-    w.Kopecks(e, "ВычетОбщ", h.L210);
+    w.Line(e, h, kSheetZh1Lines, &H::L210);
     if (Positive(h.L120)) {
         XmlElement housing = w.Add(e, "ВычЖилИмущ");
-        w.Kopecks(housing, "ДохИстИтог", h.L110);
-        w.Kopecks(housing, "ВычИмущИтог", h.L120);
-        SaleLines(w, housing,
-                  {{"СумИмущ", h.L010, "НалВычет", h.L020},
-                   {"СумДолИмущ", h.L030, "НалВычет", h.L040},
-                   {"СумИмущОбщ", h.L050, "НалВычет", h.L060},
-                   {"СумИмущДок", h.L070, "РасхДок", h.L080},
-                   {"СумИмущ3Год", h.L090, "НалВычет", h.L100}});
+        w.Line(housing, h, kSheetZh1Lines, &H::L110);
+        w.Line(housing, h, kSheetZh1Lines, &H::L120);
+        SaleKinds(w, housing, h,
+                  {{"СумИмущ", &H::L010, &H::L020},
+                   {"СумДолИмущ", &H::L030, &H::L040},
+                   {"СумИмущОбщ", &H::L050, &H::L060},
+                   {"СумИмущДок", &H::L070, &H::L080},
+                   {"СумИмущ3Год", &H::L090, &H::L100}});
     }
     if (Positive(h.L200)) {
         XmlElement other = w.Add(e, "ВычИноеИмущ");
-        w.Kopecks(other, "ДохИстИтог", h.L190);
-        w.Kopecks(other, "ВычИнИмущИтог", h.L200);
-        SaleLines(w, other,
-                  {{"СумИнИмущ", h.L130, "НалВычет", h.L140},
-                   {"СумИнИмущДок", h.L150, "РасхДок", h.L160},
-                   {"СумИнИмущ3Год", h.L170, "НалВычет", h.L180}});
+        w.Line(other, h, kSheetZh1Lines, &H::L190);
+        w.Line(other, h, kSheetZh1Lines, &H::L200);
+        SaleKinds(w, other, h,
+                  {{"СумИнИмущ", &H::L130, &H::L140},
+                   {"СумИнИмущДок", &H::L150, &H::L160},
+                   {"СумИнИмущ3Год", &H::L170, &H::L180}});
     }
 }
 
@@ -106,10 +109,10 @@ void ShareSale(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
         if (!Positive(sheet->L130)) continue;
         XmlElement e = w.Add(details, "ВычИмущПрав");
         e.SetAttribute("ПрИст", origin);
-        w.Kopecks(e, "СумВычОбщ", sheet->L130);
+        w.Line(e, *sheet, kSheetZh2Lines, &kTSheetH2Totals::L130);
         if (Positive(sheet->L060)) {
             XmlElement part = w.Add(e, "РасхДокПродДол");
-            w.Kopecks(part, "РасхДокОбщ", sheet->L060);
+            w.Line(part, *sheet, kSheetZh2Lines, &kTSheetH2Totals::L060);
             for (const mbDohH2& r : sheet->ShareRows) {
                 XmlElement row = w.Add(part, "ПродДолУстКап");
                 w.Kopecks(row, "ДохПродДол", r.Income);
@@ -119,7 +122,7 @@ void ShareSale(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
         }
         if (Positive(sheet->L120)) {
             XmlElement part = w.Add(e, "РасхДокУстПрав");
-            w.Kopecks(part, "РасхДокОбщ", sheet->L120);
+            w.Line(part, *sheet, kSheetZh2Lines, &kTSheetH2Totals::L120);
             for (const mbDohH2& r : sheet->ClaimRows) {
                 XmlElement row = w.Add(part, "СумПолучУстПрав");
                 w.Kopecks(row, "ДохПолуч", r.Income);
@@ -147,14 +150,12 @@ constexpr std::pair<SecurityTable, const char*> kSecurityOrder[] = {
     {kFundUnits, "4"},        {kDerivatives, "5"},          {kHedgingDerivatives, "6"}};
 
 template <class Sheet>
-void Securities(XmlTreeWriter& w, XmlElement details, const char* name, const char* expenseName,
-                const Sheet& sheet, const SecurityResult (&results)[6]) {
+void Securities(XmlTreeWriter& w, XmlElement details, const char* name, const Sheet& sheet,
+                SheetLines<Sheet> lines, const SecurityResult (&results)[6]) {
     if (!Positive(sheet.TotalIncome)) return;
     XmlElement e = w.Add(details, name);
     e.SetAttribute("ПрИст", "1");
-    w.Kopecks(e, "ДохПолуч16", sheet.TotalIncome);
-    w.Kopecks(e, "НалБаза16", sheet.TotalTaxable);
-    w.Kopecks(e, expenseName, sheet.TotalExpense);
+    w.Lines(e, sheet, lines);
     for (const auto& [table, mark] : kSecurityOrder) {
         for (const CBDoh& r : sheet.Tables[table]) {
             XmlElement row = w.Add(e, "РасчОблДохУбыт");
@@ -192,7 +193,7 @@ void Securities(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
         {kFundUnits, j.Loss5, k.LossOut5, j.Profit5, j.Taxable5, none},
         {kDerivatives, j.Loss4, k.LossOut4, j.Profit4, j.Taxable4, none},
         {kHedgingDerivatives, j.Loss6, k.LossOut6, j.Profit6, j.Taxable6, j.Carry6}};
-    Securities(w, details, "НалБазОперЦБ", "РасхДокИтог", j, own);
+    Securities(w, details, "НалБазОперЦБ", j, kSheetZLines, own);
     const SecurityResult trust[6] = {
         {kTradedSecurities, k.Loss1, k.Used6In1, k.Profit1, k.Taxable1, k.Carry1},
         {kOnceTradedSecurities, k.Loss2, k.Used1In2, k.Profit2, k.Taxable2, none},
@@ -200,58 +201,46 @@ void Securities(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
         {kFundUnits, k.Loss5, none, k.Profit5, k.Taxable5, k.LossOut5},
         {kDerivatives, k.Loss4, none, k.Profit4, k.Taxable4, k.LossOut4},
         {kHedgingDerivatives, k.Loss6, none, k.Profit6, k.Taxable6, k.Carry6}};
-    Securities(w, details, "НалБазОперЦБДУ", "РасхДокИт", k, trust);
+    Securities(w, details, "НалБазОперЦБДУ", k, kSheetILines, trust);
 }
 
 // 11. Standard deductions.
 void Standard(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
-    const kTSvodSumPrilE1& k1 = s.StandardDeductions;
+    using E1 = kTSvodSumPrilE1;
+    const E1& k1 = s.StandardDeductions;
     XmlElement e = w.Add(details, "ВычСтанд");
-    w.Kopecks(e, "ИтогВычСтанд", k1.L220);
+    w.Line(e, k1, kSheetK1Lines, &E1::L220);
     XmlElement months = w.Add(e, "ДохМес");
-    static const char* const kMonthNames[] = {
-        "ИтогЯнв",    "ИтогЯнвФевр", "ИтогЯнвМарт", "ИтогЯнвАпр", "ИтогЯнвМай",  "ИтогЯнвИюн",
-        "ИтогЯнвИюл", "ИтогЯнвАвг",  "ИтогЯнвСент", "ИтогЯнвОкт", "ИтогЯнвНояб", "ИтогЯнвДек"};
-    for (int i = 0; i < 12; ++i) w.Kopecks(months, kMonthNames[i], k1.Cumulative(i));
+    for (int i = 0; i < 12; ++i) w.Line(months, k1, kSheetK1Lines[i]);
     w.Number(months, "КолМес20000", k1.L130);
     w.Number(months, "КолМес40000", k1.L140);
     XmlElement items = w.Add(e, "РасчВычСтанд");
-    const std::pair<const char*, Money> lines[] = {
-        {"ВычСтанд218.1.1", k1.L150}, {"ВычСтанд218.1.2", k1.L160}, {"ВычСтанд218.1.3", k1.L170},
-        {"ВычСтандРеб", k1.L180},     {"ВычСтРебОпек", k1.L190},    {"ВычСтРебИнв", k1.L200},
-        {"ВычСтРебИнвОпек", k1.L210}};
-    for (const auto& [name, amount] : lines) {
-        if (Positive(amount)) w.Limited(items, name, amount);
+    for (Money E1::*line :
+         {&E1::L150, &E1::L160, &E1::L170, &E1::L180, &E1::L190, &E1::L200, &E1::L210}) {
+        if (Positive(k1.*line)) w.Line(items, k1, kSheetK1Lines, line);
     }
 }
 
 // 12. Social deductions.
 void Social(XmlTreeWriter& w, XmlElement details, const kTSvodSum& s) {
-    const kTSvodSumPrilE2& k2 = s.SocialDeductions;
+    using E2 = kTSvodSumPrilE2;
+    const E2& k2 = s.SocialDeductions;
     XmlElement e = w.Add(details, "ВычСоциал");
-    w.Kopecks(e, "ИтогВычСоциал", k2.L130);
-    auto part = [&](const char* name, std::initializer_list<std::pair<const char*, Money>> lines,
-                    Money total) {
+    w.Line(e, k2, kSheetK2Lines, &E2::L130);
+    auto part = [&](const char* name, std::initializer_list<Money E2::*> lines, Money E2::*total) {
         XmlElement p = w.Add(e, name);
-        for (const auto& [attribute, amount] : lines) {
-            if (Positive(amount)) w.Kopecks(p, attribute, amount);
+        for (Money E2::*line : lines) {
+            if (Positive(k2.*line)) w.Line(p, k2, kSheetK2Lines, line);
         }
-        w.Kopecks(p, "ИтогВычСоциал", total);
+        w.Line(p, k2, kSheetK2Lines, total);
     };
     if (Positive(k2.L040)) {
-        part("РасчВычСоцБез219.2",
-             {{"СумБлагЦел", k2.L010}, {"СумОбуч", k2.L020}, {"СумЛечен", k2.L030}}, k2.L040);
+        part("РасчВычСоцБез219.2", {&E2::L010, &E2::L020, &E2::L030}, &E2::L040);
     }
     if (Positive(k2.L120)) {
         part("РасчВычСоц219.2",
-             {{"СумОбуч", k2.L050},
-              {"СумЛечен", k2.L060},
-              {"СумЛичСтрах", k2.L070},
-              {"СумПенсСтрах", k2.L080},
-              {"СумПенсСтрахДр", k2.L090},
-              {"СумНгПенсСтрах", k2.L100},
-              {"СумНгПенсСтрахДр", k2.L110}},
-             k2.L120);
+             {&E2::L050, &E2::L060, &E2::L070, &E2::L080, &E2::L090, &E2::L100, &E2::L110},
+             &E2::L120);
     }
 }
 
@@ -260,7 +249,6 @@ struct PensionNames {
     const char* sheet;
     const char* own;
     const char* relatives;
-    const char* total;
     const char* row;
     const char* date;
     const char* number;
@@ -268,22 +256,23 @@ struct PensionNames {
     const char* accepted;
 };
 
-constexpr PensionNames kInsuranceNames = {"ВычДогДПС",   "РасчВычДогДПС", "РасчВычДогДПСДр",
-                                          "СумСВВычОбщ", "РасчСумСВВыч",  "ДатаДогДПС",
-                                          "НомДогДПС",   "СумСВОбщПер",   "СумСВВыч"};
-constexpr PensionNames kFundNames = {"ВычДогНПО",   "РасчВычДогНПО", "РасчВычДогНПОДр",
-                                     "СумПВВычОбщ", "РасчСумПВВыч",  "ДатаДогНПО",
-                                     "НомДогНПО",   "СумПВОбщПер",   "СумПВВыч"};
+constexpr PensionNames kInsuranceNames = {"ВычДогДПС",    "РасчВычДогДПС", "РасчВычДогДПСДр",
+                                          "РасчСумСВВыч", "ДатаДогДПС",    "НомДогДПС",
+                                          "СумСВОбщПер",  "СумСВВыч"};
+constexpr PensionNames kFundNames = {"ВычДогНПО",    "РасчВычДогНПО", "РасчВычДогНПОДр",
+                                     "РасчСумПВВыч", "ДатаДогНПО",    "НомДогНПО",
+                                     "СумПВОбщПер",  "СумПВВыч"};
 
 // 13, 14. Pension contracts in own favour and in favour of relatives.
 template <class Sheet>
-void Pensions(XmlTreeWriter& w, XmlElement details, const PensionNames& n, const Sheet& sheet) {
+void Pensions(XmlTreeWriter& w, XmlElement details, const PensionNames& n, const Sheet& sheet,
+              SheetLines<Sheet> lines) {
     if (sheet.OwnRows.empty() && sheet.RelativesRows.empty()) return;
     XmlElement e = w.Add(details, n.sheet);
-    auto part = [&](const char* name, Money total, const std::vector<mbTPens>& rows) {
+    auto part = [&](const char* name, Money Sheet::*total, const std::vector<mbTPens>& rows) {
         if (rows.empty()) return;
         XmlElement p = w.Add(e, name);
-        w.Kopecks(p, n.total, total);
+        w.Line(p, sheet, lines, total);
         for (const mbTPens& r : rows) {
             XmlElement row = w.Add(p, n.row);
             w.Date(row, n.date, r.ContractDate);
@@ -296,14 +285,15 @@ void Pensions(XmlTreeWriter& w, XmlElement details, const PensionNames& n, const
             w.Text(fund, "КПП", r.KPP);
         }
     };
-    part(n.own, sheet.OwnTotal, sheet.OwnRows);
-    part(n.relatives, sheet.RelativesTotal, sheet.RelativesRows);
+    part(n.own, &Sheet::OwnTotal, sheet.OwnRows);
+    part(n.relatives, &Sheet::RelativesTotal, sheet.RelativesRows);
 }
 
 // 15. The property deduction for building or buying housing.
 void Housing(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d, const kTSvodSum& s) {
     const mTConstructionDeduct& c = d.ConstructionDeduct;
-    const kTSvodSumPrilZ& l = s.Housing;
+    using Z = kTSvodSumPrilZ;
+    const Z& l = s.Housing;
     XmlElement e = w.Add(details, "ВычИмущНовМ");
     XmlElement object = w.Add(e, "СвОбъектРасх");
     w.Text(object, "НаимОбъект", c.ObjectName);
@@ -315,8 +305,8 @@ void Housing(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d, const
                                          : std::to_string(c.ShareNumerator) + "/" +
                                                std::to_string(c.ShareDenominator));
     w.Year(object, "ГодНачИспВыч", c.StartYearDate);
-    w.Kopecks(object, "СумРасхФакт", l.L080);
-    w.Kopecks(object, "СумФактУплПроц", l.L090);
+    w.Line(object, l, kSheetLLines, &Z::L080);
+    w.Line(object, l, kSheetLLines, &Z::L090);
 
     XmlElement address = w.Add(object, "АдрОбъект");
     w.TextIfAny(address, "Индекс", c.PostIndex);
@@ -330,13 +320,9 @@ void Housing(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d, const
     w.TextIfAny(address, "Кварт", c.Flat);
 
     XmlElement calc = w.Add(e, "РасчИмущВычНов");
-    const std::pair<const char*, Money> lines[] = {
-        {"ВычНовЗачПред", l.L100},  {"ВычНовЗачПредНД", l.L110},  {"ВычНовЗачПредУп", l.L120},
-        {"ВычПроцЗачПред", l.L130}, {"ВычПроцЗачПредНД", l.L140}, {"ВычПроцЗачПредУп", l.L150},
-        {"РасхНовПршПред", l.L160}, {"ПроцПршПред", l.L170},      {"ВычНовУвед", l.L180},
-        {"ПроцУвед", l.L190},       {"НалБаз13БезВыч", l.L200},   {"РасхНовЗачНД", l.L210},
-        {"ПроцЗачНД", l.L220},      {"РасхДокПрхСлед", l.L230},   {"ПроцПрхСлед", l.L240}};
-    for (const auto& [name, amount] : lines) w.Kopecks(calc, name, amount);
+    for (const SheetLine<Z>& line : kSheetLLines) {
+        if (line.member != &Z::L080 && line.member != &Z::L090) w.Line(calc, l, line);
+    }
 }
 
 }  // namespace
@@ -351,8 +337,8 @@ void BuildDeductionDetails(XmlTreeWriter& w, XmlElement details, const mTDeclara
     Securities(w, details, s);
     if (resident && d.StandartDeduct.Granted) Standard(w, details, s);
     if (resident && d.SocialDeduct.Granted) Social(w, details, s);
-    Pensions(w, details, kInsuranceNames, s.PensionInsurance);
-    Pensions(w, details, kFundNames, s.PensionFunds);
+    Pensions(w, details, kInsuranceNames, s.PensionInsurance, kSheetK3Lines);
+    Pensions(w, details, kFundNames, s.PensionFunds, kSheetK4Lines);
     if (resident && d.ConstructionDeduct.Granted) Housing(w, details, d, s);
 }
 

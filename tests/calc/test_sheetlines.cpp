@@ -51,6 +51,17 @@ TEST(SheetLines, TablesListEachAmountOnceInTheOrderOfTheForm) {
     ExpectEveryAmount<kTSheetVTotals>("sheet В2", kSheetV2Lines);
     ExpectWellFormed<kTSvodSumPrilM>("sheet Г", kSheetGLines);
     ExpectWellFormed<kTSvodSumPrilM2>("material benefit", kBenefitLines);
+    ExpectWellFormed<kTSheetDTotals>("sheet Д", kSheetDLines);
+    ExpectWellFormed<kTSheetETotals>("sheet Е", kSheetELines);
+    ExpectEveryAmount<kTSvodSumPrilH1>("sheet Ж1", kSheetZh1Lines);
+    ExpectWellFormed<kTSheetH2Totals>("sheet Ж2", kSheetZh2Lines);
+    ExpectWellFormed<kTSvodSumPrilE1>("sheet К1", kSheetK1Lines);
+    ExpectEveryAmount<kTSvodSumPrilE2>("sheet К2", kSheetK2Lines);
+    ExpectWellFormed<kTSvodSumPrilE3>("sheet К3", kSheetK3Lines);
+    ExpectWellFormed<kTSvodSumPrilE4>("sheet К4", kSheetK4Lines);
+    ExpectWellFormed<kTSvodSumPrilZ>("sheet Л", kSheetLLines);
+    ExpectWellFormed<kTSvodSumPrilJ>("sheet З", kSheetZLines);
+    ExpectWellFormed<kTSvodSumPrilK>("sheet И", kSheetILines);
 }
 
 std::vector<std::string> Keys(const Json& json) {
