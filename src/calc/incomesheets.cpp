@@ -47,13 +47,6 @@ void SumThirteenPercentSources(const mTDeclaration& d, kTSheetATotals& totals, k
     }
 }
 
-template <class Row>
-Json RowsToJson(const std::vector<Row>& rows) {
-    Json json = Json::array();
-    for (const Row& row : rows) json.push_back(ToJson(row));
-    return json;
-}
-
 }  // namespace
 
 // ---- Sheet А --------------------------------------------------------------

@@ -24,13 +24,6 @@ constexpr uint32_t kCivilContract = 2010;
 constexpr Money kHousingSaleLimit = limits2008::kSaleHousingLimit;
 constexpr Money kOtherPropertyLimit = limits2008::kSaleOtherPropertyLimit;
 
-template <class Row>
-Json RowsToJson(const std::vector<Row>& rows) {
-    Json json = Json::array();
-    for (const Row& row : rows) json.push_back(ToJson(row));
-    return json;
-}
-
 void AddAuthorFee(kTSheetDTotals& sheet, kTRowRef ref, const std::string& inn,
                   const std::string& kpp, const std::string& sourceName, uint32_t incomeCode,
                   const std::string& incomeName, Money income, uint32_t deductCode,

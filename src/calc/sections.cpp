@@ -306,10 +306,8 @@ Json ToJson(const bmTList1& row) {
 }
 
 Json ToJson(const kTSvodSumList6& x) {
-    Json rows = Json::array();
-    for (const bmTList1& row : x.Rows) rows.push_back(ToJson(row));
     Json out = Json::object();
-    out["Rows"] = rows;
+    out["Rows"] = RowsToJson(x.Rows);
     return out;
 }
 

@@ -113,13 +113,6 @@ void TakeSums(Sheet& sheet, const TableSums& sums) {
     sheet.TotalIncome = sums.income;
 }
 
-template <class Row>
-Json RowsToJson(const std::vector<Row>& rows) {
-    Json json = Json::array();
-    for (const Row& row : rows) json.push_back(ToJson(row));
-    return json;
-}
-
 void TablesToJson(Json& json, const SecurityTables& tables) {
     constexpr const char* kKeys[kSecurityTableCount] = {"T1", "T2", "T3", "T4", "T5", "T6"};
     for (size_t t = 0; t < kSecurityTableCount; ++t) json[kKeys[t]] = RowsToJson(tables[t]);

@@ -86,6 +86,14 @@ Json LinesToJson(const Sheet& sheet, SheetLines<Sheet> lines) {
     return json;
 }
 
+// The rows of one of a sheet's tables as a JSON array, each row by its ToJson.
+template <class Row>
+Json RowsToJson(const std::vector<Row>& rows) {
+    Json json = Json::array();
+    for (const Row& row : rows) json.push_back(ToJson(row));
+    return json;
+}
+
 // The sum of every amount of the sheet.
 template <class Sheet>
 Money SumOfLines(const Sheet& sheet, SheetLines<Sheet> lines) {

@@ -94,12 +94,8 @@ void ComputePensionSheet(Sheet& sheet, const mTDeclaration& d, Money limit, uint
 template <typename Sheet>
 Json PensionSheetJson(const Sheet& sheet, SheetLines<Sheet> lines) {
     Json out = Json::object();
-    Json own = Json::array();
-    for (const mbTPens& row : sheet.OwnRows) own.push_back(ToJson(row));
-    Json relatives = Json::array();
-    for (const mbTPens& row : sheet.RelativesRows) relatives.push_back(ToJson(row));
-    out["OwnRows"] = own;
-    out["RelativesRows"] = relatives;
+    out["OwnRows"] = RowsToJson(sheet.OwnRows);
+    out["RelativesRows"] = RowsToJson(sheet.RelativesRows);
     AddLinesToJson(out, sheet, lines);
     return out;
 }

@@ -12,7 +12,8 @@ namespace zorv {
 namespace {
 
 // What a hand-written table can get wrong: a field listed twice (and another
-// left out), a key given twice, lines out of the form's order.
+// left out), a key given twice, lines out of the form's order, an amount of the
+// file given the cells of an exchange rate.
 template <class Sheet>
 void ExpectWellFormed(const char* name, SheetLines<Sheet> lines) {
     SCOPED_TRACE(name);
@@ -24,6 +25,9 @@ void ExpectWellFormed(const char* name, SheetLines<Sheet> lines) {
             << line.jsonKey;
         members.push_back(line.member);
         EXPECT_TRUE(keys.insert(line.jsonKey).second) << line.jsonKey;
+        if (line.xmlAttribute != nullptr) {
+            EXPECT_NE(line.cells, CellPattern::ExchangeRate) << line.jsonKey;
+        }
         if (line.code != nullptr) {
             EXPECT_EQ(std::strlen(line.code), 3u) << line.jsonKey;
             EXPECT_LT(lastCode, line.code) << line.jsonKey;
