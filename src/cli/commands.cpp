@@ -87,21 +87,28 @@ void LoadDeclaration(const std::string& path, mTDeclaration& declaration) {
     std::string ext = Extension(path);
     if (ext == "json") {
         const std::string text = ReadWholeFile(path);
-        Json json;
         try {
-            json = Json::parse(text);
+            DeclarationFromJson(ParseDeclarationJson(text), declaration);
         } catch (const Json::parse_error& e) {
             throw CommandError("Файл " + path + " не является правильным JSON: ошибка " +
                                TextPosition(text, e.byte) + ". Исправьте файл.");
+        } catch (const JsonFormError& e) {
+            throw CommandError("Файл " + path + ":\n" + e.what());
         }
-        DeclarationFromJson(json, declaration);
         return;
     }
     if (!IsDocumentExtension(ext)) {
         throw CommandError("Неизвестный тип файла: " + path +
                            " (ожидается .json, .zv8, .zv7, .zv6, .zv5 или .zvl)");
     }
-    declaration.LoadFromFile(path);
+    try {
+        declaration.LoadFromFile(path);
+    } catch (const mEPrivBase& e) {
+        // File errors name the file already; a damaged content does not.
+        const std::string message = e.what();
+        if (message.find(path) != std::string::npos) throw;
+        throw CommandError("Файл " + path + ":\n" + message);
+    }
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {

@@ -19,6 +19,23 @@ class mTFileLoader;
 
 // Declaration kinds.
 enum : uint8_t { kResident3NDFL = 0, kNonResident3NDFL = 1, kEstimated4NDFL = 2 };
+inline constexpr uint8_t kDeclarationKinds[] = {kResident3NDFL, kNonResident3NDFL, kEstimated4NDFL};
+
+// Taxpayer categories of the conditions page (4 is not used).
+enum : uint8_t {
+    kCategoryEntrepreneur = 0,
+    kCategoryFarmHead = 1,
+    kCategoryNotary = 2,
+    kCategoryLawyer = 3,
+    kCategoryOther = 5,
+};
+inline constexpr uint8_t kTaxpayerCategories[] = {kCategoryEntrepreneur, kCategoryFarmHead,
+                                                  kCategoryNotary, kCategoryLawyer, kCategoryOther};
+
+// Who submits the declaration.
+enum : uint8_t { kSubmitterTaxpayer = 0, kSubmitterPerson = 1, kSubmitterOrganisation = 2 };
+inline constexpr uint8_t kSubmitterKinds[] = {kSubmitterTaxpayer, kSubmitterPerson,
+                                              kSubmitterOrganisation};
 
 // Income groups of IncomeFlags.
 enum : uint8_t {
@@ -26,6 +43,7 @@ enum : uint8_t {
     kIncomeForeign = 2,
     kIncomeBusiness = 4,
     kIncomeRepetit = 8,
+    kIncomeAllGroups = 15,
 };
 
 // Per-sheet counters of supporting documents.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <set>
+#include <vector>
 
 #include "codepage.h"
 #include "documentstorage.h"
@@ -13,6 +14,10 @@ namespace {
 
 [[noreturn]] void Refuse(const std::string& path, const std::string& what) {
     throw JsonFormError("Поле «" + path + "»: " + what);
+}
+
+[[noreturn]] void RefuseValue(const std::string& path, const std::string& what) {
+    throw JsonValueRefused("Поле «" + path + "»: " + what);
 }
 
 std::string Join(const std::string& path, const std::string& key) {
@@ -36,7 +41,8 @@ std::string TextFromJson(const Json& value, const std::string& path) {
     }
     Conversion bytes = Utf8ToCp1251(text);
     if (!bytes.ok) {
-        Refuse(path, "символ «" + bytes.badCharacter + "» нельзя сохранить в кодировке Windows-1251.");
+        Refuse(path,
+               "символ «" + bytes.badCharacter + "» нельзя сохранить в кодировке Windows-1251.");
     }
     if (bytes.text.size() > kMaxTextBytes) Refuse(path, "текст длиннее 9999 знаков.");
     return text;
@@ -55,7 +61,9 @@ uint64_t UnsignedFromJson(const Json& value, const std::string& path, uint64_t m
 
 }  // namespace
 
-Json MoneyToJson(Money m) { return m.ToString(); }
+Json MoneyToJson(Money m) {
+    return m.ToString();
+}
 
 Json DateToJson(double dayNumber) {
     if (IsDayNumberInRange(dayNumber) && dayNumber == std::trunc(dayNumber)) {
@@ -135,10 +143,17 @@ double DateFromJson(const Json& value, const std::string& path) {
 // ---- field visitors: one description of each record's fields serves both ways ----
 
 class Writer {
-public:
+  public:
     explicit Writer(Json& out) : out_(out) {}
     void Text(const char* key, const std::string& v) { out_[key] = v; }
     void U8(const char* key, const uint8_t& v) { out_[key] = v; }
+    template <size_t N>
+    void Choice(const char* key, const uint8_t& v, const uint8_t (&)[N]) {
+        out_[key] = v;
+    }
+    void TextChoice(const char* key, const std::string& v, std::initializer_list<const char*>) {
+        out_[key] = v;
+    }
     void U16(const char* key, const uint16_t& v) { out_[key] = v; }
     void U32(const char* key, const uint32_t& v) { out_[key] = v; }
     void Amount(const char* key, const Money& v) { out_[key] = MoneyToJson(v); }
@@ -156,12 +171,12 @@ public:
         out_[key] = array;
     }
 
-private:
+  private:
     Json& out_;
 };
 
 class Reader {
-public:
+  public:
     Reader(const Json& object, std::string path) : object_(object), path_(std::move(path)) {
         if (!object_.is_object()) Refuse(path_.empty() ? "(корень)" : path_, "ожидается объект.");
     }
@@ -177,7 +192,38 @@ public:
         if (const Json* j = Find(key)) v = TextFromJson(*j, PathOf(key));
     }
     void U8(const char* key, uint8_t& v) {
-        if (const Json* j = Find(key)) v = static_cast<uint8_t>(UnsignedFromJson(*j, PathOf(key), 0xFF));
+        if (const Json* j = Find(key))
+            v = static_cast<uint8_t>(UnsignedFromJson(*j, PathOf(key), 0xFF));
+    }
+    // One of the values the program stores.
+    template <size_t N>
+    void Choice(const char* key, uint8_t& v, const uint8_t (&allowed)[N]) {
+        const Json* j = Find(key);
+        if (!j) return;
+        const uint64_t n = UnsignedFromJson(*j, PathOf(key), 0xFF);
+        for (uint8_t value : allowed) {
+            if (value == n) {
+                v = value;
+                return;
+            }
+        }
+        std::string list;
+        for (uint8_t value : allowed) list += (list.empty() ? "" : ", ") + std::to_string(value);
+        RefuseValue(PathOf(key), "допустимые значения: " + list + ".");
+    }
+    void TextChoice(const char* key, std::string& v, std::initializer_list<const char*> allowed) {
+        const Json* j = Find(key);
+        if (!j) return;
+        const std::string text = TextFromJson(*j, PathOf(key));
+        std::string list;
+        for (const char* value : allowed) {
+            if (text == value) {
+                v = text;
+                return;
+            }
+            list += std::string(list.empty() ? "«" : ", «") + value + "»";
+        }
+        RefuseValue(PathOf(key), "допустимые значения: " + list + ".");
     }
     void U16(const char* key, uint16_t& v) {
         if (const Json* j = Find(key)) {
@@ -199,8 +245,8 @@ public:
     void U32s(const char* key, std::array<T, N>& values) {
         if (const Json* j = FixedArray(key, N)) {
             for (size_t i = 0; i < N; ++i) {
-                values[i] = static_cast<T>(UnsignedFromJson((*j)[i], Item(PathOf(key), i),
-                                                            std::numeric_limits<T>::max()));
+                values[i] = static_cast<T>(
+                    UnsignedFromJson((*j)[i], Item(PathOf(key), i), std::numeric_limits<T>::max()));
             }
         }
     }
@@ -223,7 +269,7 @@ public:
         }
     }
 
-private:
+  private:
     const Json* FixedArray(const char* key, size_t n) {
         const Json* j = Array(key);
         if (j && j->size() != n) {
@@ -254,7 +300,7 @@ void PersonFields(R& p, V& v) {
     v.Text("Patronymic", p.Patronymic);
     v.Text("INN", p.INN);
     v.Text("InsuranceNumber", p.InsuranceNumber);
-    v.Text("Sex", p.Sex);
+    v.TextChoice("Sex", p.Sex, {kSexMale, kSexFemale});
     v.U16("DocTypeCode", p.DocTypeCode);
     v.Text("DocTypeName", p.DocTypeName);
     v.Text("DocNumber", p.DocNumber);
@@ -438,9 +484,9 @@ void RootFields(R& d, V& v) {
     v.U8("IsPrimary", d.IsPrimary);
     v.U32("CorrectionNumber", d.CorrectionNumber);
     v.Date("FilingDate", d.FilingDate);
-    v.U8("SubmitterKind", d.SubmitterKind);
-    v.U8("TaxpayerCategory", d.TaxpayerCategory);
-    v.U8("DeclarationKind", d.DeclarationKind);
+    v.Choice("SubmitterKind", d.SubmitterKind, kSubmitterKinds);
+    v.Choice("TaxpayerCategory", d.TaxpayerCategory, kTaxpayerCategories);
+    v.Choice("DeclarationKind", d.DeclarationKind, kDeclarationKinds);
 }
 
 template <typename R, typename V>
@@ -496,7 +542,8 @@ Json ThirteenJson(const mTThirteenPercent& source) {
     out["IncomeList"] = lines;
     Json months = Json::array();
     for (size_t m = 0; m < 12; ++m) {
-        months.push_back(source.HasMonthlyAmount(m) ? MoneyToJson(source.MonthlyAmount(m)) : Json());
+        months.push_back(source.HasMonthlyAmount(m) ? MoneyToJson(source.MonthlyAmount(m))
+                                                    : Json());
     }
     out["MonthlyAmounts"] = months;
     w.U8("IsPrimaryWorkplace", source.IsPrimaryWorkplace);
@@ -523,7 +570,8 @@ void ReadThirteen(const Json& j, const std::string& path, mTThirteenPercent& sou
         }
     }
     if (const Json* months = r.Array("MonthlyAmounts")) {
-        if (months->size() != 12) Refuse(r.PathOf("MonthlyAmounts"), "ожидается массив из 12 элементов.");
+        if (months->size() != 12)
+            Refuse(r.PathOf("MonthlyAmounts"), "ожидается массив из 12 элементов.");
         for (size_t m = 0; m < 12; ++m) {
             const Json& value = (*months)[m];
             source.SetMonthlyAmount(
@@ -566,7 +614,8 @@ void ReadSocial(const Json& j, const std::string& path, mTSocialDeduct& social) 
     r.Amount("SelfEducationSum", social.SelfEducationSum);
     if (const Json* sums = r.Array("ChildEducationSums")) {
         for (size_t i = 0; i < sums->size(); ++i) {
-            social.AddEducationSum(MoneyFromJson((*sums)[i], Item(r.PathOf("ChildEducationSums"), i)));
+            social.AddEducationSum(
+                MoneyFromJson((*sums)[i], Item(r.PathOf("ChildEducationSums"), i)));
         }
     }
     r.Amount("MedicalSum", social.MedicalSum);
@@ -602,12 +651,14 @@ struct ListCodec {
 template <typename A, typename G, typename C, typename T, typename R>
 ListCodec(const char*, uint8_t, A, G, C, T, R) -> ListCodec<A, G, C, T, R>;
 
-
 void ForEachList(mTDeclaration& d, auto&& action) {
     auto thirteen = ListCodec{
-        "ThirteenPercentList", kIncomeFromAgents, [&] { return d.AddThirteenPercent(); },
+        "ThirteenPercentList",
+        kIncomeFromAgents,
+        [&] { return d.AddThirteenPercent(); },
         [&](size_t i) -> mTThirteenPercent& { return d.ThirteenPercent(i); },
-        [&] { return d.ThirteenPercentCount(); }, [](const mTThirteenPercent& r) { return ThirteenJson(r); },
+        [&] { return d.ThirteenPercentCount(); },
+        [](const mTThirteenPercent& r) { return ThirteenJson(r); },
         [](const Json& j, const std::string& p, mTThirteenPercent& r) { ReadThirteen(j, p, r); }};
     auto generic = [&](const char* key, uint8_t flag, auto add, auto get, auto count, auto fields) {
         return ListCodec{key,
@@ -636,8 +687,8 @@ void ForEachList(mTDeclaration& d, auto&& action) {
         [&] { return d.CurrencyIncomeCount(); }, [](auto& r, auto& v) { CurrencyFields(r, v); }));
     action(generic(
         "BusinessList", kIncomeBusiness, [&] { return d.AddBusiness(); },
-        [&](size_t i) -> mTBusinessNew& { return d.Business(i); }, [&] { return d.BusinessCount(); },
-        [](auto& r, auto& v) { BusinessFields(r, v); }));
+        [&](size_t i) -> mTBusinessNew& { return d.Business(i); },
+        [&] { return d.BusinessCount(); }, [](auto& r, auto& v) { BusinessFields(r, v); }));
     action(generic(
         "NalogList", 0, [&] { return d.AddNalog(); },
         [&](size_t i) -> mTNalog& { return d.Nalog(i); }, [&] { return d.NalogCount(); },
@@ -649,6 +700,50 @@ void ForEachList(mTDeclaration& d, auto&& action) {
 }
 
 }  // namespace
+
+Json ParseDeclarationJson(const std::string& text) {
+    // The objects and arrays open at the parser's position, with their paths.
+    struct Level {
+        bool array;
+        std::string path;
+        std::set<std::string> keys;
+        std::string key;   // the object's key being read
+        size_t items = 0;  // the array's elements so far
+    };
+    std::vector<Level> open;
+    auto childPath = [&open]() -> std::string {
+        if (open.empty()) return {};
+        Level& top = open.back();
+        return top.array ? Item(top.path, top.items++) : Join(top.path, top.key);
+    };
+    using Event = Json::parse_event_t;
+    return Json::parse(text, [&](int, Event event, Json& parsed) {
+        switch (event) {
+            case Event::object_start:
+            case Event::array_start: {
+                std::string path = childPath();
+                open.push_back({event == Event::array_start, std::move(path), {}, {}, 0});
+                break;
+            }
+            case Event::key: {
+                Level& top = open.back();
+                top.key = parsed.get<std::string>();
+                if (!top.keys.insert(top.key).second) {
+                    Refuse(Join(top.path, top.key), "ключ задан дважды; оставьте одно значение.");
+                }
+                break;
+            }
+            case Event::value:
+                if (!open.empty() && open.back().array) ++open.back().items;
+                break;
+            case Event::object_end:
+            case Event::array_end:
+                open.pop_back();
+                break;
+        }
+        return true;
+    });
+}
 
 Json DeclarationToJson(const mTDeclaration& declaration) {
     mTDeclaration& d = const_cast<mTDeclaration&>(declaration);  // only read below
@@ -677,6 +772,9 @@ void DeclarationFromJson(const Json& json, mTDeclaration& d) {
     RootFields(d, r);
     uint8_t flags = 0;
     r.U8("IncomeFlags", flags);
+    if ((flags & ~kIncomeAllGroups) != 0) {
+        RefuseValue("IncomeFlags", "допустимы только сочетания групп доходов 1, 2, 4 и 8 (0–15).");
+    }
     d.SetIncomeFlags(flags);
     RootFieldsAfterFlags(d, r);
     ForEachList(d, [&](auto&& list) {
@@ -703,7 +801,8 @@ void DeclarationFromJson(const Json& json, mTDeclaration& d) {
         ReadRecord(*standard, "StandartDeduct", d.StandartDeduct,
                    [](auto& rec, auto& v) { StandardFields(rec, v); });
     }
-    if (const Json* social = r.Find("SocialDeduct")) ReadSocial(*social, "SocialDeduct", d.SocialDeduct);
+    if (const Json* social = r.Find("SocialDeduct"))
+        ReadSocial(*social, "SocialDeduct", d.SocialDeduct);
     if (const Json* property = r.Find("ConstructionDeduct")) {
         ReadRecord(*property, "ConstructionDeduct", d.ConstructionDeduct,
                    [](auto& rec, auto& v) { PropertyFields(rec, v); });

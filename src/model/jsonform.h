@@ -17,6 +17,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A value of the right type that the program never stores (an unknown declaration
+// kind, say). A document may hold one; its JSON form is refused all the same.
+class JsonValueRefused : public JsonFormError {
+public:
+    using JsonFormError::JsonFormError;
+};
+
+// Parses the text of a JSON declaration; a key given twice in one object is
+// refused with JsonFormError naming its path. Syntax errors are
+// Json::parse_error.
+Json ParseDeclarationJson(const std::string& text);
+
 // The JSON form of a declaration: one object, keys named after the model's
 // fields and in the model's order; amounts as strings ("1234.5"), whole-day dates
 // as "DD.MM.YYYY".

@@ -10,6 +10,10 @@ namespace zorv {
 
 class mTDocumentStorage;
 
+// The values of Sex.
+inline constexpr const char* kSexMale = "0";
+inline constexpr const char* kSexFemale = "1";
+
 // The taxpayer: name, tax number, identity document, birth data, citizenship,
 // addresses and telephones. The only part of an earlier year's document that is
 // carried over, so its reader knows the layouts of 2004 to 2007 as well.
@@ -20,7 +24,7 @@ public:
     std::string Patronymic;
     std::string INN;
     std::string InsuranceNumber;
-    std::string Sex = "0";
+    std::string Sex = kSexMale;
     uint16_t DocTypeCode = 0;
     std::string DocTypeName;
     std::string DocNumber;
