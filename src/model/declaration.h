@@ -55,7 +55,7 @@ enum class ImageTarget { File, Preview, Print, TextOut };
 // The one declaration the program edits: its conditions, the taxpayer, the
 // income lists, advance payments and deduction blocks.
 class mTDeclaration {
-public:
+  public:
     mTDeclaration() = default;
 
     std::string InspectionCode;
@@ -169,7 +169,10 @@ public:
 
     static double Today();
 
-private:
+  private:
+    template <typename R, typename V>
+    friend void DeclarationImage(R& d, V& v);
+
     void Write(mTDocumentStorage& storage) const;
     void RequireGroup(uint8_t flag) const;
     uint32_t* CounterField(AppendixCounter counter);

@@ -2,11 +2,107 @@
 
 #include "documentstorage.h"
 #include "errors.h"
+#include "imagefields.h"
 #include "streamnames.h"
 
 namespace zorv {
-namespace {
-using S = mTDocumentStorage;
+
+// ---- field lists of the document image (see imagefields.h) ----
+
+template <typename R, typename V>
+void StandartDeductImage(R& r, V& v) {
+    v.Stream("@StandartDeduct");
+    v.Byte(r.Granted);
+    if (r.Granted == 0) return;
+    v.Int(r.PersonalCode);
+    v.Int(r.ChildKindCode);
+    v.Byte(r.ChildrenConstant);
+    if (r.ChildrenConstant == 1) {
+        v.Int(r.ChildrenCount);
+    } else {
+        for (auto& n : r.ChildrenByMonth) v.Int(n);
+    }
+    v.Byte(r.DisabledChildrenConstant);
+    if (r.DisabledChildrenConstant == 1) {
+        v.Int(r.DisabledChildrenCount);
+    } else {
+        for (auto& n : r.DisabledChildrenByMonth) v.Int(n);
+    }
+    // Older builds ended the stream before either of the two flags below.
+    v.TrailingByte(r.HasMonthlyBusiness);
+    if (r.HasMonthlyBusiness == 1) {
+        for (auto& amount : r.MonthlyIncomeValues) v.Amount(amount);
+        for (auto& amount : r.MonthlyExpenseValues) v.Amount(amount);
+        for (auto& mark : r.MonthMarks) v.Byte(mark);
+    }
+    v.TrailingByte(r.HasCodeByMonth);
+    if (r.HasCodeByMonth == 1) {
+        for (auto& code : r.CodeByMonthValues) v.Int(code);
+    }
+}
+
+template <typename R, typename V>
+void PensImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@PensSub", index));
+    v.Int(r.ContractKind);
+    v.Text(r.Name);
+    v.Text(r.INN);
+    v.Text(r.KPP);
+    v.Text(r.ContractNumber);
+    v.Date(r.ContractDate);
+    v.Amount(r.Contributions);
+    v.Amount(r.DeductSum);
+}
+
+// "@Pens" begins the names of the contracts' streams, so it comes before them.
+template <typename R, typename V>
+void SocialDeductImage(R& r, V& v) {
+    v.Stream("@SocialDeduct");
+    v.Byte(r.Granted);
+    if (r.Granted == 0) return;
+    v.Amount(r.CharitySum);
+    v.Amount(r.SelfEducationSum);
+    v.Amounts(r.ChildEducationSums);
+    v.Amount(r.MedicalSum);
+    v.Amount(r.ExpensiveMedicalSum);
+    v.Amount(r.InsuranceSum);
+    v.Stream("@Pens");
+    v.ClearOnRead(r.PensList);
+    v.Records(r.PensList, &mTSocialDeduct::AddPens, r);
+}
+
+template <typename R, typename V>
+void ConstructionDeductImage(R& r, V& v) {
+    v.Stream("@ConstructionDeduct");
+    v.Byte(r.Granted);
+    if (r.Granted == 0) return;
+    v.Text(r.ObjectName);
+    v.Text(r.PostIndex);
+    v.Text(r.RegionCode);
+    v.Text(r.RegionName);
+    v.Text(r.District);
+    v.Text(r.City);
+    v.Text(r.Locality);
+    v.Text(r.Street);
+    v.Text(r.House);
+    v.Text(r.Building);
+    v.Text(r.Flat);
+    v.Date(r.RegistrationDate);
+    v.Date(r.PurchaseDate);
+    v.Date(r.StartYearDate);
+    v.Amount(r.HousingCarriedOver);
+    v.Amount(r.CreditCarriedOver);
+    v.Amount(r.HousingPriorYears);
+    v.Amount(r.CreditPriorYears);
+    v.Amount(r.Share);
+    v.Amount(r.HousingPriorYearsAgent);
+    v.Amount(r.CreditPriorYearsAgent);
+    v.Amount(r.ObjectCost);
+    v.Amount(r.CreditInterest);
+    v.Amount(r.HousingAgentThisYear);
+    v.Amount(r.CreditAgentThisYear);
+    v.Int(r.ShareNumerator);
+    v.Int(r.ShareDenominator);
 }
 
 // ---- standard ----
@@ -29,131 +125,25 @@ void mTStandartDeduct::SetDisabledChildrenByMonth(int i, uint32_t n) {
 }
 
 void mTStandartDeduct::Write(mTDocumentStorage& s) const {
-    WithContext(context::kStandardWrite, [&] {
-        s.BeginStream("@StandartDeduct");
-        s.WriteByte(Granted);
-        if (Granted == 0) return;
-        s.WriteInt(PersonalCode);
-        s.WriteInt(ChildKindCode);
-        s.WriteByte(ChildrenConstant);
-        if (ChildrenConstant == 1) {
-            s.WriteInt(ChildrenCount);
-        } else {
-            for (uint32_t n : ChildrenByMonth) s.WriteInt(n);
-        }
-        s.WriteByte(DisabledChildrenConstant);
-        if (DisabledChildrenConstant == 1) {
-            s.WriteInt(DisabledChildrenCount);
-        } else {
-            for (uint32_t n : DisabledChildrenByMonth) s.WriteInt(n);
-        }
-        s.WriteByte(HasMonthlyBusiness);
-        if (HasMonthlyBusiness == 1) {
-            for (Money m : MonthlyIncomeValues) s.WriteMoney(m);
-            for (Money m : MonthlyExpenseValues) s.WriteMoney(m);
-            for (uint8_t mark : MonthMarks) s.WriteByte(mark);
-        }
-        s.WriteByte(HasCodeByMonth);
-        if (HasCodeByMonth == 1) {
-            for (uint32_t code : CodeByMonthValues) s.WriteInt(code);
-        }
-    });
+    WriteFields(s, context::kStandardWrite, [&](auto& v) { StandartDeductImage(*this, v); });
 }
-
 void mTStandartDeduct::Read(mTDocumentStorage& s) {
-    WithContext(context::kStandardRead, [&] {
-        s.OpenStream("@StandartDeduct");
-        Granted = s.ReadByte();
-        if (Granted == 0) return;
-        PersonalCode = s.ReadInt();
-        ChildKindCode = s.ReadInt();
-        ChildrenConstant = s.ReadByte();
-        if (ChildrenConstant == 1) {
-            ChildrenCount = s.ReadInt();
-        } else {
-            for (uint32_t& n : ChildrenByMonth) n = s.ReadInt();
-        }
-        DisabledChildrenConstant = s.ReadByte();
-        if (DisabledChildrenConstant == 1) {
-            DisabledChildrenCount = s.ReadInt();
-        } else {
-            for (uint32_t& n : DisabledChildrenByMonth) n = s.ReadInt();
-        }
-        // Older builds ended the stream here: the two flags then count as 0.
-        HasMonthlyBusiness = s.AtStreamEnd() ? 0 : s.ReadByte();
-        if (HasMonthlyBusiness == 1) {
-            for (Money& m : MonthlyIncomeValues) m = s.ReadMoney();
-            for (Money& m : MonthlyExpenseValues) m = s.ReadMoney();
-            for (uint8_t& mark : MonthMarks) mark = s.ReadByte();
-        }
-        HasCodeByMonth = s.AtStreamEnd() ? 0 : s.ReadByte();
-        if (HasCodeByMonth == 1) {
-            for (uint32_t& code : CodeByMonthValues) code = s.ReadInt();
-        }
-    });
+    ReadFields(s, context::kStandardRead, [&](auto& v) { StandartDeductImage(*this, v); });
 }
-
 size_t mTStandartDeduct::ComputeSize() const {
-    size_t size = S::ValueSize(std::string_view("@StandartDeduct")) + S::ValueSize(uint32_t{Granted});
-    if (Granted == 0) return size;
-    size += S::ValueSize(PersonalCode) + S::ValueSize(ChildKindCode);
-    size += S::ValueSize(uint32_t{ChildrenConstant});
-    if (ChildrenConstant == 1) {
-        size += S::ValueSize(ChildrenCount);
-    } else {
-        for (uint32_t n : ChildrenByMonth) size += S::ValueSize(n);
-    }
-    size += S::ValueSize(uint32_t{DisabledChildrenConstant});
-    if (DisabledChildrenConstant == 1) {
-        size += S::ValueSize(DisabledChildrenCount);
-    } else {
-        for (uint32_t n : DisabledChildrenByMonth) size += S::ValueSize(n);
-    }
-    size += S::ValueSize(uint32_t{HasMonthlyBusiness});
-    if (HasMonthlyBusiness == 1) {
-        for (Money m : MonthlyIncomeValues) size += S::ValueSize(m);
-        for (Money m : MonthlyExpenseValues) size += S::ValueSize(m);
-        for (uint8_t mark : MonthMarks) size += S::ValueSize(uint32_t{mark});
-    }
-    size += S::ValueSize(uint32_t{HasCodeByMonth});
-    if (HasCodeByMonth == 1) {
-        for (uint32_t code : CodeByMonthValues) size += S::ValueSize(code);
-    }
-    return size;
+    return FieldsSize([&](auto& v) { StandartDeductImage(*this, v); });
 }
 
-// ---- pension contracts ----
+// ---- pension contracts (with the context codes of the dividends) ----
 
 void mTPens::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kThirtyWrite, [&] {
-        s.BeginStream(IndexedStreamName("@PensSub", index));
-        s.WriteInt(ContractKind);
-        for (const std::string* text : {&Name, &INN, &KPP, &ContractNumber}) s.WriteStr(*text);
-        s.WriteDate(ContractDate);
-        s.WriteMoney(Contributions);
-        s.WriteMoney(DeductSum);
-    });
+    WriteFields(s, context::kThirtyWrite, [&](auto& v) { PensImage(*this, v, index); });
 }
-
 void mTPens::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kThirtyRead, [&] {
-        s.OpenStream(IndexedStreamName("@PensSub", index));
-        ContractKind = s.ReadInt();
-        for (std::string* text : {&Name, &INN, &KPP, &ContractNumber}) *text = s.ReadStr();
-        ContractDate = s.ReadDate();
-        Contributions = s.ReadMoney();
-        DeductSum = s.ReadMoney();
-    });
+    ReadFields(s, context::kThirtyRead, [&](auto& v) { PensImage(*this, v, index); });
 }
-
 size_t mTPens::ComputeSize() const {
-    size_t size = S::ValueSize(std::string_view(IndexedStreamName("@PensSub", 0))) +
-                  S::ValueSize(ContractKind) + S::DateValueSize(ContractDate) +
-                  S::ValueSize(Contributions) + S::ValueSize(DeductSum);
-    for (const std::string* text : {&Name, &INN, &KPP, &ContractNumber}) {
-        size += S::ValueSize(std::string_view(*text));
-    }
-    return size;
+    return FieldsSize([&](auto& v) { PensImage(*this, v, 0); });
 }
 
 // ---- social ----
@@ -197,58 +187,13 @@ void mTSocialDeduct::RemovePens(size_t index) {
 }
 
 void mTSocialDeduct::Write(mTDocumentStorage& s) const {
-    WithContext(context::kSocialWrite, [&] {
-        s.BeginStream("@SocialDeduct");
-        s.WriteByte(Granted);
-        if (Granted == 0) return;
-        s.WriteMoney(CharitySum);
-        s.WriteMoney(SelfEducationSum);
-        s.WriteInt(static_cast<uint32_t>(ChildEducationSums.size()));
-        for (Money m : ChildEducationSums) s.WriteMoney(m);
-        s.WriteMoney(MedicalSum);
-        s.WriteMoney(ExpensiveMedicalSum);
-        s.WriteMoney(InsuranceSum);
-        s.BeginStream("@Pens");
-        s.WriteShort(static_cast<uint16_t>(PensList.size()));
-        for (size_t i = 0; i < PensList.size(); ++i) PensList[i].Write(s, i);
-    });
+    WriteFields(s, context::kSocialWrite, [&](auto& v) { SocialDeductImage(*this, v); });
 }
-
 void mTSocialDeduct::Read(mTDocumentStorage& s) {
-    WithContext(context::kSocialRead, [&] {
-        s.OpenStream("@SocialDeduct");
-        Granted = s.ReadByte();
-        if (Granted == 0) return;
-        CharitySum = s.ReadMoney();
-        SelfEducationSum = s.ReadMoney();
-        uint32_t count = s.ReadInt();
-        ChildEducationSums.clear();
-        for (uint32_t i = 0; i < count; ++i) {
-            // Each amount takes at least five bytes of the image; a larger count is damage.
-            ChildEducationSums.push_back(s.ReadMoney());
-        }
-        MedicalSum = s.ReadMoney();
-        ExpensiveMedicalSum = s.ReadMoney();
-        InsuranceSum = s.ReadMoney();
-        s.OpenStream("@Pens");
-        uint16_t contracts = s.ReadShort();
-        if (contracts > kMaxListEntries) throw mEBadStorage(msg::kBadFormat, 401);
-        PensList.clear();
-        for (uint16_t i = 0; i < contracts; ++i) PensList[AddPens()].Read(s, i);
-    });
+    ReadFields(s, context::kSocialRead, [&](auto& v) { SocialDeductImage(*this, v); });
 }
-
 size_t mTSocialDeduct::ComputeSize() const {
-    size_t size = S::ValueSize(std::string_view("@SocialDeduct")) + S::ValueSize(uint32_t{Granted});
-    if (Granted == 0) return size;
-    size += S::ValueSize(CharitySum) + S::ValueSize(SelfEducationSum);
-    size += S::ValueSize(static_cast<uint32_t>(ChildEducationSums.size()));
-    for (Money m : ChildEducationSums) size += S::ValueSize(m);
-    size += S::ValueSize(MedicalSum) + S::ValueSize(ExpensiveMedicalSum) + S::ValueSize(InsuranceSum);
-    size += S::ValueSize(std::string_view("@Pens")) +
-            S::ValueSize(static_cast<uint32_t>(static_cast<uint16_t>(PensList.size())));
-    for (const mTPens& pens : PensList) size += pens.ComputeSize();
-    return size;
+    return FieldsSize([&](auto& v) { SocialDeductImage(*this, v); });
 }
 
 // ---- property ----
@@ -264,58 +209,41 @@ std::array<const std::string*, 11> mTConstructionDeduct::Texts() const {
 }
 
 std::array<Money*, 11> mTConstructionDeduct::Amounts() {
-    return {&HousingCarriedOver,     &CreditCarriedOver,     &HousingPriorYears,
-            &CreditPriorYears,       &Share,                 &HousingPriorYearsAgent,
-            &CreditPriorYearsAgent,  &ObjectCost,            &CreditInterest,
-            &HousingAgentThisYear,   &CreditAgentThisYear};
+    return {&HousingCarriedOver,
+            &CreditCarriedOver,
+            &HousingPriorYears,
+            &CreditPriorYears,
+            &Share,
+            &HousingPriorYearsAgent,
+            &CreditPriorYearsAgent,
+            &ObjectCost,
+            &CreditInterest,
+            &HousingAgentThisYear,
+            &CreditAgentThisYear};
 }
 
 std::array<Money, 11> mTConstructionDeduct::Amounts() const {
-    return {HousingCarriedOver,    CreditCarriedOver, HousingPriorYears,     CreditPriorYears,
-            Share,                 HousingPriorYearsAgent, CreditPriorYearsAgent, ObjectCost,
-            CreditInterest,        HousingAgentThisYear,   CreditAgentThisYear};
+    return {HousingCarriedOver,
+            CreditCarriedOver,
+            HousingPriorYears,
+            CreditPriorYears,
+            Share,
+            HousingPriorYearsAgent,
+            CreditPriorYearsAgent,
+            ObjectCost,
+            CreditInterest,
+            HousingAgentThisYear,
+            CreditAgentThisYear};
 }
 
 void mTConstructionDeduct::Write(mTDocumentStorage& s) const {
-    WithContext(context::kPropertyWrite, [&] {
-        s.BeginStream("@ConstructionDeduct");
-        s.WriteByte(Granted);
-        if (Granted == 0) return;
-        for (const std::string* text : Texts()) s.WriteStr(*text);
-        s.WriteDate(RegistrationDate);
-        s.WriteDate(PurchaseDate);
-        s.WriteDate(StartYearDate);
-        for (Money m : Amounts()) s.WriteMoney(m);
-        s.WriteInt(ShareNumerator);
-        s.WriteInt(ShareDenominator);
-    });
+    WriteFields(s, context::kPropertyWrite, [&](auto& v) { ConstructionDeductImage(*this, v); });
 }
-
 void mTConstructionDeduct::Read(mTDocumentStorage& s) {
-    WithContext(context::kPropertyRead, [&] {
-        s.OpenStream("@ConstructionDeduct");
-        Granted = s.ReadByte();
-        if (Granted == 0) return;
-        for (std::string* text : Texts()) *text = s.ReadStr();
-        RegistrationDate = s.ReadDate();
-        PurchaseDate = s.ReadDate();
-        StartYearDate = s.ReadDate();
-        for (Money* m : Amounts()) *m = s.ReadMoney();
-        ShareNumerator = s.ReadInt();
-        ShareDenominator = s.ReadInt();
-    });
+    ReadFields(s, context::kPropertyRead, [&](auto& v) { ConstructionDeductImage(*this, v); });
 }
-
 size_t mTConstructionDeduct::ComputeSize() const {
-    size_t size =
-        S::ValueSize(std::string_view("@ConstructionDeduct")) + S::ValueSize(uint32_t{Granted});
-    if (Granted == 0) return size;
-    for (const std::string* text : Texts()) size += S::ValueSize(std::string_view(*text));
-    size += S::DateValueSize(RegistrationDate) + S::DateValueSize(PurchaseDate) +
-            S::DateValueSize(StartYearDate);
-    for (Money m : Amounts()) size += S::ValueSize(m);
-    size += S::ValueSize(ShareNumerator) + S::ValueSize(ShareDenominator);
-    return size;
+    return FieldsSize([&](auto& v) { ConstructionDeductImage(*this, v); });
 }
 
 }  // namespace zorv

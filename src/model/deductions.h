@@ -16,7 +16,7 @@ class mTDocumentStorage;
 // Standard deductions: the personal code, children, and the monthly table of
 // entrepreneurs and private practice.
 class mTStandartDeduct {
-public:
+  public:
     uint8_t Granted = 1;
     uint32_t PersonalCode = 103;
     uint32_t ChildKindCode = 101;
@@ -53,13 +53,13 @@ public:
     void Read(mTDocumentStorage& storage);
     size_t ComputeSize() const;
 
-private:
+  private:
     static size_t Slot(int month) { return static_cast<size_t>(month - 1); }
 };
 
 // A pension insurance or non-state pension contract.
 class mTPens {
-public:
+  public:
     uint32_t ContractKind = 0;
     std::string Name;
     std::string INN;
@@ -76,7 +76,7 @@ public:
 
 // Social deductions: charity, education, treatment, insurance, pension contracts.
 class mTSocialDeduct {
-public:
+  public:
     uint8_t Granted = 0;
     Money CharitySum;
     Money SelfEducationSum;
@@ -100,7 +100,10 @@ public:
     void Read(mTDocumentStorage& storage);
     size_t ComputeSize() const;
 
-private:
+  private:
+    template <typename R, typename V>
+    friend void SocialDeductImage(R& r, V& v);
+
     void CheckIndex(int index, uint16_t negativeCode, uint16_t pastEndCode) const;
 
     std::vector<Money> ChildEducationSums;
@@ -109,7 +112,7 @@ private:
 
 // The property deduction for building or buying housing.
 class mTConstructionDeduct {
-public:
+  public:
     uint8_t Granted = 0;
     std::string ObjectName;
     std::string PostIndex;

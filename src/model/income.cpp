@@ -4,28 +4,13 @@
 
 #include "documentstorage.h"
 #include "errors.h"
+#include "imagefields.h"
 #include "numtext.h"
 #include "streamnames.h"
 #include "valuerange.h"
 
 namespace zorv {
 namespace {
-
-using S = mTDocumentStorage;
-
-size_t TextsSize(std::initializer_list<const std::string*> texts) {
-    size_t size = 0;
-    for (const std::string* text : texts) size += S::ValueSize(std::string_view(*text));
-    return size;
-}
-
-size_t MoneySize(std::initializer_list<Money> amounts) {
-    size_t size = 0;
-    for (Money m : amounts) size += S::ValueSize(m);
-    return size;
-}
-
-size_t NameSize(const std::string& name) { return S::ValueSize(std::string_view(name)); }
 
 // total - removed + added, refused when it leaves the range of amounts.
 Money LinesTotal(Money total, Money removed, Money added) {
@@ -40,6 +25,125 @@ Money LinesTotal(Money total, Money removed, Money added) {
 }
 
 }  // namespace
+
+// ---- field lists of the document image (see imagefields.h) ----
+
+// INN, KPP, OKATO and the name of the source, in every kind of source.
+template <typename R, typename V>
+void SourceImage(R& r, V& v) {
+    v.Text(r.INN);
+    v.Text(r.KPP);
+    v.Text(r.OKATO);
+    v.Text(r.SourceName);
+}
+
+template <typename R, typename V>
+void IncomeLineImage(R& l, V& v) {
+    v.Int(l.IncomeCode);
+    v.Text(l.IncomeName);
+    v.Amount(l.IncomeSum);
+    v.Int(l.DeductCode);
+    v.Amount(l.DeductSum);
+    v.Int(l.DeductPercent);
+    v.Short(l.Month);
+}
+
+// IncomeTotal is not stored: reading adds up the lines again as it adds them.
+template <typename R, typename V>
+void ThirteenPercentImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@ThirteenPercent", index));
+    if (v.Format() >= FormatNumber(1, 1)) v.Byte(r.IsPrimaryWorkplace);
+    SourceImage(r, v);
+    v.Amount(r.TaxWithheld);
+    v.Amount(r.TaxableIncome);
+    v.Amount(r.TaxComputed);
+    for (auto& amount : r.monthlyAmounts_) v.Amount(amount);
+    v.Entries(r.IncomeList, &mTThirteenPercent::AddIncome, r, [&](auto& line, size_t j) {
+        v.Stream(IndexedStreamName("@SourseIncome", index, j));
+        IncomeLineImage(line, v);
+    });
+}
+
+template <typename R, typename V>
+void ThirtyFivePercentImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@ThirtyFivePercent", index));
+    v.Int(r.IncomeCode);
+    SourceImage(r, v);
+    v.Amount(r.IncomeTotal);
+    v.Int(r.DeductCode);
+    v.Amount(r.DeductSum);
+    v.Amount(r.TaxWithheld);
+}
+
+template <typename R, typename V>
+void ThirtyPercentImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@ThirtyPercent", index));
+    v.Int(r.IncomeCode);
+    SourceImage(r, v);
+    v.Amount(r.IncomeTotal);
+    v.Amount(r.TaxComputed);
+    v.Amount(r.TaxableIncome);
+    v.Amount(r.TaxWithheld);
+}
+
+// The amounts in rubles are read as stored, not converted again.
+template <typename R, typename V>
+void CurrencyIncomeImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@CurrencyIncome", index));
+    v.Int(r.IncomeRate);
+    v.Int(r.IncomeCode);
+    v.Text(r.IncomeName);
+    v.Text(r.SourceName);
+    v.Text(r.CountryCode);
+    v.Date(r.IncomeDate);
+    v.Date(r.TaxDate);
+    v.Byte(r.AutoRates);
+    v.Text(r.CurrencyCode);
+    v.Amount(r.IncomeRate1);
+    v.Int(r.IncomeUnits);
+    v.Amount(r.TaxRate1);
+    v.Int(r.TaxUnits);
+    v.Text(r.CurrencyName);
+    v.Amount(r.IncomeInCurrency);
+    v.Amount(r.IncomeInRubles);
+    v.Amount(r.TaxInCurrency);
+    v.Amount(r.TaxInRubles);
+    v.Int(r.DeductCode);
+    v.Amount(r.DeductSum);
+    v.Int(r.DeductPercent);
+}
+
+// Confirmed expenses go item by item into a stream of their own; otherwise their
+// total follows in the activity's stream. Any other flag value stores neither.
+template <typename R, typename V>
+void BusinessImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@BusinessIncome", index));
+    v.Text(r.ActivityKind);
+    v.Text(r.ActivityCode);
+    v.Amount(r.Income);
+    v.Byte(r.HasConfirmedExpenses);
+    if (r.HasConfirmedExpenses == 1) {
+        v.Stream(IndexedStreamName("@BusinessExpense", index));
+        for (auto& item : r.ExpenseItems) v.Amount(item);
+    } else if (r.HasConfirmedExpenses == 0) {
+        v.Amount(r.ExpenseTotal);
+    }
+}
+
+template <typename R, typename V>
+void RepetitImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@RepetitIncome", index));
+    v.Text(r.Name);
+    for (auto& value : r.Values) v.Amount(value);
+}
+
+template <typename R, typename V>
+void NalogImage(R& r, V& v, size_t index) {
+    v.Stream(IndexedStreamName("@NalogSub", index));
+    v.Text(r.BudgetCodeName);
+    v.Text(r.BudgetCode);
+    v.Amount(r.Amount);
+}
 
 // ---- 13 % ----
 
@@ -65,147 +169,48 @@ void mTThirteenPercent::SetIncome(size_t index, const std::optional<mTSourseInco
 void mTThirteenPercent::SetMonthlyAmount(size_t month, Money value) {
     if (month >= 12) throw std::out_of_range("month");
     if (value == Money::Absent()) {
-        monthsPresent_ &= static_cast<uint16_t>(~(1u << month));
-        monthlyAmounts_[month] = Money();
+        monthlyAmounts_[month].reset();
     } else {
-        monthsPresent_ |= static_cast<uint16_t>(1u << month);
         monthlyAmounts_[month] = value;
     }
 }
 
 void mTThirteenPercent::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kThirteenPercent, [&] {
-        s.BeginStream(IndexedStreamName("@ThirteenPercent", index));
-        s.WriteByte(IsPrimaryWorkplace);
-        for (const std::string* text : {&INN, &KPP, &OKATO, &SourceName}) s.WriteStr(*text);
-        s.WriteMoney(TaxWithheld);
-        s.WriteMoney(TaxableIncome);
-        s.WriteMoney(TaxComputed);
-        for (size_t m = 0; m < 12; ++m) {
-            if (HasMonthlyAmount(m)) {
-                s.WriteMoney(monthlyAmounts_[m]);
-            } else {
-                s.WriteAbsentMoney();
-            }
-        }
-        s.WriteInt(static_cast<uint32_t>(IncomeList.size()));
-        for (size_t j = 0; j < IncomeList.size(); ++j) {
-            const mTSourseIncome& line = IncomeList[j];
-            s.BeginStream(IndexedStreamName("@SourseIncome", index, j));
-            s.WriteInt(line.IncomeCode);
-            s.WriteStr(line.IncomeName);
-            s.WriteMoney(line.IncomeSum);
-            s.WriteInt(line.DeductCode);
-            s.WriteMoney(line.DeductSum);
-            s.WriteInt(line.DeductPercent);
-            s.WriteShort(line.Month);
-        }
-    });
+    WriteFields(s, context::kThirteenPercent,
+                [&](auto& v) { ThirteenPercentImage(*this, v, index); });
 }
-
 void mTThirteenPercent::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kThirteenPercent, [&] {
-        s.OpenStream(IndexedStreamName("@ThirteenPercent", index));
-        if (s.Format() >= FormatNumber(1, 1)) IsPrimaryWorkplace = s.ReadByte();
-        for (std::string* text : {&INN, &KPP, &OKATO, &SourceName}) *text = s.ReadStr();
-        TaxWithheld = s.ReadMoney();
-        TaxableIncome = s.ReadMoney();
-        TaxComputed = s.ReadMoney();
-        for (size_t m = 0; m < 12; ++m) SetMonthlyAmount(m, s.ReadMoney());
-        uint32_t count = s.ReadInt();
-        if (count > kMaxListEntries) throw mEBadStorage(msg::kBadFormat, 401);
-        for (size_t j = 0; j < count; ++j) {
-            s.OpenStream(IndexedStreamName("@SourseIncome", index, j));
-            mTSourseIncome line;
-            line.IncomeCode = s.ReadInt();
-            line.IncomeName = s.ReadStr();
-            line.IncomeSum = s.ReadMoney();
-            line.DeductCode = s.ReadInt();
-            line.DeductSum = s.ReadMoney();
-            line.DeductPercent = s.ReadInt();
-            line.Month = s.ReadShort();
-            AddIncome(line);
-        }
-    });
+    ReadFields(s, context::kThirteenPercent,
+               [&](auto& v) { ThirteenPercentImage(*this, v, index); });
 }
-
 size_t mTThirteenPercent::ComputeSize() const {
-    size_t size = NameSize(IndexedStreamName("@ThirteenPercent", 0));
-    size += S::ValueSize(uint32_t{IsPrimaryWorkplace});
-    size += TextsSize({&INN, &KPP, &OKATO, &SourceName});
-    size += MoneySize({TaxWithheld, TaxableIncome, TaxComputed});
-    for (size_t m = 0; m < 12; ++m) {
-        size += HasMonthlyAmount(m) ? S::ValueSize(monthlyAmounts_[m]) : 5;
-    }
-    size += S::ValueSize(static_cast<uint32_t>(IncomeList.size()));
-    for (const mTSourseIncome& line : IncomeList) {
-        size += NameSize(IndexedStreamName("@SourseIncome", 0, 0));
-        size += S::ValueSize(line.IncomeCode) + S::ValueSize(std::string_view(line.IncomeName)) +
-                S::ValueSize(line.IncomeSum) + S::ValueSize(line.DeductCode) +
-                S::ValueSize(line.DeductSum) + S::ValueSize(line.DeductPercent) +
-                S::ValueSize(uint32_t{line.Month});
-    }
-    return size;
+    return FieldsSize([&](auto& v) { ThirteenPercentImage(*this, v, 0); });
 }
 
 // ---- 35 % ----
 
 void mTThirtyFivePercent::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kThirtyFiveWrite, [&] {
-        s.BeginStream(IndexedStreamName("@ThirtyFivePercent", index));
-        s.WriteInt(IncomeCode);
-        for (const std::string* text : {&INN, &KPP, &OKATO, &SourceName}) s.WriteStr(*text);
-        s.WriteMoney(IncomeTotal);
-        s.WriteInt(DeductCode);
-        s.WriteMoney(DeductSum);
-        s.WriteMoney(TaxWithheld);
-    });
+    WriteFields(s, context::kThirtyFiveWrite,
+                [&](auto& v) { ThirtyFivePercentImage(*this, v, index); });
 }
-
 void mTThirtyFivePercent::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kThirtyFiveRead, [&] {
-        s.OpenStream(IndexedStreamName("@ThirtyFivePercent", index));
-        IncomeCode = s.ReadInt();
-        for (std::string* text : {&INN, &KPP, &OKATO, &SourceName}) *text = s.ReadStr();
-        IncomeTotal = s.ReadMoney();
-        DeductCode = s.ReadInt();
-        DeductSum = s.ReadMoney();
-        TaxWithheld = s.ReadMoney();
-    });
+    ReadFields(s, context::kThirtyFiveRead,
+               [&](auto& v) { ThirtyFivePercentImage(*this, v, index); });
 }
-
 size_t mTThirtyFivePercent::ComputeSize() const {
-    return NameSize(IndexedStreamName("@ThirtyFivePercent", 0)) + S::ValueSize(IncomeCode) +
-           TextsSize({&INN, &KPP, &OKATO, &SourceName}) + S::ValueSize(DeductCode) +
-           MoneySize({IncomeTotal, DeductSum, TaxWithheld});
+    return FieldsSize([&](auto& v) { ThirtyFivePercentImage(*this, v, 0); });
 }
 
 // ---- dividends ----
 
 void mTThirtyPercent::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kThirtyWrite, [&] {
-        s.BeginStream(IndexedStreamName("@ThirtyPercent", index));
-        s.WriteInt(IncomeCode);
-        for (const std::string* text : {&INN, &KPP, &OKATO, &SourceName}) s.WriteStr(*text);
-        for (Money m : {IncomeTotal, TaxComputed, TaxableIncome, TaxWithheld}) s.WriteMoney(m);
-    });
+    WriteFields(s, context::kThirtyWrite, [&](auto& v) { ThirtyPercentImage(*this, v, index); });
 }
-
 void mTThirtyPercent::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kThirtyRead, [&] {
-        s.OpenStream(IndexedStreamName("@ThirtyPercent", index));
-        IncomeCode = s.ReadInt();
-        for (std::string* text : {&INN, &KPP, &OKATO, &SourceName}) *text = s.ReadStr();
-        for (Money* m : {&IncomeTotal, &TaxComputed, &TaxableIncome, &TaxWithheld}) {
-            *m = s.ReadMoney();
-        }
-    });
+    ReadFields(s, context::kThirtyRead, [&](auto& v) { ThirtyPercentImage(*this, v, index); });
 }
-
 size_t mTThirtyPercent::ComputeSize() const {
-    return NameSize(IndexedStreamName("@ThirtyPercent", 0)) + S::ValueSize(IncomeCode) +
-           TextsSize({&INN, &KPP, &OKATO, &SourceName}) +
-           MoneySize({IncomeTotal, TaxComputed, TaxableIncome, TaxWithheld});
+    return FieldsSize([&](auto& v) { ThirtyPercentImage(*this, v, 0); });
 }
 
 // ---- foreign currency ----
@@ -229,159 +234,53 @@ void mTCurrencyIncome::SetTaxInCurrency(Money value) {
 }
 
 void mTCurrencyIncome::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kCurrencyWrite, [&] {
-        s.BeginStream(IndexedStreamName("@CurrencyIncome", index));
-        s.WriteInt(IncomeRate);
-        s.WriteInt(IncomeCode);
-        for (const std::string* text : {&IncomeName, &SourceName, &CountryCode}) s.WriteStr(*text);
-        s.WriteDate(IncomeDate);
-        s.WriteDate(TaxDate);
-        s.WriteByte(AutoRates);
-        s.WriteStr(CurrencyCode);
-        s.WriteMoney(IncomeRate1);
-        s.WriteInt(IncomeUnits);
-        s.WriteMoney(TaxRate1);
-        s.WriteInt(TaxUnits);
-        s.WriteStr(CurrencyName);
-        for (Money m : {IncomeInCurrency, IncomeInRubles, TaxInCurrency, TaxInRubles}) {
-            s.WriteMoney(m);
-        }
-        s.WriteInt(DeductCode);
-        s.WriteMoney(DeductSum);
-        s.WriteInt(DeductPercent);
-    });
+    WriteFields(s, context::kCurrencyWrite, [&](auto& v) { CurrencyIncomeImage(*this, v, index); });
 }
-
 void mTCurrencyIncome::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kCurrencyRead, [&] {
-        s.OpenStream(IndexedStreamName("@CurrencyIncome", index));
-        IncomeRate = s.ReadInt();
-        IncomeCode = s.ReadInt();
-        for (std::string* text : {&IncomeName, &SourceName, &CountryCode}) *text = s.ReadStr();
-        IncomeDate = s.ReadDate();
-        TaxDate = s.ReadDate();
-        AutoRates = s.ReadByte();
-        CurrencyCode = s.ReadStr();
-        IncomeRate1 = s.ReadMoney();
-        IncomeUnits = s.ReadInt();
-        TaxRate1 = s.ReadMoney();
-        TaxUnits = s.ReadInt();
-        CurrencyName = s.ReadStr();
-        for (Money* m : {&IncomeInCurrency, &IncomeInRubles, &TaxInCurrency, &TaxInRubles}) {
-            *m = s.ReadMoney();
-        }
-        DeductCode = s.ReadInt();
-        DeductSum = s.ReadMoney();
-        DeductPercent = s.ReadInt();
-    });
+    ReadFields(s, context::kCurrencyRead, [&](auto& v) { CurrencyIncomeImage(*this, v, index); });
 }
-
 size_t mTCurrencyIncome::ComputeSize() const {
-    return NameSize(IndexedStreamName("@CurrencyIncome", 0)) + S::ValueSize(IncomeRate) +
-           S::ValueSize(IncomeCode) + TextsSize({&IncomeName, &SourceName, &CountryCode}) +
-           S::DateValueSize(IncomeDate) + S::DateValueSize(TaxDate) +
-           S::ValueSize(uint32_t{AutoRates}) + TextsSize({&CurrencyCode, &CurrencyName}) +
-           MoneySize({IncomeRate1, TaxRate1}) + S::ValueSize(IncomeUnits) + S::ValueSize(TaxUnits) +
-           MoneySize({IncomeInCurrency, IncomeInRubles, TaxInCurrency, TaxInRubles}) +
-           S::ValueSize(DeductCode) + S::ValueSize(DeductSum) + S::ValueSize(DeductPercent);
+    return FieldsSize([&](auto& v) { CurrencyIncomeImage(*this, v, 0); });
 }
 
 // ---- business ----
 
-void mTBusinessNew::Clear() { *this = mTBusinessNew(); }
+void mTBusinessNew::Clear() {
+    *this = mTBusinessNew();
+}
 
 void mTBusinessNew::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kBusinessWrite, [&] {
-        s.BeginStream(IndexedStreamName("@BusinessIncome", index));
-        s.WriteStr(ActivityKind);
-        s.WriteStr(ActivityCode);
-        s.WriteMoney(Income);
-        s.WriteByte(HasConfirmedExpenses);
-        if (HasConfirmedExpenses == 1) {
-            s.BeginStream(IndexedStreamName("@BusinessExpense", index));
-            for (Money m : ExpenseItems) s.WriteMoney(m);
-        } else if (HasConfirmedExpenses == 0) {
-            s.WriteMoney(ExpenseTotal);
-        }
-    });
+    WriteFields(s, context::kBusinessWrite, [&](auto& v) { BusinessImage(*this, v, index); });
 }
-
 void mTBusinessNew::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kBusinessRead, [&] {
-        s.OpenStream(IndexedStreamName("@BusinessIncome", index));
-        ActivityKind = s.ReadStr();
-        ActivityCode = s.ReadStr();
-        Income = s.ReadMoney();
-        HasConfirmedExpenses = s.ReadByte();
-        if (HasConfirmedExpenses == 1) {
-            s.OpenStream(IndexedStreamName("@BusinessExpense", index));
-            for (Money& m : ExpenseItems) m = s.ReadMoney();
-        } else if (HasConfirmedExpenses == 0) {
-            ExpenseTotal = s.ReadMoney();
-        }
-    });
+    ReadFields(s, context::kBusinessRead, [&](auto& v) { BusinessImage(*this, v, index); });
 }
-
 size_t mTBusinessNew::ComputeSize() const {
-    size_t size = NameSize(IndexedStreamName("@BusinessIncome", 0)) +
-                  TextsSize({&ActivityKind, &ActivityCode}) + S::ValueSize(Income) +
-                  S::ValueSize(uint32_t{HasConfirmedExpenses});
-    if (HasConfirmedExpenses == 1) {
-        size += NameSize(IndexedStreamName("@BusinessExpense", 0));
-        for (Money m : ExpenseItems) size += S::ValueSize(m);
-    } else if (HasConfirmedExpenses == 0) {
-        size += S::ValueSize(ExpenseTotal);
-    }
-    return size;
+    return FieldsSize([&](auto& v) { BusinessImage(*this, v, 0); });
 }
 
 // ---- Repetit ----
 
 void mTRepetitNew::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kRepetitWrite, [&] {
-        s.BeginStream(IndexedStreamName("@RepetitIncome", index));
-        s.WriteStr(Name);
-        for (Money m : Values) s.WriteMoney(m);
-    });
+    WriteFields(s, context::kRepetitWrite, [&](auto& v) { RepetitImage(*this, v, index); });
 }
-
 void mTRepetitNew::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kRepetitRead, [&] {
-        s.OpenStream(IndexedStreamName("@RepetitIncome", index));
-        Name = s.ReadStr();
-        for (Money& m : Values) m = s.ReadMoney();
-    });
+    ReadFields(s, context::kRepetitRead, [&](auto& v) { RepetitImage(*this, v, index); });
 }
-
 size_t mTRepetitNew::ComputeSize() const {
-    size_t size = NameSize(IndexedStreamName("@RepetitIncome", 0)) + TextsSize({&Name});
-    for (Money m : Values) size += S::ValueSize(m);
-    return size;
+    return FieldsSize([&](auto& v) { RepetitImage(*this, v, 0); });
 }
 
-// ---- advance payments ----
+// ---- advance payments (with the context codes of the dividends) ----
 
 void mTNalog::Write(mTDocumentStorage& s, size_t index) const {
-    WithContext(context::kThirtyWrite, [&] {
-        s.BeginStream(IndexedStreamName("@NalogSub", index));
-        s.WriteStr(BudgetCodeName);
-        s.WriteStr(BudgetCode);
-        s.WriteMoney(Amount);
-    });
+    WriteFields(s, context::kThirtyWrite, [&](auto& v) { NalogImage(*this, v, index); });
 }
-
 void mTNalog::Read(mTDocumentStorage& s, size_t index) {
-    WithContext(context::kThirtyRead, [&] {
-        s.OpenStream(IndexedStreamName("@NalogSub", index));
-        BudgetCodeName = s.ReadStr();
-        BudgetCode = s.ReadStr();
-        Amount = s.ReadMoney();
-    });
+    ReadFields(s, context::kThirtyRead, [&](auto& v) { NalogImage(*this, v, index); });
 }
-
 size_t mTNalog::ComputeSize() const {
-    return NameSize(IndexedStreamName("@NalogSub", 0)) + TextsSize({&BudgetCodeName, &BudgetCode}) +
-           S::ValueSize(Amount);
+    return FieldsSize([&](auto& v) { NalogImage(*this, v, 0); });
 }
 
 }  // namespace zorv

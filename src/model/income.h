@@ -16,7 +16,7 @@ class mTDocumentStorage;
 
 // Common part of the three kinds of income source (13 %, 35 %, dividends).
 class mTSourseIncomeInfo {
-public:
+  public:
     virtual ~mTSourseIncomeInfo() = default;
     virtual void Write(mTDocumentStorage& storage, size_t index) const = 0;
     virtual void Read(mTDocumentStorage& storage, size_t index) = 0;
@@ -46,7 +46,7 @@ struct mTSourseIncome {
 // A source of income taxed at 13 %. IncomeTotal is the sum of the lines' amounts
 // and is kept so by the line operations.
 class mTThirteenPercent : public mTSourseIncomeInfo {
-public:
+  public:
     uint8_t IsPrimaryWorkplace = 0;
     Money TaxComputed;
     Money TaxableIncome;
@@ -59,22 +59,24 @@ public:
 
     // month 0-11; Money::Absent() clears the month.
     void SetMonthlyAmount(size_t month, Money value);
-    bool HasMonthlyAmount(size_t month) const { return (monthsPresent_ >> month) & 1u; }
-    Money MonthlyAmount(size_t month) const { return monthlyAmounts_.at(month); }
+    bool HasMonthlyAmount(size_t month) const { return monthlyAmounts_.at(month).has_value(); }
+    Money MonthlyAmount(size_t month) const { return monthlyAmounts_.at(month).value_or(Money()); }
 
     void Write(mTDocumentStorage& storage, size_t index) const override;
     void Read(mTDocumentStorage& storage, size_t index) override;
     size_t ComputeSize() const override;
 
-private:
+  private:
+    template <typename R, typename V>
+    friend void ThirteenPercentImage(R& r, V& v, size_t index);
+
     std::vector<mTSourseIncome> IncomeList;
-    std::array<Money, 12> monthlyAmounts_{};
-    uint16_t monthsPresent_ = 0;
+    std::array<std::optional<Money>, 12> monthlyAmounts_{};  // January first; empty when absent
 };
 
 // A source of income taxed at 35 %.
 class mTThirtyFivePercent : public mTSourseIncomeInfo {
-public:
+  public:
     uint32_t IncomeCode = 0;
     uint32_t DeductCode = 0;
     Money DeductSum;
@@ -86,7 +88,7 @@ public:
 
 // Dividends; IncomeTotal holds the dividend amount.
 class mTThirtyPercent : public mTSourseIncomeInfo {
-public:
+  public:
     uint32_t IncomeCode = 0;
     Money TaxComputed;
     Money TaxableIncome;
@@ -98,7 +100,7 @@ public:
 
 // One item of income received in foreign currency.
 class mTCurrencyIncome {
-public:
+  public:
     uint32_t IncomeRate = 0;
     uint32_t IncomeCode = 0;
     std::string IncomeName;
@@ -135,7 +137,7 @@ Money ConvertToRubles(Money amount, Money rate, uint32_t units);
 
 // One business or private-practice activity.
 class mTBusinessNew {
-public:
+  public:
     static constexpr size_t kExpenseItems = 19;
 
     std::string ActivityKind;
@@ -153,7 +155,7 @@ public:
 
 // A record of the Repetit group: a name and 21 amounts, carried as stored.
 class mTRepetitNew {
-public:
+  public:
     static constexpr size_t kValues = 21;
 
     std::string Name;
@@ -166,7 +168,7 @@ public:
 
 // An advance payment made on a tax notice.
 class mTNalog {
-public:
+  public:
     std::string BudgetCodeName;
     std::string BudgetCode;
     Money Amount;

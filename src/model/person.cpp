@@ -2,6 +2,7 @@
 
 #include "documentstorage.h"
 #include "errors.h"
+#include "imagefields.h"
 #include "streamnames.h"
 
 namespace zorv {
@@ -13,139 +14,88 @@ int DocumentYear(const std::string& typeName) {
     return 0;
 }
 
-void mTPersonInformation::Write(mTDocumentStorage& s) const {
-    WithContext(context::kPersonWrite, [&] {
-        s.BeginStream("@PersonName");
-        for (const std::string* text : {&SurName, &Name, &Patronymic, &INN, &InsuranceNumber, &Sex}) {
-            s.WriteStr(*text);
-        }
-        s.BeginStream("@PersonDocument");
-        s.WriteShort(DocTypeCode);
-        s.WriteStr(DocTypeName);
-        s.WriteStr(DocNumber);
-        s.WriteDate(DocIssueDate);
-        s.WriteDate(BirthDate);
-        s.WriteStr(DocIssuedBy);
-        s.WriteStr(BirthPlace);
-        s.WriteByte(IsForeigner);
-        s.BeginStream("@Foreigner");
-        for (const std::string* text :
-             {&CitizenshipKind, &CitizenshipName, &ForeignAddress, &CitizenshipCode}) {
-            s.WriteStr(*text);
-        }
-        s.BeginStream("@PhoneForeignerHome");
-        s.WriteStr(ForeignHomePhone1);
-        s.WriteStr(ForeignHomePhone2);
-        s.BeginStream("@PhoneForeignerWork");
-        s.WriteStr(ForeignWorkPhone1);
-        s.WriteStr(ForeignWorkPhone2);
-        s.BeginStream("@PersonAddress");
-        s.WriteByte(IsTemporaryAddress);
-        s.WriteStr(PostIndex);
-        s.WriteShort(RegionCode);
-        for (const std::string* text : {&RegionName, &District, &City, &Locality, &Street, &House,
-                                        &Building, &Flat, &OKATO}) {
-            s.WriteStr(*text);
-        }
-        s.BeginStream("@HomePhone");
-        s.WriteStr(HomePhoneExtra);
-        s.WriteStr(HomePhone);
-        s.BeginStream("@WorkPhone");
-        s.WriteStr(WorkPhoneExtra);
-        s.WriteStr(WorkPhone);
-    });
-}
+// The layout of the year that wrote the document: the writer writes this year's,
+// the reader reads the values each earlier year had.
+template <typename R, typename V>
+void PersonImage(R& p, V& v) {
+    const int year = DocumentYear(v.TypeName());
+    const bool since2004 = year >= 2004;
+    const bool since2005 = year >= 2005;
 
-size_t mTPersonInformation::ComputeSize() const {
-    using S = mTDocumentStorage;
-    size_t size = 0;
-    for (const char* name : {"@PersonName", "@PersonDocument", "@Foreigner", "@PhoneForeignerHome",
-                             "@PhoneForeignerWork", "@PersonAddress", "@HomePhone", "@WorkPhone"}) {
-        size += S::ValueSize(std::string_view(name));
+    v.Stream("@PersonName");
+    v.Text(p.SurName);
+    v.Text(p.Name);
+    v.Text(p.Patronymic);
+    v.Text(p.INN);
+    if (since2004) {
+        v.Text(p.InsuranceNumber);
+        v.Text(p.Sex);
+    } else {
+        v.Missing(p.Sex, "0");
     }
-    for (const std::string* text :
-         {&SurName, &Name, &Patronymic, &INN, &InsuranceNumber, &Sex, &DocTypeName, &DocNumber,
-          &DocIssuedBy, &BirthPlace, &CitizenshipKind, &CitizenshipName, &ForeignAddress,
-          &CitizenshipCode, &ForeignHomePhone1, &ForeignHomePhone2, &ForeignWorkPhone1,
-          &ForeignWorkPhone2, &PostIndex, &RegionName, &District, &City, &Locality, &Street,
-          &House, &Building, &Flat, &OKATO, &HomePhoneExtra, &HomePhone, &WorkPhoneExtra,
-          &WorkPhone}) {
-        size += S::ValueSize(std::string_view(*text));
+
+    v.Stream("@PersonDocument");
+    v.Short(p.DocTypeCode);
+    v.Text(p.DocTypeName);
+    v.Text(p.DocNumber);
+    v.Date(p.DocIssueDate);
+    v.Date(p.BirthDate);
+    if (since2004) {
+        v.Text(p.DocIssuedBy);
+        v.Text(p.BirthPlace);
     }
-    size += S::ValueSize(uint32_t{DocTypeCode}) + S::ValueSize(uint32_t{IsForeigner}) +
-            S::ValueSize(uint32_t{IsTemporaryAddress}) + S::ValueSize(uint32_t{RegionCode});
-    size += S::DateValueSize(DocIssueDate) + S::DateValueSize(BirthDate);
-    return size;
-}
+    // Not read from documents of 2004 and 2007, although those of 2007 may hold it.
+    if (year == 2005 || year == 2006 || year == 2008) v.Byte(p.IsForeigner);
 
-void mTPersonInformation::Read(mTDocumentStorage& s) {
-    WithContext(context::kPersonRead, [&] {
-        const int year = DocumentYear(s.TypeName());
-        const bool since2004 = year >= 2004;
-        const bool since2005 = year >= 2005;
-
-        s.OpenStream("@PersonName");
-        SurName = s.ReadStr();
-        Name = s.ReadStr();
-        Patronymic = s.ReadStr();
-        INN = s.ReadStr();
+    v.OptionalStreams([&] {
+        v.Stream("@Foreigner");
+        v.Text(p.CitizenshipKind);
+        v.Text(p.CitizenshipName);
         if (since2004) {
-            InsuranceNumber = s.ReadStr();
-            Sex = s.ReadStr();
-        } else {
-            Sex = "0";
-        }
-
-        s.OpenStream("@PersonDocument");
-        DocTypeCode = s.ReadShort();
-        DocTypeName = s.ReadStr();
-        DocNumber = s.ReadStr();
-        DocIssueDate = s.ReadDate();
-        BirthDate = s.ReadDate();
-        if (since2004) {
-            DocIssuedBy = s.ReadStr();
-            BirthPlace = s.ReadStr();
-        }
-        if (year == 2005 || year == 2006 || year == 2008) IsForeigner = s.ReadByte();
-
-        // The foreign-person block is optional: a missing stream ends it quietly.
-        try {
-            s.OpenStream("@Foreigner");
-            CitizenshipKind = s.ReadStr();
-            CitizenshipName = s.ReadStr();
-            if (since2004) {
-                ForeignAddress = s.ReadStr();
-                CitizenshipCode = s.ReadStr();
-            }
-            if (since2005) {
-                s.OpenStream("@PhoneForeignerHome");
-                ForeignHomePhone1 = s.ReadStr();
-                ForeignHomePhone2 = s.ReadStr();
-                s.OpenStream("@PhoneForeignerWork");
-                ForeignWorkPhone1 = s.ReadStr();
-                ForeignWorkPhone2 = s.ReadStr();
-            }
-        } catch (const mEOpenStream&) {
-        }
-
-        s.OpenStream("@PersonAddress");
-        if (since2005) IsTemporaryAddress = s.ReadByte();
-        PostIndex = s.ReadStr();
-        RegionCode = s.ReadShort();
-        for (std::string* text :
-             {&RegionName, &District, &City, &Locality, &Street, &House, &Building, &Flat}) {
-            *text = s.ReadStr();
+            v.Text(p.ForeignAddress);
+            v.Text(p.CitizenshipCode);
         }
         if (since2005) {
-            OKATO = s.ReadStr();
-            s.OpenStream("@HomePhone");
-            HomePhoneExtra = s.ReadStr();
-            HomePhone = s.ReadStr();
-            s.OpenStream("@WorkPhone");
-            WorkPhoneExtra = s.ReadStr();
-            WorkPhone = s.ReadStr();
+            v.Stream("@PhoneForeignerHome");
+            v.Text(p.ForeignHomePhone1);
+            v.Text(p.ForeignHomePhone2);
+            v.Stream("@PhoneForeignerWork");
+            v.Text(p.ForeignWorkPhone1);
+            v.Text(p.ForeignWorkPhone2);
         }
     });
+
+    v.Stream("@PersonAddress");
+    if (since2005) v.Byte(p.IsTemporaryAddress);
+    v.Text(p.PostIndex);
+    v.Short(p.RegionCode);
+    v.Text(p.RegionName);
+    v.Text(p.District);
+    v.Text(p.City);
+    v.Text(p.Locality);
+    v.Text(p.Street);
+    v.Text(p.House);
+    v.Text(p.Building);
+    v.Text(p.Flat);
+    if (since2005) {
+        v.Text(p.OKATO);
+        v.Stream("@HomePhone");
+        v.Text(p.HomePhoneExtra);
+        v.Text(p.HomePhone);
+        v.Stream("@WorkPhone");
+        v.Text(p.WorkPhoneExtra);
+        v.Text(p.WorkPhone);
+    }
+}
+
+void mTPersonInformation::Write(mTDocumentStorage& s) const {
+    WriteFields(s, context::kPersonWrite, [&](auto& v) { PersonImage(*this, v); });
+}
+void mTPersonInformation::Read(mTDocumentStorage& s) {
+    ReadFields(s, context::kPersonRead, [&](auto& v) { PersonImage(*this, v); });
+}
+size_t mTPersonInformation::ComputeSize() const {
+    return FieldsSize([&](auto& v) { PersonImage(*this, v); });
 }
 
 }  // namespace zorv
