@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <functional>
 
 #include "declaration.h"
 #include "errors.h"
-#include "imagebuilder.h"
 #include "fixtures.h"
+#include "imagebuilder.h"
 #include "jsonform.h"
 #include "tempdir.h"
 
@@ -80,7 +82,8 @@ TEST(Declaration, EveryTruncationFailsCleanly) {
             EXPECT_GE(size, image.size() - 16) << "a truncated image loaded at " << size;
         } catch (const mEPrivBase& e) {
             const std::string message = e.what();
-            EXPECT_TRUE(message == msg::kBadFormat || message == msg::kNoStream) << size << ": " << message;
+            EXPECT_TRUE(message == msg::kBadFormat || message == msg::kNoStream)
+                << size << ": " << message;
         }
     }
 }
@@ -125,6 +128,72 @@ TEST(Declaration, ContextCodesTellWhereLoadingStopped) {
     }
 }
 
+// A storage error passing through a record carries that record's context code, in
+// both directions.
+TEST(Declaration, ErrorsCarryTheContextOfTheirRecord) {
+    struct WriteCase {
+        const char* what;
+        std::function<void(mTDeclaration&)> spoil;  // a text that cannot be stored
+        uint16_t context;
+    } writes[] = {
+        {"taxpayer", [](mTDeclaration& d) { d.Person.City = "@x"; }, 370},
+        {"13 % source", [](mTDeclaration& d) { d.ThirteenPercent(1).SourceName = "@x"; }, 372},
+        {"13 % line",
+         [](mTDeclaration& d) {
+             mTSourseIncome line = d.ThirteenPercent(0).Income(1);
+             line.IncomeName = "@x";
+             d.ThirteenPercent(0).SetIncome(1, line);
+         },
+         372},
+        {"35 %", [](mTDeclaration& d) { d.ThirtyFivePercent(0).KPP = "@x"; }, 373},
+        {"dividends", [](mTDeclaration& d) { d.ThirtyPercent(0).OKATO = "@x"; }, 375},
+        {"currency", [](mTDeclaration& d) { d.CurrencyIncome(0).CurrencyName = "@x"; }, 377},
+        {"business", [](mTDeclaration& d) { d.Business(1).ActivityCode = "@x"; }, 379},
+        {"Repetit", [](mTDeclaration& d) { d.Repetit(0).Name = "@x"; }, 393},
+        {"advance payment", [](mTDeclaration& d) { d.Nalog(1).BudgetCode = "@x"; }, 375},
+        {"pension contract", [](mTDeclaration& d) { d.SocialDeduct.Pens(0).KPP = "@x"; }, 375},
+        {"property", [](mTDeclaration& d) { d.ConstructionDeduct.Flat = "@x"; }, 385},
+    };
+    for (const WriteCase& c : writes) {
+        mTDeclaration d = FromFixture("full.json");
+        c.spoil(d);
+        try {
+            d.BuildImage();
+            ADD_FAILURE() << c.what;
+        } catch (const mEBadValue& e) {
+            EXPECT_EQ(e.ContextCode(), c.context) << c.what;
+        }
+    }
+
+    // Reading: the image ends right after the stream's name. Second entries of lists
+    // stop inside the record that opened its stream by its own index.
+    const std::vector<uint8_t> image = FromFixture("full.json").BuildImage();
+    const std::string bytes(image.begin(), image.end());
+    struct ReadCase {
+        const char* stream;
+        uint16_t context;
+    } reads[] = {
+        {"@PersonName", 371},         {"@PhoneForeignerWork", 371},   {"@ThirteenPercent001", 372},
+        {"@SourseIncome000001", 372}, {"@ThirtyFivePercent000", 374}, {"@ThirtyPercent000", 376},
+        {"@CurrencyIncome000", 378},  {"@BusinessExpense000", 380},   {"@BusinessIncome001", 380},
+        {"@RepetitIncome000", 394},   {"@StandartDeduct", 382},       {"@SocialDeduct", 384},
+        {"@PensSub000", 376},         {"@ConstructionDeduct", 386},   {"@NalogSub001", 376},
+    };
+    for (const ReadCase& c : reads) {
+        size_t at = bytes.find(c.stream);
+        ASSERT_NE(at, std::string::npos) << c.stream;
+        std::vector<uint8_t> cut(
+            image.begin(), image.begin() + static_cast<std::ptrdiff_t>(at + std::strlen(c.stream)));
+        mTDeclaration back;
+        try {
+            back.LoadFromImage(cut.data(), cut.size());
+            ADD_FAILURE() << c.stream;
+        } catch (const mEPrivBase& e) {
+            EXPECT_EQ(e.ContextCode(), c.context) << c.stream;
+        }
+    }
+}
+
 // A failed save or a refused value never touches the document on disk.
 TEST(Declaration, RefusedSaveKeepsTheOldFile) {
     TempDir dir;
@@ -152,9 +221,41 @@ TEST(Declaration, OlderStandardBlockReadsWithoutTheMonthlyTables) {
         ImageBuilder b;
         b.V({"@DeclInfo", "7701", "", "0", "0", "39448", "0", "5", "0", "1", "0"}).Repeat("0", 10);
         b.V({"", "0", "", ""});
-        b.V({"@PersonName", "", "", "", "", "", "0", "@PersonDocument", "0", "", "", "0", "0", "", "",
-             "0", "@PersonAddress", "0", "", "0", "", "", "", "", "", "", "", "", "", "@HomePhone",
-             "", "", "@WorkPhone", "", ""});
+        b.V({"@PersonName",
+             "",
+             "",
+             "",
+             "",
+             "",
+             "0",
+             "@PersonDocument",
+             "0",
+             "",
+             "",
+             "0",
+             "0",
+             "",
+             "",
+             "0",
+             "@PersonAddress",
+             "0",
+             "",
+             "0",
+             "",
+             "",
+             "",
+             "",
+             "",
+             "",
+             "",
+             "",
+             "",
+             "@HomePhone",
+             "",
+             "",
+             "@WorkPhone",
+             "",
+             ""});
         b.V({"@DeclInquiry", "0", "0", "0"});
         return b;
     };
@@ -188,8 +289,8 @@ TEST(Declaration, OlderStandardBlockReadsWithoutTheMonthlyTables) {
 
 // Documents of earlier years: the taxpayer alone, by the rules of the year.
 TEST(Declaration, EarlierYearsLoadTheTaxpayerOnly) {
-    auto document = [](const char* type, const char* minor, bool withForeigner, bool withForeignerFlag,
-                       bool full) {
+    auto document = [](const char* type, const char* minor, bool withForeigner,
+                       bool withForeignerFlag, bool full) {
         ImageBuilder b(type, "01", minor);
         b.V({"@DeclInfo", "9999", "чужая инспекция"});
         b.V("@PersonName").V({"Петров", "Пётр", "Петрович", "771234567890"});
@@ -274,10 +375,43 @@ TEST(Declaration, Format10ThirteenPercentSource) {
     ImageBuilder b("Zorv2008", "01", "00");
     b.V({"@DeclInfo", "7701", "", "0", "0", "01.03.2008", "0", "5", "0", "1", "0"}).Repeat("0", 10);
     b.V({"", "0", "", ""});
-    b.V({"@PersonName", "", "", "", "", "", "0", "@PersonDocument", "0", "", "", "01.01.1990",
-         "01.01.1977", "", "", "0", "@PersonAddress", "0", "", "0", "", "", "", "", "", "", "", "",
-         "", "@HomePhone", "", "", "@WorkPhone", "", ""});
-    b.V({"@DeclInquiry", "1"}).V({"@ThirteenPercent000", "7705000000", "", "", "Агент", "1", "2", "3"});
+    b.V({"@PersonName",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "0",
+         "@PersonDocument",
+         "0",
+         "",
+         "",
+         "01.01.1990",
+         "01.01.1977",
+         "",
+         "",
+         "0",
+         "@PersonAddress",
+         "0",
+         "",
+         "0",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "",
+         "@HomePhone",
+         "",
+         "",
+         "@WorkPhone",
+         "",
+         ""});
+    b.V({"@DeclInquiry", "1"})
+        .V({"@ThirteenPercent000", "7705000000", "", "", "Агент", "1", "2", "3"});
     b.Repeat("a", 12).V({"0", "0", "0"});
     b.V({"@StandartDeduct", "0", "@SocialDeduct", "0", "@ConstructionDeduct", "0", "@Nalog", "0"});
     mTDeclaration d;
