@@ -104,8 +104,7 @@ void TFormMain::OpenProblemPage(int page, int focus) {
     if (!place) return;  // private practice has no page of its own
     const TNavPage nav = place->nav;
     // The current page was stored by the check; it is replaced without asking.
-    if (host_->CurrentKind() != nav)
-        host_->Replace(nav, nav_[nav], [this, nav](QWidget* p) { return CreatePage(nav, p); });
+    if (host_->CurrentKind() != nav) host_->Replace(nav, nav_[nav], PageFactory(nav));
     auto* hub = qobject_cast<THubFrame*>(CurrentPage());
     if (hub && place->subPage != kNoSubPage)
         hub->ShowSubPage(place->subPage, focus);

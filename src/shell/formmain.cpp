@@ -333,14 +333,16 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
     }
 }
 
+TPageHost::Factory TFormMain::PageFactory(TNavPage page) {
+    return [this, page](QWidget* parent) { return CreatePage(page, parent); };
+}
+
 bool TFormMain::SwitchPage(TNavPage page) {
-    return host_->SwitchTo(page, nav_[page],
-                           [this, page](QWidget* p) { return CreatePage(page, p); });
+    return host_->SwitchTo(page, nav_[page], PageFactory(page));
 }
 
 void TFormMain::ShowConditions() {
-    host_->Replace(navInitialData, nav_[navInitialData],
-                   [this](QWidget* p) { return CreatePage(navInitialData, p); });
+    host_->Replace(navInitialData, nav_[navInitialData], PageFactory(navInitialData));
 }
 
 void TFormMain::NewDocument() {

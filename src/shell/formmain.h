@@ -114,6 +114,7 @@ class TFormMain : public QMainWindow {
     void NewDocument();
     void ShowConditions();
     TThinkingFrame* CreatePage(TNavPage page, QWidget* parent);
+    TPageHost::Factory PageFactory(TNavPage page);
     void WritePlacement();
 
     enum class TOutput { Preview, Print, Export };

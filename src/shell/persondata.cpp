@@ -167,11 +167,9 @@ TfrPersonNaim::TfrPersonNaim(TShellContext& ctx, QWidget* parent) : TThinkingFra
     layout->addWidget(gbCitizenship);
     layout->addStretch(1);
 
-    QWidget* order[] = {meSurName, meName,      mePatronymic, meINN,           meStrSv,
-                        rbM,       rbZh,        dtBirthDate,  meMesto,         bnDocType,
-                        meSerial,  dtRegDate,   meKem,        chbIsForeighner, rbGr,
-                        rbBomzh,   meKodGrazhd, bnGrazhd,     meCitizenship};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    SetTabOrder({meSurName, meName, mePatronymic, meINN, meStrSv, rbM, rbZh, dtBirthDate, meMesto,
+                 bnDocType, meSerial, dtRegDate, meKem, chbIsForeighner, rbGr, rbBomzh, meKodGrazhd,
+                 bnGrazhd, meCitizenship});
 
     connect(chbIsForeighner, &QCheckBox::toggled, this, &TfrPersonNaim::OnForeigner);
     connect(bnDocType, &QPushButton::clicked, this, &TfrPersonNaim::OnDocType);
@@ -411,9 +409,8 @@ TfrPersonAddress::TfrPersonAddress(TShellContext& ctx, QWidget* parent)
     layout->addLayout(bottom);
     layout->addStretch(1);
 
-    QWidget* order[] = {rbReg,    rbPreb,  mePostIndex, bnRegion, meDistrict, meCity,      meArea,
-                        meStreet, meHouse, meBuilding,  meFlat,   meOKATO,    meHomePhone, meAdr};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    SetTabOrder({rbReg, rbPreb, mePostIndex, bnRegion, meDistrict, meCity, meArea, meStreet,
+                 meHouse, meBuilding, meFlat, meOKATO, meHomePhone, meAdr});
 
     const mTPersonInformation& p = Decl().Person;
     (p.IsTemporaryAddress ? rbPreb : rbReg)->setChecked(true);

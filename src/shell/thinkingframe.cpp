@@ -52,6 +52,14 @@ void TThinkingFrame::WatchFields() {
         connect(edit, &TMaskedDocEdit::modified, this, [this] { Notify(); });
 }
 
+void TThinkingFrame::SetTabOrder(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : order) {
+        if (previous) setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
 void TThinkingFrame::FocusError(int code) {
     focusTargets_.Focus(code);
 }
@@ -159,21 +167,22 @@ TFlashButton* THubFrame::SubButton(int index) const {
 }
 
 void THubFrame::Start(int index) {
-    host_->Replace(index, SubButton(index),
-                   [this, index](QWidget* p) { return CreateSubPage(index, p); });
+    host_->Replace(index, SubButton(index), SubPageFactory(index));
 }
 
 void THubFrame::OnSubButton(int index) {
-    host_->SwitchTo(index, SubButton(index),
-                    [this, index](QWidget* p) { return CreateSubPage(index, p); });
+    host_->SwitchTo(index, SubButton(index), SubPageFactory(index));
+}
+
+TPageHost::Factory THubFrame::SubPageFactory(int index) {
+    return [this, index](QWidget* parent) { return CreateSubPage(index, parent); };
 }
 
 void THubFrame::ShowSubPage(int index, int code) {
     if (host_->CurrentKind() != index) {
         // The sub-page left keeps what was typed on it.
         if (host_->Current()) host_->Current()->StoreToModel();
-        host_->Replace(index, SubButton(index),
-                       [this, index](QWidget* p) { return CreateSubPage(index, p); });
+        host_->Replace(index, SubButton(index), SubPageFactory(index));
     }
     host_->Current()->FocusError(code);
 }

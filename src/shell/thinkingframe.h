@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "declaration.h"
@@ -91,6 +92,8 @@ class TThinkingFrame : public QFrame {
     void Notify() { ctx_.NotifyModified(); }
     // Makes every entry field of the page send the modified notice.
     void WatchFields();
+    // The keyboard order of the controls.
+    void SetTabOrder(std::initializer_list<QWidget*> order);
     // The page's own check over the rules of `page` in the declaration, each
     // problem in the check window; the focus code to correct, or 0.
     int CheckRules(PageCode page);
@@ -155,6 +158,7 @@ class THubFrame : public TThinkingFrame {
 
   private:
     void OnSubButton(int index);
+    TPageHost::Factory SubPageFactory(int index);
 
     QWidget* buttons_;
     QWidget* container_;
