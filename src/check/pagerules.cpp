@@ -11,6 +11,7 @@
 #include "checktext.h"
 #include "declaration.h"
 #include "numtext.h"
+#include "taxlimits2008.h"
 #include "taxnumbers.h"
 
 namespace zorv {
@@ -112,13 +113,14 @@ bool SourcesShareAMonth(const mTDeclaration& d) {
     return false;
 }
 
-// 1 000 000 times the ownership share is less than the amounts already used.
-// A share without a denominator is taken as numerator / 1.
+// The limit of the years before 2008 times the ownership share is less than the amounts already
+// used. A share without a denominator is taken as numerator / 1.
 bool CarriedOverBeyondShare(const mTConstructionDeduct& c) {
     WideRaw used =
         Raw(c.HousingPriorYears) + Raw(c.HousingPriorYearsAgent) + Raw(c.HousingCarriedOver);
     WideRaw denominator = c.ShareDenominator == 0 ? 1 : c.ShareDenominator;
-    WideRaw limit = static_cast<WideRaw>(Money::Rubles(1000000).Raw()) * c.ShareNumerator;
+    WideRaw limit =
+        static_cast<WideRaw>(limits2008::kHousingLimitBefore2008.Raw()) * c.ShareNumerator;
     return limit < used * denominator;
 }
 
@@ -509,8 +511,8 @@ PageRules HousingRules() {
             // The page does not limit the amounts; the whole check does.
             {"40", RuleUse::DeclarationOnly, Gate::BeforeAnyWindow, FocusNumber(F::PriorYears),
              [](const mTDeclaration& d, size_t) {
-                 return Broken(d.Year == "2008" &&
-                                   d.ConstructionDeduct.HousingPriorYears > Money::Rubles(1000000),
+                 return Broken(d.Year == "2008" && d.ConstructionDeduct.HousingPriorYears >
+                                                       limits2008::kHousingLimitBefore2008,
                                "В предыдущие отчетные годы не могли зачесть более 1000000 "
                                "рублей");
              }},
