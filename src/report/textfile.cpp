@@ -232,7 +232,7 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
         "НомСтрСвПФР:" + p.InsuranceNumber,
         "МестоРожд:" + Upper(p.BirthPlace),
         "ДатаРожд:" + DateText(p.BirthDate),
-        std::string("Пол:") + (p.Sex == "0" ? "1" : "2"),
+        std::string("Пол:") + (p.Sex == kSexMale ? "1" : "2"),
         "Гражд:" + Upper(p.CitizenshipName),
         "КодГражд:" + LeftPadded(Trimmed(p.CitizenshipCode), 3, '0'),
         "УдЛичн:" + DocumentCode(p) + "," + Clean(p.DocNumber),

@@ -501,7 +501,8 @@ void TfrInitialData::StoreToModel() {
     d.SubmitterKind =
         FormKind() == kEstimated4NDFL ? 0 : uint8_t(std::max(0, submitterGroup_->checkedId()));
     d.Year = rb2009->isChecked() ? "2009" : "2008";
-    d.TaxpayerCategory = uint8_t(categoryGroup_->checkedId() < 0 ? 5 : categoryGroup_->checkedId());
+    d.TaxpayerCategory =
+        uint8_t(categoryGroup_->checkedId() < 0 ? kCategoryOther : categoryGroup_->checkedId());
     d.DeclarationKind = uint8_t(FormKind());
 
     uint8_t flags = 0;

@@ -222,7 +222,7 @@ void TfrPersonNaim::Fill() {
     mePatronymic->setText(ToQ(p.Patronymic));
     meINN->setText(ToQ(p.INN));
     meStrSv->setText(ToQ(p.InsuranceNumber));
-    (p.Sex != "0" ? rbZh : rbM)->setChecked(true);
+    (p.Sex != kSexMale ? rbZh : rbM)->setChecked(true);
     meMesto->setText(ToQ(p.BirthPlace));
 
     docTypeCode_ = p.DocTypeCode;
@@ -297,7 +297,7 @@ void TfrPersonNaim::StoreToModel() {
     p.Patronymic = FromQ(mePatronymic->text());
     p.INN = FromQ(meINN->text());
     p.InsuranceNumber = FromQ(meStrSv->text());
-    p.Sex = rbM->isChecked() ? "0" : "1";
+    p.Sex = rbM->isChecked() ? kSexMale : kSexFemale;
     p.BirthPlace = FromQ(meMesto->text());
     p.DocTypeCode = docTypeCode_;
     p.DocTypeName = FromQ(docTypeName_);
