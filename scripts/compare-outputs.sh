@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Writes what `zorv calc` and `zorv export` make of every JSON declaration among
-# the fixtures and samples, and compares it with the outputs of another build.
+# Writes what `zorv convert`, `zorv calc` and `zorv export` make of every JSON
+# declaration among the fixtures and samples, and compares it with the outputs
+# of another build.
 #
 #   scripts/compare-outputs.sh BUILD_DIR OUT_DIR [EARLIER_OUT_DIR]
 #
-# For each input OUT_DIR gets a folder named after its path holding the calc
-# output, the XML file of a checked export and that of an unchecked one, each
-# with its messages and exit code; inputs that are not whole declarations fail
-# and their failures are kept the same way. With EARLIER_OUT_DIR the two trees
-# are compared byte for byte and the script fails on any difference.
+# For each input OUT_DIR gets a folder named after its path holding the document
+# image and the JSON read back from it, the calc output, and the file of a
+# checked export and that of an unchecked one (XML, or the 4-NDFL text file),
+# each with its messages and exit code; inputs that are not whole declarations
+# fail and their failures are kept the same way. With EARLIER_OUT_DIR the two
+# trees are compared byte for byte and the script fails on any difference.
 set -euo pipefail
 
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
@@ -42,6 +44,8 @@ count=0
 while IFS= read -r input; do
   case_dir="$out/${input//\//__}"
   mkdir -p "$case_dir/export" "$case_dir/export-unchecked"
+  run "$case_dir" convert convert "$root/$input" document.zv8
+  [ -f "$case_dir/document.zv8" ] && run "$case_dir" convert-back convert document.zv8 back.json
   run "$case_dir" calc calc "$root/$input"
   run "$case_dir/export" run export "$root/$input" -o . "${export_args[@]}"
   run "$case_dir/export-unchecked" run export "$root/$input" -o . "${export_args[@]}" --no-check
