@@ -32,10 +32,6 @@ void Erase(List& list, size_t i) {
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-constexpr AppendixCounter kCounters[] = {
-    AppendixCounter::J, AppendixCounter::D, AppendixCounter::E, AppendixCounter::Property,
-    AppendixCounter::Z, AppendixCounter::I, AppendixCounter::G};
-
 }  // namespace
 
 double mTDeclaration::Today() {

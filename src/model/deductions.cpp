@@ -203,11 +203,6 @@ std::array<std::string*, 11> mTConstructionDeduct::Texts() {
             &Locality,   &Street,    &House,      &Building,   &Flat};
 }
 
-std::array<const std::string*, 11> mTConstructionDeduct::Texts() const {
-    return {&ObjectName, &PostIndex, &RegionCode, &RegionName, &District, &City,
-            &Locality,   &Street,    &House,      &Building,   &Flat};
-}
-
 std::array<Money*, 11> mTConstructionDeduct::Amounts() {
     return {&HousingCarriedOver,
             &CreditCarriedOver,
@@ -220,20 +215,6 @@ std::array<Money*, 11> mTConstructionDeduct::Amounts() {
             &CreditInterest,
             &HousingAgentThisYear,
             &CreditAgentThisYear};
-}
-
-std::array<Money, 11> mTConstructionDeduct::Amounts() const {
-    return {HousingCarriedOver,
-            CreditCarriedOver,
-            HousingPriorYears,
-            CreditPriorYears,
-            Share,
-            HousingPriorYearsAgent,
-            CreditPriorYearsAgent,
-            ObjectCost,
-            CreditInterest,
-            HousingAgentThisYear,
-            CreditAgentThisYear};
 }
 
 void mTConstructionDeduct::Write(mTDocumentStorage& s) const {

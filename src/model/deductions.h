@@ -146,10 +146,9 @@ class mTConstructionDeduct {
     void Read(mTDocumentStorage& storage);
     size_t ComputeSize() const;
 
+    // The texts and the amounts, for a reader that blanks them.
     std::array<std::string*, 11> Texts();
-    std::array<const std::string*, 11> Texts() const;
     std::array<Money*, 11> Amounts();
-    std::array<Money, 11> Amounts() const;
 };
 
 }  // namespace zorv

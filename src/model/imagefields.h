@@ -19,10 +19,11 @@ namespace zorv {
 //     template <typename R, typename V> void XImage(R& r, V& v, size_t index);
 //
 // called with a const record and an ImageWriter or ImageSizer, or with a mutable
-// record and an ImageReader. Writing, reading and the size of the image then agree
-// value for value. The few steps that only reading has (a value older documents
-// lack, a stream they may not hold) are visitor operations that the writer and the
-// sizer pass by, so that the list stays one list.
+// record and an ImageReader; the index, for a record kept in a list, names its
+// streams. Writing, reading and the size of the image then agree value for value.
+// The few steps that only reading has (a value older documents lack, a stream they
+// may not hold) are visitor operations that the writer and the sizer pass by, so
+// that the list stays one list.
 //
 // Value kinds, as the image holds them: Text, Int (32-bit), Short (16-bit), Byte,
 // Amount (money, or the text "a" of an absent amount) and Date.
