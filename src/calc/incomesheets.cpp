@@ -1,6 +1,7 @@
 #include "incomesheets.h"
 
 #include "calcmoney.h"
+#include "incomecodes.h"
 #include "numtext.h"
 #include "svodsum.h"
 #include "taxlimits2008.h"
@@ -16,15 +17,15 @@ bool IsNonResident(const mTDeclaration& d) {
 }
 
 // Income codes of sheets А and Г.
-constexpr uint32_t kMaterialBenefit = 2620;  // exempt material benefit, 35 % list
-constexpr uint32_t kAdvertisingPrize = 2740;
-constexpr uint32_t kBirthAid = 2762;
-constexpr uint32_t kEmployerAid = 2760;
-constexpr uint32_t kDisabledAid = 2761;
-constexpr uint32_t kGifts = 2720;
-constexpr uint32_t kCompetitionPrizes = 2730;
-constexpr uint32_t kMedicines = 2770;
-constexpr uint32_t kArticle217Item33Aid = 2790;
+using codes::kAdvertisingPrizes;
+using codes::kBirthAid;
+using codes::kCompetitionPrizes;
+using codes::kDisabledAid;
+using codes::kEmployerAid;
+using codes::kGifts;
+using codes::kItem33Aid;
+using codes::kMaterialBenefit;
+using codes::kMedicines;
 
 using limits2008::kExemptIncomeLimit;
 using limits2008::kExemptItem33Limit;
@@ -100,7 +101,7 @@ bool kTSvodSumPrilA35::Compute(mTDeclaration& d, kTSvodSum& s) {
             s.OkatoThirtyFive = source.OKATO;
             continue;
         }
-        if (source.IncomeCode == kAdvertisingPrize && source.DeductCode != 0) {
+        if (source.IncomeCode == kAdvertisingPrizes && source.DeductCode != 0) {
             // The k-th prize source owns the k-th row of sheet Г part 2.
             Money exempt =
                 prizeRow < s.Exempt.Rows.size() ? s.Exempt.Rows[prizeRow].Exempt : Money();
@@ -216,7 +217,7 @@ bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
     if (IsResident(d)) {
         for (size_t i = 0; i < d.ThirtyFivePercentCount(); ++i) {
             const mTThirtyFivePercent& source = d.ThirtyFivePercent(i);
-            if (source.IncomeCode == kAdvertisingPrize && source.DeductCode != 0) {
+            if (source.IncomeCode == kAdvertisingPrizes && source.DeductCode != 0) {
                 addPrize(source, i, source.IncomeTotal, source.DeductSum);
             }
         }
@@ -226,7 +227,7 @@ bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
         const mTThirteenPercent& source = d.ThirteenPercent(i);
         for (size_t j = 0; j < source.IncomeCount(); ++j) {
             const mTSourseIncome& line = source.Income(j);
-            if (line.IncomeCode == kAdvertisingPrize && line.DeductCode != 0) {
+            if (line.IncomeCode == kAdvertisingPrizes && line.DeductCode != 0) {
                 addPrize(source, i, line.IncomeSum, line.DeductSum);
             }
         }
@@ -242,7 +243,7 @@ bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
         switch (line.IncomeCode) {
             case kBirthAid:
                 BirthAidIncome += line.Amount;
-                if (line.DeductCode == 508) BirthAidExempt += line.DeductSum;
+                if (line.DeductCode == codes::kBirthAidDeduction) BirthAidExempt += line.DeductSum;
                 break;
             case kEmployerAid:
                 exempt(503, L010, L020, kExemptIncomeLimit);
@@ -259,7 +260,7 @@ bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSum&) {
             case kMedicines:
                 exempt(504, L090, L100, kExemptIncomeLimit);
                 break;
-            case kArticle217Item33Aid:
+            case kItem33Aid:
                 exempt(507, L110, L120, kExemptItem33Limit);
                 break;
             default:

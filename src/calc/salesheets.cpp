@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "incomecodes.h"
 #include "incomesheets.h"
 #include "svodsum.h"
 #include "taxlimits2008.h"
@@ -13,12 +14,9 @@ bool IsResident(const mTDeclaration& d) {
     return d.DeclarationKind == kResident3NDFL;
 }
 
-// Author's fees: the codes strictly between 2200 and 2210.
 bool IsAuthorFee(uint32_t incomeCode) {
-    return incomeCode > 2200 && incomeCode < 2210;
+    return incomeCode >= codes::kFirstAuthorFee && incomeCode <= codes::kLastAuthorFee;
 }
-
-constexpr uint32_t kCivilContract = 2010;
 
 // Property deduction on a sale, sub-item 1 of item 1 of article 220.
 constexpr Money kHousingSaleLimit = limits2008::kSaleHousingLimit;
@@ -102,7 +100,7 @@ bool kTSvodSumPrilD::Compute(mTDeclaration& d, kTSvodSum&) {
         const mTThirteenPercent& source = d.ThirteenPercent(i);
         for (size_t j = 0; j < source.IncomeCount(); ++j) {
             const mTSourseIncome& line = source.Income(j);
-            if (line.IncomeCode != kCivilContract || line.DeductCode == 0) continue;
+            if (line.IncomeCode != codes::kCivilContract || line.DeductCode == 0) continue;
             AddCivilContract(*this, {i, j}, source.INN, source.KPP, source.SourceName,
                              line.IncomeSum, line.DeductSum);
         }
@@ -115,7 +113,7 @@ bool kTSvodSumPrilD_In::Compute(mTDeclaration& d, kTSvodSum&) {
     if (!d.HasIncome(kIncomeForeign)) return true;
     for (size_t i = 0; i < d.CurrencyIncomeCount(); ++i) {
         const mTCurrencyIncome& record = d.CurrencyIncome(i);
-        if (record.IncomeCode != kCivilContract || record.DeductCode == 0) continue;
+        if (record.IncomeCode != codes::kCivilContract || record.DeductCode == 0) continue;
         AddCivilContract(*this, {i, kTRowRef::kCurrencyLine}, {}, {}, record.SourceName,
                          record.IncomeInRubles, record.DeductSum);
     }
@@ -137,23 +135,28 @@ bool kTSvodSumPrilH1::Compute(mTDeclaration& d, kTSvodSum&) {
         // line, but a currency record may carry one; its excess would otherwise reduce
         // the rest of the 13 % base.
         const Money accepted = Min(line.DeductSum, line.Amount);
-        if (code == 1510 && deduct == 901) {
+        using namespace codes;
+        const bool housing = code == kSaleOfHousing;
+        const bool share = code == kSaleOfHousingShare;
+        const bool other = code == kSaleOfOtherProperty;
+        if (housing && deduct == kSaleHousingUnder3Years) {
             L010 += line.Amount;
-        } else if (code == 1511 && deduct == 904) {
+        } else if (share && deduct == kSaleShareUnder3Years) {
             L030 += line.Amount;
             L040 += accepted;
-        } else if ((code == 1510 || code == 1511) && deduct == 903) {
+        } else if ((housing || share) && deduct == kSaleExpenses) {
             L070 += line.Amount;
             L080 += accepted;
-        } else if ((code == 1510 && deduct == 902) || (code == 1511 && deduct == 905)) {
+        } else if ((housing && deduct == kSaleHousing3Years) ||
+                   (share && deduct == kSaleShare3Years)) {
             L090 += line.Amount;
-        } else if (code == 1520 && deduct == 906) {
+        } else if (other && deduct == kSaleOtherUnder3Years) {
             L130 += line.Amount;
             L140 += Min(accepted, kOtherPropertyLimit);
-        } else if (code == 1520 && deduct == 903) {
+        } else if (other && deduct == kSaleExpenses) {
             L150 += line.Amount;
             documentedExpenses += line.DeductSum;
-        } else if (code == 1520 && deduct == 907) {
+        } else if (other && deduct == kSaleOther3Years) {
             L170 += line.Amount;
         }
     });

@@ -4,6 +4,7 @@
 
 #include "calcmoney.h"
 #include "declaration.h"
+#include "incomecodes.h"
 #include "numtext.h"
 #include "svodsum.h"
 #include "xmltree.h"
@@ -11,8 +12,8 @@
 namespace zorv {
 namespace {
 
-constexpr uint32_t kBenefitCode = 2620;  // exempt material benefit, listed apart
-constexpr uint32_t kPrizeCode = 2740;    // advertising prizes, exempt up to a limit
+constexpr uint32_t kBenefitCode = codes::kMaterialBenefit;  // listed apart
+constexpr uint32_t kPrizeCode = codes::kAdvertisingPrizes;  // exempt up to a limit
 
 // A base is written only when its section has any amount.
 template <class Section>

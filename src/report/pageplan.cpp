@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "incomecodes.h"
 #include "reportdata.h"
 #include "reportsums.h"
 
@@ -82,12 +83,14 @@ int CeilDiv(size_t count, size_t per) {
 }
 
 bool IsExemptCode(uint32_t code) {
-    return code == 2720 || code == 2730 || code == 2760 || code == 2761 || code == 2770 ||
-           code == 2790;
+    using namespace codes;
+    return code == kGifts || code == kCompetitionPrizes || code == kEmployerAid ||
+           code == kDisabledAid || code == kMedicines || code == kItem33Aid;
 }
 
 bool IsAuthorFeeCode(uint32_t code) {
-    return (code >= 2201 && code <= 2209) || code == 2299;
+    return (code >= codes::kFirstAuthorFee && code <= codes::kLastAuthorFee) ||
+           code == codes::kOtherAuthorFee;
 }
 
 // The largest count, over the five income codes from firstCode, of the sources
@@ -101,7 +104,7 @@ int SecuritiesPages(const mTDeclaration& d, uint32_t firstCode, bool withThirtee
                 const mTThirteenPercent& source = d.ThirteenPercent(i);
                 for (size_t k = 0; k < source.IncomeCount(); ++k) {
                     const mTSourseIncome& line = source.Income(k);
-                    if (line.IncomeCode == code && line.DeductCode == 307) {
+                    if (line.IncomeCode == code && line.DeductCode == codes::kSecuritiesExpenses) {
                         ++count;
                         break;
                     }
@@ -110,7 +113,8 @@ int SecuritiesPages(const mTDeclaration& d, uint32_t firstCode, bool withThirtee
         }
         for (size_t i = 0; i < d.CurrencyIncomeCount(); ++i) {
             const mTCurrencyIncome& income = d.CurrencyIncome(i);
-            if (income.IncomeCode == code && income.DeductCode == 307) ++count;
+            if (income.IncomeCode == code && income.DeductCode == codes::kSecuritiesExpenses)
+                ++count;
         }
         largest = std::max(largest, count);
     }
@@ -202,7 +206,7 @@ kTPagePlan ComputePagePlan(const kTDanLog& data, const kTRepSvodSum& sums) {
                 if (line.DeductCode == 0) continue;
                 if (linesCount && IsExemptCode(line.IncomeCode)) exempt = true;
                 if (IsAuthorFeeCode(line.IncomeCode)) ++authorRows;
-                if (line.IncomeCode == 2010) ++contractRows;
+                if (line.IncomeCode == codes::kCivilContract) ++contractRows;
             }
         }
         size_t authorRowsForeign = 0;
@@ -213,11 +217,11 @@ kTPagePlan ComputePagePlan(const kTDanLog& data, const kTRepSvodSum& sums) {
             if (p[kB13] > 0 && IsExemptCode(income.IncomeCode)) exempt = true;
             if (income.IncomeRate != 13) continue;
             if (IsAuthorFeeCode(income.IncomeCode)) ++authorRowsForeign;
-            if (income.IncomeCode == 2010) ++contractRowsForeign;
+            if (income.IncomeCode == codes::kCivilContract) ++contractRowsForeign;
         }
         p[kG] = std::max(exempt ? 1 : 0, CeilDiv(s.Exempt.Rows.size(), 2));
 
-        p[kZ] = SecuritiesPages(d, 1530, linesCount);
+        p[kZ] = SecuritiesPages(d, codes::kFirstSecurities, linesCount);
         p[kI] = SecuritiesPages(d, 1535, linesCount);
 
         if (p[kA13] > 0) {

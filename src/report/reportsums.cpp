@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "daynumber.h"
+#include "incomecodes.h"
 #include "reportdata.h"
 
 namespace zorv {
@@ -13,31 +14,31 @@ namespace {
 
 // The earlier code list's property-sale deductions, translated to the codes the
 // engine's sheet Ж1 knows. A current code has no place on the library's sheet.
+bool IsSaleIncome(uint32_t code) {
+    return code == codes::kSaleOfHousing || code == codes::kSaleOfHousingShare ||
+           code == codes::kSaleOfOtherProperty;
+}
+
 std::optional<uint32_t> SaleDeductionCode(uint32_t incomeCode, uint32_t deductCode) {
-    if (deductCode == 305 && (incomeCode == 1510 || incomeCode == 1511 || incomeCode == 1520)) {
-        return 903;
-    }
+    using namespace codes;
+    if (deductCode == kOldSaleExpenses && IsSaleIncome(incomeCode)) return kSaleExpenses;
     switch (incomeCode) {
-        case 1510:
-            if (deductCode == 301) return 901;
-            if (deductCode == 302) return 902;
+        case kSaleOfHousing:
+            if (deductCode == kOldSaleHousingUnder3Years) return kSaleHousingUnder3Years;
+            if (deductCode == kOldSaleHousing3Years) return kSaleHousing3Years;
             break;
-        case 1511:
-            if (deductCode == 313) return 904;
-            if (deductCode == 314) return 905;
+        case kSaleOfHousingShare:
+            if (deductCode == kOldSaleShareUnder3Years) return kSaleShareUnder3Years;
+            if (deductCode == kOldSaleShare3Years) return kSaleShare3Years;
             break;
-        case 1520:
-            if (deductCode == 303) return 906;
-            if (deductCode == 304) return 907;
+        case kSaleOfOtherProperty:
+            if (deductCode == kOldSaleOtherUnder3Years) return kSaleOtherUnder3Years;
+            if (deductCode == kOldSaleOther3Years) return kSaleOther3Years;
             break;
         default:
             break;
     }
     return std::nullopt;
-}
-
-bool IsSaleIncome(uint32_t code) {
-    return code == 1510 || code == 1511 || code == 1520;
 }
 
 // A copy of the declaration that the engine's sheet Ж1 reads as the library's
@@ -132,7 +133,8 @@ void LimitShareSaleDeductions(mTDeclaration& d) {
         mTThirteenPercent& source = d.ThirteenPercent(i);
         for (size_t j = 0; j < source.IncomeCount(); ++j) {
             mTSourseIncome line = source.Income(j);
-            if (line.IncomeCode == 1511 && line.DeductCode == 313 &&
+            if (line.IncomeCode == codes::kSaleOfHousingShare &&
+                line.DeductCode == codes::kOldSaleShareUnder3Years &&
                 line.DeductSum > line.IncomeSum) {
                 line.DeductSum = line.IncomeSum;
                 source.SetIncome(j, line);
