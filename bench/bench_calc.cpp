@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "benchdeclarations.h"
-#include "declaration.h"
-#include "svodsum.h"
+#include "calc/svodsum.h"
+#include "model/declaration.h"
 
 namespace {
 

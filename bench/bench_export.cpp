@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "benchdeclarations.h"
-#include "declaration.h"
-#include "declarationcheck.h"
-#include "exportxml.h"
-#include "svodsum.h"
+#include "calc/svodsum.h"
+#include "check/declarationcheck.h"
+#include "export/exportxml.h"
+#include "model/declaration.h"
 
 namespace {
 

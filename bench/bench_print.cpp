@@ -22,13 +22,13 @@
 #include <vector>
 
 #include "benchdeclarations.h"
-#include "declaration.h"
-#include "pagelayer.h"
-#include "pageplan.h"
-#include "printout.h"
-#include "reportdata.h"
-#include "reportsums.h"
-#include "sheets.h"
+#include "model/declaration.h"
+#include "report/pagelayer.h"
+#include "report/pageplan.h"
+#include "report/printout.h"
+#include "report/reportdata.h"
+#include "report/reportsums.h"
+#include "report/sheets.h"
 
 namespace {
 

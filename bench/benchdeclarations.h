@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "daynumber.h"
-#include "declaration.h"
+#include "model/declaration.h"
+#include "storage/daynumber.h"
 
 namespace zorv::bench {
 

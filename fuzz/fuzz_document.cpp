@@ -9,9 +9,9 @@
 #include <exception>
 #include <vector>
 
-#include "declaration.h"
-#include "errors.h"
-#include "jsonform.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "storage/errors.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "jsonform.h"
+#include "model/jsonform.h"
 
 namespace zorv::testing {
 

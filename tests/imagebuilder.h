@@ -6,14 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "codepage.h"
+#include "storage/codepage.h"
 
 namespace zorv::testing {
 
 // Builds document images by hand, the way an earlier year's program or a damaged
 // file would have them.
 class ImageBuilder {
-public:
+  public:
     explicit ImageBuilder(std::string_view typeName = "Zorv2008", std::string_view major = "01",
                           std::string_view minor = "02") {
         bytes_ = "DLSG";
@@ -42,15 +42,18 @@ public:
         return *this;
     }
     const std::string& Bytes() const { return bytes_; }
-    std::vector<uint8_t> Image() const { return std::vector<uint8_t>(bytes_.begin(), bytes_.end()); }
+    std::vector<uint8_t> Image() const {
+        return std::vector<uint8_t>(bytes_.begin(), bytes_.end());
+    }
 
-private:
+  private:
     std::string bytes_;
 };
 
 // The image as text for assertions: windows-1251 decoded to UTF-8.
 inline std::string AsText(const std::vector<uint8_t>& image) {
-    return Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(image.data()), image.size())).text;
+    return Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(image.data()), image.size()))
+        .text;
 }
 
 }  // namespace zorv::testing

@@ -1,4 +1,4 @@
-#include "calcmoney.h"
+#include "calc/calcmoney.h"
 
 namespace zorv {
 namespace {

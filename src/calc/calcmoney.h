@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,10 +1,10 @@
-#include "housingsheet.h"
+#include "calc/housingsheet.h"
 
 #include <cstdint>
 
-#include "daynumber.h"
-#include "svodsum.h"
-#include "taxlimits2008.h"
+#include "calc/svodsum.h"
+#include "model/taxlimits2008.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 namespace L = limits2008;

@@ -3,10 +3,10 @@
 // Sheet Л of form 3-NDFL: the property deduction for building or buying a
 // dwelling (article 220, item 1, sub-item 2).
 
-#include "declaration.h"
-#include "jsonform.h"
-#include "money.h"
-#include "sheetlines.h"
+#include "calc/sheetlines.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "storage/money.h"
 
 namespace zorv {
 

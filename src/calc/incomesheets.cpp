@@ -1,10 +1,10 @@
-#include "incomesheets.h"
+#include "calc/incomesheets.h"
 
-#include "calcmoney.h"
-#include "incomecodes.h"
-#include "numtext.h"
-#include "svodsum.h"
-#include "taxlimits2008.h"
+#include "calc/calcmoney.h"
+#include "calc/svodsum.h"
+#include "entry/incomecodes.h"
+#include "model/numtext.h"
+#include "model/taxlimits2008.h"
 
 namespace zorv {
 namespace {

@@ -1,11 +1,11 @@
-#include "salesheets.h"
+#include "calc/salesheets.h"
 
 #include <string>
 
-#include "incomecodes.h"
-#include "incomesheets.h"
-#include "svodsum.h"
-#include "taxlimits2008.h"
+#include "calc/incomesheets.h"
+#include "calc/svodsum.h"
+#include "entry/incomecodes.h"
+#include "model/taxlimits2008.h"
 
 namespace zorv {
 namespace {

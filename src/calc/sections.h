@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "declaration.h"
-#include "jsonform.h"
-#include "money.h"
-#include "sheetlines.h"
+#include "calc/sheetlines.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,6 +1,6 @@
-#include "securitysheets.h"
+#include "calc/securitysheets.h"
 
-#include "svodsum.h"
+#include "calc/svodsum.h"
 
 namespace zorv {
 namespace {

@@ -17,8 +17,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "jsonform.h"
-#include "money.h"
+#include "model/jsonform.h"
+#include "storage/money.h"
 
 namespace zorv {
 

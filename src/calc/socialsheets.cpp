@@ -1,11 +1,11 @@
-#include "socialsheets.h"
+#include "calc/socialsheets.h"
 
 #include <cstddef>
 #include <cstdint>
 
-#include "calcmoney.h"
-#include "svodsum.h"
-#include "taxlimits2008.h"
+#include "calc/calcmoney.h"
+#include "calc/svodsum.h"
+#include "model/taxlimits2008.h"
 
 namespace zorv {
 namespace L = limits2008;

@@ -1,4 +1,4 @@
-#include "svodsum.h"
+#include "calc/svodsum.h"
 
 #include <type_traits>
 

@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "declaration.h"
-#include "housingsheet.h"
-#include "incomesheets.h"
-#include "jsonform.h"
-#include "salesheets.h"
-#include "sections.h"
-#include "securitysheets.h"
-#include "socialsheets.h"
+#include "calc/housingsheet.h"
+#include "calc/incomesheets.h"
+#include "calc/salesheets.h"
+#include "calc/sections.h"
+#include "calc/securitysheets.h"
+#include "calc/socialsheets.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 

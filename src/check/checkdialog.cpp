@@ -1,6 +1,6 @@
-#include "checkdialog.h"
+#include "check/checkdialog.h"
 
-#include "checktext.h"
+#include "check/checktext.h"
 
 namespace zorv {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "pagecodes.h"
+#include "check/pagecodes.h"
 
 namespace zorv {
 

@@ -1,10 +1,10 @@
-#include "declarationcheck.h"
+#include "check/declarationcheck.h"
 
 #include <cstddef>
 #include <utility>
 
-#include "checkrules.h"
-#include "declaration.h"
+#include "check/checkrules.h"
+#include "model/declaration.h"
 
 namespace zorv {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "checkdialog.h"
-#include "pagecodes.h"
+#include "check/checkdialog.h"
+#include "check/pagecodes.h"
 
 namespace zorv {
 

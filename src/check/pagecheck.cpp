@@ -1,10 +1,10 @@
-#include "pagecheck.h"
+#include "check/pagecheck.h"
 
 #include <cassert>
 #include <optional>
 #include <vector>
 
-#include "checkrules.h"
+#include "check/checkrules.h"
 
 namespace zorv {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "checkdialog.h"
-#include "pagecodes.h"
+#include "check/checkdialog.h"
+#include "check/pagecodes.h"
 
 namespace zorv {
 

@@ -7,12 +7,12 @@
 #include <limits>
 #include <map>
 
-#include "checkrules.h"
-#include "checktext.h"
-#include "declaration.h"
-#include "numtext.h"
-#include "taxlimits2008.h"
-#include "taxnumbers.h"
+#include "check/checkrules.h"
+#include "check/checktext.h"
+#include "check/taxnumbers.h"
+#include "model/declaration.h"
+#include "model/numtext.h"
+#include "model/taxlimits2008.h"
 
 namespace zorv {
 namespace {

@@ -1,9 +1,9 @@
-#include "taxnumbers.h"
+#include "check/taxnumbers.h"
 
 #include <array>
 #include <cstddef>
 
-#include "checktext.h"
+#include "check/checktext.h"
 
 namespace zorv {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "checkdialog.h"
+#include "check/checkdialog.h"
 
 namespace zorv {
 

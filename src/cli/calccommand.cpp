@@ -3,10 +3,10 @@
 
 #include <ostream>
 
-#include "commands.h"
-#include "declaration.h"
-#include "jsonform.h"
-#include "svodsum.h"
+#include "calc/svodsum.h"
+#include "cli/commands.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
 
 namespace zorv::cli {
 namespace {

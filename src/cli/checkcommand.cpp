@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "declaration.h"
-#include "declarationcheck.h"
+#include "check/declarationcheck.h"
+#include "cli/commands.h"
+#include "model/declaration.h"
 
 namespace zorv::cli {
 namespace {

@@ -1,13 +1,13 @@
-#include "commands.h"
+#include "cli/commands.h"
 
 #include <algorithm>
 #include <iostream>
 #include <map>
 
-#include "declaration.h"
-#include "errors.h"
-#include "fileloader.h"
-#include "jsonform.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
 
 namespace zorv::cli {
 namespace {

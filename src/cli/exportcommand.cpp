@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "daynumber.h"
-#include "declaration.h"
-#include "declarationcheck.h"
-#include "exportxml.h"
-#include "fileident.h"
-#include "textfile.h"
+#include "check/declarationcheck.h"
+#include "cli/commands.h"
+#include "export/exportxml.h"
+#include "export/fileident.h"
+#include "model/declaration.h"
+#include "report/textfile.h"
+#include "storage/daynumber.h"
 
 namespace zorv::cli {
 namespace {
@@ -96,9 +96,9 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
 
     if (declaration.DeclarationKind == kEstimated4NDFL) {
-        TextFileResult written =
-            WriteEstimatedIncomeTextFile(declaration.BuildImage(), a.folder.empty() ? "." : a.folder,
-                                         a.now.value_or(CurrentLocalTime()));
+        TextFileResult written = WriteEstimatedIncomeTextFile(declaration.BuildImage(),
+                                                              a.folder.empty() ? "." : a.folder,
+                                                              a.now.value_or(CurrentLocalTime()));
         if (written.Result != TextFileResult::Written) {
             err << written.Message << "\n";
             return written.Result == TextFileResult::Refused ? kProblem : kFailed;

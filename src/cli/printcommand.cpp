@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "declaration.h"
-#include "errors.h"
-#include "pageplan.h"
-#include "printout.h"
-#include "reportdata.h"
-#include "reportsums.h"
-#include "sheets.h"
+#include "cli/commands.h"
+#include "model/declaration.h"
+#include "report/pageplan.h"
+#include "report/printout.h"
+#include "report/reportdata.h"
+#include "report/reportsums.h"
+#include "report/sheets.h"
+#include "storage/errors.h"
 
 namespace zorv::cli {
 namespace {

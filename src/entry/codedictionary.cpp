@@ -1,11 +1,11 @@
-#include "codedictionary.h"
+#include "entry/codedictionary.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <stdexcept>
 
-#include "taxlimits2008.h"
+#include "model/taxlimits2008.h"
 
 namespace zorv {
 

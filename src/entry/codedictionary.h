@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,15 +1,15 @@
-#include "exportxml.h"
+#include "export/exportxml.h"
 
 #include <cctype>
 #include <string_view>
 
-#include "codepage.h"
-#include "declaration.h"
-#include "errors.h"
-#include "fileident.h"
-#include "svodsum.h"
-#include "xmlengine.h"
-#include "xmltree.h"
+#include "calc/svodsum.h"
+#include "export/fileident.h"
+#include "export/xmlengine.h"
+#include "export/xmltree.h"
+#include "model/declaration.h"
+#include "storage/codepage.h"
+#include "storage/errors.h"
 
 namespace zorv {
 namespace {

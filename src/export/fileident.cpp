@@ -1,12 +1,12 @@
-#include "fileident.h"
+#include "export/fileident.h"
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <random>
 
-#include "daynumber.h"
-#include "declaration.h"
+#include "model/declaration.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 namespace {

@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <optional>
 
-#include "declaration.h"
-#include "svodsum.h"
-#include "xmltree.h"
+#include "calc/svodsum.h"
+#include "export/xmltree.h"
+#include "model/declaration.h"
 
 namespace zorv {
 namespace {

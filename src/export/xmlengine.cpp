@@ -1,4 +1,4 @@
-#include "xmlengine.h"
+#include "export/xmlengine.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -7,7 +7,7 @@
 #include <limits>
 #include <memory>
 
-#include "fileloader.h"
+#include "storage/fileloader.h"
 
 namespace zorv {
 namespace {

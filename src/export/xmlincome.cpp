@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "calcmoney.h"
-#include "declaration.h"
-#include "incomecodes.h"
-#include "numtext.h"
-#include "svodsum.h"
-#include "xmltree.h"
+#include "calc/calcmoney.h"
+#include "calc/svodsum.h"
+#include "entry/incomecodes.h"
+#include "export/xmltree.h"
+#include "model/declaration.h"
+#include "model/numtext.h"
 
 namespace zorv {
 namespace {

@@ -1,14 +1,14 @@
-#include "xmltree.h"
+#include "export/xmltree.h"
 
 #include <libxml/tree.h>
 
 #include <algorithm>
 #include <cstdio>
 
-#include "codepage.h"
-#include "daynumber.h"
-#include "declaration.h"
-#include "numtext.h"
+#include "model/declaration.h"
+#include "model/numtext.h"
+#include "storage/codepage.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "money.h"
-#include "sheetlines.h"
-#include "xmlengine.h"
+#include "calc/sheetlines.h"
+#include "export/xmlengine.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,15 +1,15 @@
-#include "declaration.h"
+#include "model/declaration.h"
 
 #include <cstring>
 #include <ctime>
 #include <memory>
 #include <stdexcept>
 
-#include "documentstorage.h"
-#include "errors.h"
-#include "fileloader.h"
-#include "imagefields.h"
-#include "streamnames.h"
+#include "model/imagefields.h"
+#include "model/streamnames.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
 
 namespace zorv {
 namespace {

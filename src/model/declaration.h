@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "daynumber.h"
-#include "deductions.h"
-#include "income.h"
-#include "money.h"
-#include "person.h"
+#include "model/deductions.h"
+#include "model/income.h"
+#include "model/person.h"
+#include "storage/daynumber.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,9 +1,9 @@
-#include "deductions.h"
+#include "model/deductions.h"
 
-#include "documentstorage.h"
-#include "errors.h"
-#include "imagefields.h"
-#include "streamnames.h"
+#include "model/imagefields.h"
+#include "model/streamnames.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
 
 namespace zorv {
 

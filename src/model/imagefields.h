@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "documentstorage.h"
-#include "errors.h"
-#include "streamnames.h"
+#include "model/streamnames.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
 
 namespace zorv {
 

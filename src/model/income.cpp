@@ -1,13 +1,13 @@
-#include "income.h"
+#include "model/income.h"
 
 #include <stdexcept>
 
-#include "documentstorage.h"
-#include "errors.h"
-#include "imagefields.h"
-#include "numtext.h"
-#include "streamnames.h"
-#include "valuerange.h"
+#include "model/imagefields.h"
+#include "model/numtext.h"
+#include "model/streamnames.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
+#include "storage/valuerange.h"
 
 namespace zorv {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "daynumber.h"
-#include "money.h"
+#include "storage/daynumber.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,13 +1,13 @@
-#include "jsonform.h"
+#include "model/jsonform.h"
 
 #include <cmath>
 #include <limits>
 #include <set>
 #include <vector>
 
-#include "codepage.h"
-#include "documentstorage.h"
-#include "valuerange.h"
+#include "storage/codepage.h"
+#include "storage/documentstorage.h"
+#include "storage/valuerange.h"
 
 namespace zorv {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "declaration.h"
+#include "model/declaration.h"
 
 namespace zorv {
 
@@ -13,14 +13,14 @@ using Json = nlohmann::ordered_json;
 
 // A JSON declaration that cannot be taken: the message names the key path.
 class JsonFormError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A value of the right type that the program never stores (an unknown declaration
 // kind, say). A document may hold one; its JSON form is refused all the same.
 class JsonValueRefused : public JsonFormError {
-public:
+  public:
     using JsonFormError::JsonFormError;
 };
 

@@ -1,8 +1,8 @@
-#include "numtext.h"
+#include "model/numtext.h"
 
 #include <cmath>
 
-#include "daynumber.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 

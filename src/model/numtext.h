@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "daynumber.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 
@@ -18,7 +18,7 @@ inline constexpr const char* kSexFemale = "1";
 // addresses and telephones. The only part of an earlier year's document that is
 // carried over, so its reader knows the layouts of 2004 to 2007 as well.
 class mTPersonInformation {
-public:
+  public:
     std::string SurName;
     std::string Name;
     std::string Patronymic;

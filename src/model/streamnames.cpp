@@ -1,8 +1,8 @@
-#include "streamnames.h"
+#include "model/streamnames.h"
 
 #include <cstdio>
 
-#include "errors.h"
+#include "storage/errors.h"
 
 namespace zorv {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv::limits2008 {
 

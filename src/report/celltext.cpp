@@ -1,8 +1,8 @@
-#include "celltext.h"
+#include "report/celltext.h"
 
 #include <cstdlib>
 
-#include "daynumber.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "qz2008rep.h"
-#include "reportrun.h"
+#include "report/qz2008rep.h"
+#include "report/reportrun.h"
 
 namespace {
 

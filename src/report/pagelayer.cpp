@@ -1,4 +1,4 @@
-#include "pagelayer.h"
+#include "report/pagelayer.h"
 
 #include <zint.h>
 
@@ -13,7 +13,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "celltext.h"
+#include "report/celltext.h"
 
 namespace zorv {
 namespace {

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "money.h"
+#include "storage/money.h"
 
 class QPainter;
 class QPagedPaintDevice;

@@ -1,11 +1,11 @@
-#include "pageplan.h"
+#include "report/pageplan.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "incomecodes.h"
-#include "reportdata.h"
-#include "reportsums.h"
+#include "entry/incomecodes.h"
+#include "report/reportdata.h"
+#include "report/reportsums.h"
 
 namespace zorv {
 namespace {

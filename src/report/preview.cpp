@@ -1,4 +1,4 @@
-#include "preview.h"
+#include "report/preview.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "pageplan.h"
-#include "printout.h"
-#include "reportdata.h"
-#include "sheets.h"
+#include "report/pageplan.h"
+#include "report/printout.h"
+#include "report/reportdata.h"
+#include "report/sheets.h"
 
 namespace zorv {
 

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "pagelayer.h"
+#include "report/pagelayer.h"
 
 class QComboBox;
 class QLabel;

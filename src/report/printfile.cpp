@@ -1,12 +1,12 @@
-#include "printfile.h"
+#include "report/printfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "errors.h"
-#include "fileloader.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
 
 namespace zorv {
 

@@ -1,4 +1,4 @@
-#include "printout.h"
+#include "report/printout.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "fileloader.h"
-#include "reportdata.h"
+#include "report/reportdata.h"
+#include "storage/fileloader.h"
 
 namespace zorv {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "pagelayer.h"
-#include "sheets.h"
+#include "report/pagelayer.h"
+#include "report/sheets.h"
 
 class QWidget;
 

@@ -1,13 +1,13 @@
-#include "reportdata.h"
+#include "report/reportdata.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "calcmoney.h"
-#include "documentstorage.h"
-#include "errors.h"
-#include "streamnames.h"
-#include "textutil.h"
+#include "calc/calcmoney.h"
+#include "model/streamnames.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
+#include "storage/textutil.h"
 
 namespace zorv {
 namespace {

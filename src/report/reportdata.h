@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "declaration.h"
-#include "money.h"
-#include "pageplan.h"
-#include "person.h"
+#include "model/declaration.h"
+#include "model/person.h"
+#include "report/pageplan.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,4 +1,4 @@
-#include "reportrun.h"
+#include "report/reportrun.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -10,11 +10,11 @@
 #include <QProgressDialog>
 #include <QString>
 
-#include "errors.h"
-#include "printfile.h"
-#include "reportdata.h"
-#include "reportsums.h"
-#include "sheets.h"
+#include "report/printfile.h"
+#include "report/reportdata.h"
+#include "report/reportsums.h"
+#include "report/sheets.h"
+#include "storage/errors.h"
 
 namespace zorv {
 namespace {

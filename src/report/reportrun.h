@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "errors.h"
-#include "preview.h"
-#include "printout.h"
-#include "textfile.h"
+#include "report/preview.h"
+#include "report/printout.h"
+#include "report/textfile.h"
+#include "storage/errors.h"
 
 class QPainter;
 class QPrinter;

@@ -1,13 +1,13 @@
-#include "reportsums.h"
+#include "report/reportsums.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
-#include "daynumber.h"
-#include "incomecodes.h"
-#include "reportdata.h"
+#include "entry/incomecodes.h"
+#include "report/reportdata.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 namespace {

@@ -12,8 +12,8 @@
 //  - there are no dividends of non-residents at 15 % and no material benefit rows;
 //  - section 5 nets the refunds and payments of sections 1-4.
 
-#include "money.h"
-#include "svodsum.h"
+#include "calc/svodsum.h"
+#include "storage/money.h"
 
 namespace zorv {
 

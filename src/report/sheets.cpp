@@ -1,12 +1,12 @@
-#include "sheets.h"
+#include "report/sheets.h"
 
 #include <cctype>
 
-#include "celltext.h"
-#include "daynumber.h"
-#include "reportdata.h"
-#include "reportsums.h"
-#include "textutil.h"
+#include "report/celltext.h"
+#include "report/reportdata.h"
+#include "report/reportsums.h"
+#include "storage/daynumber.h"
+#include "storage/textutil.h"
 
 namespace zorv {
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "pagelayer.h"
-#include "pageplan.h"
+#include "report/pagelayer.h"
+#include "report/pageplan.h"
 
 namespace zorv {
 

@@ -1,18 +1,18 @@
-#include "textfile.h"
+#include "report/textfile.h"
 
 #include <cstdio>
 #include <ctime>
 #include <exception>
 #include <utility>
 
-#include "codepage.h"
-#include "daynumber.h"
-#include "declaration.h"
-#include "documentkinds.h"
-#include "errors.h"
-#include "fileloader.h"
-#include "reportdata.h"
-#include "textutil.h"
+#include "model/declaration.h"
+#include "model/documentkinds.h"
+#include "report/reportdata.h"
+#include "storage/codepage.h"
+#include "storage/daynumber.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
+#include "storage/textutil.h"
 
 namespace zorv {
 namespace {

@@ -11,14 +11,14 @@
 #include <QToolBar>
 #include <vector>
 
-#include "declarationcheck.h"
-#include "errors.h"
-#include "exportxml.h"
-#include "formmain.h"
-#include "help.h"
-#include "printfile.h"
-#include "shelltext.h"
-#include "splash.h"
+#include "check/declarationcheck.h"
+#include "export/exportxml.h"
+#include "report/printfile.h"
+#include "shell/formmain.h"
+#include "shell/help.h"
+#include "shell/shelltext.h"
+#include "shell/splash.h"
+#include "storage/errors.h"
 
 namespace zorv {
 

@@ -1,4 +1,4 @@
-#include "dialogs.h"
+#include "shell/dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "flashbutton.h"
+#include "shell/flashbutton.h"
 
 #include <QEnterEvent>
 #include <QPainter>

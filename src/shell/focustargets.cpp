@@ -1,4 +1,4 @@
-#include "focustargets.h"
+#include "shell/focustargets.h"
 
 #include <QAbstractButton>
 

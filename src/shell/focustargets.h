@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "pagecodes.h"
+#include "check/pagecodes.h"
 
 class QAbstractButton;
 class QWidget;

@@ -1,4 +1,4 @@
-#include "formmain.h"
+#include "shell/formmain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,12 +16,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "errors.h"
-#include "flashbutton.h"
-#include "help.h"
-#include "initialdata.h"
-#include "persondata.h"
-#include "shelltext.h"
+#include "shell/flashbutton.h"
+#include "shell/help.h"
+#include "shell/initialdata.h"
+#include "shell/persondata.h"
+#include "shell/shelltext.h"
+#include "storage/errors.h"
 
 namespace zorv {
 

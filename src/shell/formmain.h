@@ -7,8 +7,8 @@
 #include <memory>
 #include <optional>
 
-#include "outputs.h"
-#include "thinkingframe.h"
+#include "shell/outputs.h"
+#include "shell/thinkingframe.h"
 
 class QAction;
 class QMenu;

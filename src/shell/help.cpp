@@ -1,4 +1,4 @@
-#include "help.h"
+#include "shell/help.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "initialdata.h"
+#include "shell/initialdata.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,10 +12,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "controlnames.h"
-#include "lookups.h"
-#include "maskededit.h"
-#include "shelltext.h"
+#include "shell/controlnames.h"
+#include "shell/lookups.h"
+#include "shell/maskededit.h"
+#include "shell/shelltext.h"
 
 namespace zorv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "thinkingframe.h"
+#include "shell/thinkingframe.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "lookups.h"
+#include "shell/lookups.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -9,8 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "dialogs.h"
-#include "documentkinds.h"
+#include "model/documentkinds.h"
+#include "shell/dialogs.h"
 
 namespace zorv {
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "referencedata.h"
+#include "shell/referencedata.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

@@ -3,9 +3,9 @@
 #include <QTimer>
 #include <memory>
 
-#include "dialogs.h"
-#include "formmain.h"
-#include "splash.h"
+#include "shell/dialogs.h"
+#include "shell/formmain.h"
+#include "shell/splash.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,9 +1,9 @@
-#include "maskededit.h"
+#include "shell/maskededit.h"
 
 #include <QKeyEvent>
 #include <QRegularExpression>
 
-#include "shelltext.h"
+#include "shell/shelltext.h"
 
 namespace zorv {
 

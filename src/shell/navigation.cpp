@@ -1,4 +1,4 @@
-#include "navigation.h"
+#include "shell/navigation.h"
 
 namespace zorv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pagecodes.h"
+#include "check/pagecodes.h"
 
 namespace zorv {
 

@@ -1,9 +1,9 @@
-#include "outputs.h"
+#include "shell/outputs.h"
 
 #include <string>
 
-#include "codepage.h"
-#include "qz2008rep.h"
+#include "report/qz2008rep.h"
+#include "storage/codepage.h"
 
 namespace zorv {
 

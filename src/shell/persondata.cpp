@@ -1,4 +1,4 @@
-#include "persondata.h"
+#include "shell/persondata.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "controlnames.h"
-#include "flashbutton.h"
-#include "lookups.h"
-#include "maskededit.h"
-#include "shelltext.h"
+#include "shell/controlnames.h"
+#include "shell/flashbutton.h"
+#include "shell/lookups.h"
+#include "shell/maskededit.h"
+#include "shell/shelltext.h"
 
 namespace zorv {
 

@@ -1,4 +1,4 @@
-#include "printcomponent.h"
+#include "shell/printcomponent.h"
 
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
@@ -7,8 +7,8 @@
 #include <QXmlStreamReader>
 #include <vector>
 
-#include "dialogs.h"
-#include "shelltext.h"
+#include "shell/dialogs.h"
+#include "shell/shelltext.h"
 
 namespace zorv {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "outputs.h"
+#include "shell/outputs.h"
 
 class QTextDocument;
 

@@ -1,10 +1,10 @@
-#include "referencedata.h"
+#include "shell/referencedata.h"
 
 #include <QDir>
 #include <QFile>
 #include <QXmlStreamReader>
 
-#include "shelltext.h"
+#include "shell/shelltext.h"
 
 namespace zorv {
 

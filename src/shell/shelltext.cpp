@@ -1,10 +1,10 @@
-#include "shelltext.h"
+#include "shell/shelltext.h"
 
 #include <QRegularExpression>
 
-#include "codepage.h"
-#include "daynumber.h"
-#include "numtext.h"
+#include "model/numtext.h"
+#include "storage/codepage.h"
+#include "storage/daynumber.h"
 
 namespace zorv {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -1,13 +1,13 @@
-#include "thinkingframe.h"
+#include "shell/thinkingframe.h"
 
 #include <QHBoxLayout>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "flashbutton.h"
-#include "maskededit.h"
-#include "pagecheck.h"
-#include "shelltext.h"
+#include "check/pagecheck.h"
+#include "shell/flashbutton.h"
+#include "shell/maskededit.h"
+#include "shell/shelltext.h"
 
 namespace zorv {
 

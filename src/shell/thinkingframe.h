@@ -8,11 +8,11 @@
 #include <initializer_list>
 #include <memory>
 
-#include "declaration.h"
-#include "dialogs.h"
-#include "focustargets.h"
-#include "navigation.h"
-#include "referencedata.h"
+#include "model/declaration.h"
+#include "shell/dialogs.h"
+#include "shell/focustargets.h"
+#include "shell/navigation.h"
+#include "shell/referencedata.h"
 
 class QVBoxLayout;
 

@@ -3,7 +3,7 @@
 
 #include <QHash>
 
-#include "printcomponent.h"
+#include "shell/printcomponent.h"
 
 namespace zorv {
 

@@ -1,4 +1,4 @@
-#include "codepage.h"
+#include "storage/codepage.h"
 
 #include <iconv.h>
 
@@ -91,7 +91,8 @@ Conversion ConvertText(std::string_view text, const char* fromCode, const char* 
         if (rc != 0) {
             // A reversible conversion reports 0; anything else was approximated.
             size_t consumed = text.size() - inLeft;
-            result.badCharacter = FirstCharacter(text.substr(consumed > 0 ? consumed - 1 : 0), fromCode);
+            result.badCharacter =
+                FirstCharacter(text.substr(consumed > 0 ? consumed - 1 : 0), fromCode);
             return result;
         }
     }
@@ -101,9 +102,15 @@ Conversion ConvertText(std::string_view text, const char* fromCode, const char* 
     return result;
 }
 
-Conversion Utf8ToCp1251(std::string_view utf8) { return ConvertText(utf8, "UTF-8", "WINDOWS-1251"); }
-Conversion Cp1251ToUtf8(std::string_view bytes) { return ConvertText(bytes, "WINDOWS-1251", "UTF-8"); }
-Conversion Utf8ToCp866(std::string_view utf8) { return ConvertText(utf8, "UTF-8", "CP866"); }
+Conversion Utf8ToCp1251(std::string_view utf8) {
+    return ConvertText(utf8, "UTF-8", "WINDOWS-1251");
+}
+Conversion Cp1251ToUtf8(std::string_view bytes) {
+    return ConvertText(bytes, "WINDOWS-1251", "UTF-8");
+}
+Conversion Utf8ToCp866(std::string_view utf8) {
+    return ConvertText(utf8, "UTF-8", "CP866");
+}
 
 size_t SingleByteLength(std::string_view utf8) {
     size_t count = 0;

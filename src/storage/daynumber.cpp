@@ -1,5 +1,5 @@
-#include "daynumber.h"
-#include "textutil.h"
+#include "storage/daynumber.h"
+#include "storage/textutil.h"
 
 #include <charconv>
 #include <cmath>
@@ -48,9 +48,9 @@ bool IsValidCivilDate(int year, int month, int day) {
 }
 
 double DayNumber(int year, int month, int day) {
-    return static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                             static_cast<unsigned>(day)) -
-                               kEpochOffset);
+    return static_cast<double>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+        kEpochOffset);
 }
 
 CivilDate CivilFromDayNumber(double dayNumber) {

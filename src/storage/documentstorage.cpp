@@ -1,14 +1,14 @@
-#include "documentstorage.h"
+#include "storage/documentstorage.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "codepage.h"
-#include "daynumber.h"
-#include "errors.h"
-#include "fileloader.h"
-#include "textutil.h"
-#include "valuerange.h"
+#include "storage/codepage.h"
+#include "storage/daynumber.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
+#include "storage/textutil.h"
+#include "storage/valuerange.h"
 
 namespace zorv {
 namespace {
@@ -74,7 +74,9 @@ bool ParseInteger(std::string_view text, int64_t& value) {
     return true;
 }
 
-[[noreturn]] void Damaged(uint16_t code) { throw mEBadStorage(msg::kBadFormat, code); }
+[[noreturn]] void Damaged(uint16_t code) {
+    throw mEBadStorage(msg::kBadFormat, code);
+}
 
 }  // namespace
 
@@ -181,7 +183,8 @@ void mTDocumentStorage::CheckReadable(uint16_t notOpenedCode) const {
 
 void mTDocumentStorage::PutValue(std::string_view bytes, uint16_t noRoomCode) {
     if (bytes.size() > kMaxTextBytes) throw mEBadValue(msg::kNoMemory, noRoomCode);
-    if (position_ + 4 + bytes.size() > capacity_) throw mEMemoryAllocate(msg::kNoMemory, noRoomCode);
+    if (position_ + 4 + bytes.size() > capacity_)
+        throw mEMemoryAllocate(msg::kNoMemory, noRoomCode);
     char length[8];
     std::snprintf(length, sizeof length, "%04zu", bytes.size());
     std::memcpy(base_ + position_, length, 4);
@@ -370,7 +373,8 @@ void mTDocumentStorage::BuildStreamIndex() {
         }
         pos = next;
     }
-    if (damagedAt_ == 0 && pos < end_) damagedAt_ = pos;  // a stray tail shorter than a length field
+    if (damagedAt_ == 0 && pos < end_)
+        damagedAt_ = pos;  // a stray tail shorter than a length field
     indexed_ = true;
 }
 
@@ -389,8 +393,12 @@ void mTDocumentStorage::OpenStream(const std::string& name) {
 size_t mTDocumentStorage::ValueSize(std::string_view utf8Text) {
     return 4 + SingleByteLength(utf8Text);
 }
-size_t mTDocumentStorage::ValueSize(uint32_t value) { return 4 + std::to_string(value).size(); }
-size_t mTDocumentStorage::ValueSize(Money value) { return 4 + value.ToString().size(); }
+size_t mTDocumentStorage::ValueSize(uint32_t value) {
+    return 4 + std::to_string(value).size();
+}
+size_t mTDocumentStorage::ValueSize(Money value) {
+    return 4 + value.ToString().size();
+}
 size_t mTDocumentStorage::DateValueSize(double value) {
     return 4 + FormatDayNumber(value).size();
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv {
 
@@ -35,7 +35,7 @@ constexpr uint32_t FormatNumber(uint16_t major, uint16_t minor) {
 // outside them is damage, a write outside them is refused, so whatever is read
 // writes back to a value that reads the same.
 class mTDocumentStorage {
-public:
+  public:
     explicit mTDocumentStorage(mTFileLoader* loader);
     // A read-only cursor over an image held by someone else.
     mTDocumentStorage(const uint8_t* image, size_t size);
@@ -85,7 +85,7 @@ public:
     static size_t ValueSize(Money value);
     static size_t DateValueSize(double value);
 
-private:
+  private:
     struct Codes {
         uint16_t readOnly;
         uint16_t notOpened;

@@ -1,4 +1,4 @@
-#include "fileloader.h"
+#include "storage/fileloader.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,7 +15,7 @@
 #include <limits>
 #include <thread>
 
-#include "errors.h"
+#include "storage/errors.h"
 
 namespace zorv {
 namespace {

@@ -1,6 +1,6 @@
-#include "money.h"
-#include "textutil.h"
-#include "valuerange.h"
+#include "storage/money.h"
+#include "storage/textutil.h"
+#include "storage/valuerange.h"
 
 namespace zorv {
 

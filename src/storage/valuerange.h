@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "money.h"
+#include "storage/money.h"
 
 namespace zorv {
 

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <string>
 
+#include "calc/svodsum.h"
 #include "fixtures.h"
-#include "jsonform.h"
-#include "svodsum.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "jsonform.h"
-#include "svodsum.h"
+#include "calc/svodsum.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 namespace {

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "jsonform.h"
-#include "svodsum.h"
+#include "calc/svodsum.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "svodsum.h"
+#include "calc/svodsum.h"
 
 namespace zorv {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "calc/svodsum.h"
 #include "fixtures.h"
-#include "jsonform.h"
-#include "svodsum.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 namespace {

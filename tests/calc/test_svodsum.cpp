@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "calcmoney.h"
+#include "calc/calcmoney.h"
+#include "calc/svodsum.h"
 #include "fixtures.h"
-#include "jsonform.h"
-#include "numtext.h"
-#include "svodsum.h"
+#include "model/jsonform.h"
+#include "model/numtext.h"
 
 namespace zorv {
 namespace {

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "checkrules.h"
-#include "declaration.h"
-#include "declarationcheck.h"
+#include "check/checkrules.h"
+#include "check/declarationcheck.h"
+#include "check/pagecheck.h"
 #include "fixtures.h"
-#include "jsonform.h"
-#include "pagecheck.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 namespace {

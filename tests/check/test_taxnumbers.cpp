@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "taxnumbers.h"
+#include "check/taxnumbers.h"
 
 namespace zorv {
 namespace {

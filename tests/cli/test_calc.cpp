@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "commands.h"
+#include "cli/commands.h"
 #include "tempdir.h"
 
 namespace zorv::cli {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "commands.h"
+#include "cli/commands.h"
 #include "tempdir.h"
 
 namespace zorv::cli {

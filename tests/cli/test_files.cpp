@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "commands.h"
-#include "fileloader.h"
+#include "cli/commands.h"
+#include "storage/fileloader.h"
 #include "tempdir.h"
 
 namespace zorv::cli {

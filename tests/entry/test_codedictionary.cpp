@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "codedictionary.h"
+#include "entry/codedictionary.h"
 
 namespace zorv {
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "daynumber.h"
-#include "declaration.h"
-#include "exportxml.h"
-#include "jsonform.h"
+#include "export/exportxml.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "storage/daynumber.h"
 
 namespace zorv::testing {
 

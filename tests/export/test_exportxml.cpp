@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <regex>
 
-#include "codepage.h"
+#include "calc/svodsum.h"
+#include "export/fileident.h"
 #include "exporttest.h"
-#include "fileident.h"
-#include "fileloader.h"
-#include "svodsum.h"
+#include "storage/codepage.h"
+#include "storage/fileloader.h"
 #include "tempdir.h"
 
 namespace zorv::testing {

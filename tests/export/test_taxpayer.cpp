@@ -1,7 +1,7 @@
 // Документ, the taxpayer (СвНП) and the signer (Подписант).
 
+#include "export/xmltree.h"
 #include "exporttest.h"
-#include "xmltree.h"
 
 namespace zorv::testing {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "codepage.h"
-#include "errors.h"
-#include "fileloader.h"
+#include "export/xmlengine.h"
+#include "storage/codepage.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
 #include "tempdir.h"
-#include "xmlengine.h"
 
 namespace zorv {
 namespace {

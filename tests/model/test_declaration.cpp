@@ -4,11 +4,11 @@
 #include <fstream>
 #include <functional>
 
-#include "declaration.h"
-#include "errors.h"
 #include "fixtures.h"
 #include "imagebuilder.h"
-#include "jsonform.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "storage/errors.h"
 #include "tempdir.h"
 
 namespace zorv {

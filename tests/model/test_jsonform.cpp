@@ -2,9 +2,9 @@
 
 #include <fstream>
 
-#include "declaration.h"
 #include "fixtures.h"
-#include "jsonform.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 namespace {

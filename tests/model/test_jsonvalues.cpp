@@ -2,8 +2,8 @@
 // groups, sex, and each key once.
 #include <gtest/gtest.h>
 
-#include "declaration.h"
-#include "jsonform.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
 
 namespace zorv {
 namespace {

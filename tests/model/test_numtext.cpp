@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "numtext.h"
+#include "model/numtext.h"
 
 namespace zorv {
 namespace {
@@ -9,8 +9,8 @@ TEST(NumText, RoundHalfUpCutsNegativesTowardZero) {
     struct Case {
         long double x;
         int64_t result;
-    } cases[] = {{1234.50L, 1235}, {1234.4999L, 1234}, {-2.7L, -2},  {-2.5L, -2},
-                 {-234.5L, -234},  {0.5L, 1},          {0.49L, 0},   {1300.5005L, 1301}};
+    } cases[] = {{1234.50L, 1235}, {1234.4999L, 1234}, {-2.7L, -2}, {-2.5L, -2},
+                 {-234.5L, -234},  {0.5L, 1},          {0.49L, 0},  {1300.5005L, 1301}};
     for (const Case& c : cases) EXPECT_EQ(RoundHalfUp(c.x), c.result) << static_cast<double>(c.x);
 }
 

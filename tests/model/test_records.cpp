@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "declaration.h"
-#include "documentstorage.h"
-#include "errors.h"
-#include "fileloader.h"
 #include "imagebuilder.h"
-#include "valuerange.h"
+#include "model/declaration.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
+#include "storage/valuerange.h"
 
 namespace zorv {
 namespace {
@@ -31,13 +31,16 @@ TEST(Records, NewDeclarationImage) {
     EXPECT_EQ(image.size(), d.ComputeSize());
     std::string text = AsText(image);
     EXPECT_EQ(text.substr(0, 60), "DLSG            Zorv20080102" + std::string(32, 'F'));
-    EXPECT_EQ(StreamText(d, "@DeclInquiry"), "00010" "00010" "00010");
+    EXPECT_EQ(StreamText(d, "@DeclInquiry"),
+              "00010"
+              "00010"
+              "00010");
     EXPECT_EQ(StreamText(d, "@Nalog"), "00010");
     EXPECT_EQ(text.substr(text.size() - 16), "0004@God00042008");
-    for (const char* stream : {"@DeclInfo", "@PersonName", "@PersonDocument", "@Foreigner",
-                               "@PhoneForeignerHome", "@PhoneForeignerWork", "@PersonAddress",
-                               "@HomePhone", "@WorkPhone", "@StandartDeduct", "@SocialDeduct",
-                               "@ConstructionDeduct"}) {
+    for (const char* stream :
+         {"@DeclInfo", "@PersonName", "@PersonDocument", "@Foreigner", "@PhoneForeignerHome",
+          "@PhoneForeignerWork", "@PersonAddress", "@HomePhone", "@WorkPhone", "@StandartDeduct",
+          "@SocialDeduct", "@ConstructionDeduct"}) {
         EXPECT_NE(text.find(stream), std::string::npos) << stream;
     }
     // All eight taxpayer streams are there even when every field is empty.
@@ -56,9 +59,17 @@ TEST(Records, ThirteenPercentSource) {
     std::string text = StreamText(d, "@ThirteenPercent000");
     // primary-workplace flag, four empty texts, three amounts, twelve months, line count,
     // then the counts of the 35 % and dividend lists
-    EXPECT_EQ(text, "00010" "0000000000000000" "000100001000010"
-                    "00010" "00011" "0001a" "00013000140001500016000170001800019000210000211"
-                    "00010" "00010" "00010");
+    EXPECT_EQ(text,
+              "00010"
+              "0000000000000000"
+              "000100001000010"
+              "00010"
+              "00011"
+              "0001a"
+              "00013000140001500016000170001800019000210000211"
+              "00010"
+              "00010"
+              "00010");
     EXPECT_FALSE(s.HasMonthlyAmount(2));
     EXPECT_EQ(s.MonthlyAmount(2), Money());
 
@@ -99,12 +110,23 @@ TEST(Records, DeductionStreams) {
     d.SocialDeduct.AddEducationSum(Money::Rubles(1000));
     d.SocialDeduct.AddEducationSum(Money::Rubles(2500));
     EXPECT_EQ(StreamText(d, "@SocialDeduct"),
-              "00011" "00010" "00010" "00012" "00041000" "00042500" "00010" "00010" "00010");
+              "00011"
+              "00010"
+              "00010"
+              "00012"
+              "00041000"
+              "00042500"
+              "00010"
+              "00010"
+              "00010");
     EXPECT_EQ(StreamText(d, "@Pens"), "00010");
 
     d.ConstructionDeduct.Granted = 1;
     std::string property = StreamText(d, "@ConstructionDeduct");
-    EXPECT_NE(property.find("00010" "00010" "00011"), std::string::npos);  // Share 1 among the amounts
+    EXPECT_NE(property.find("00010"
+                            "00010"
+                            "00011"),
+              std::string::npos);                                    // Share 1 among the amounts
     EXPECT_EQ(property.substr(property.size() - 10), "0001000010");  // the share fraction 0/0
 }
 
@@ -194,8 +216,10 @@ TEST(Records, EducationSumIndexErrors) {
     struct Case {
         std::function<void()> action;
         uint16_t code;
-    } cases[] = {{[&] { social.EducationSum(1); }, 311},    {[&] { social.EducationSum(-1); }, 310},
-                 {[&] { social.SetEducationSum(5, {}); }, 321}, {[&] { social.RemoveEducationSum(1); }, 331}};
+    } cases[] = {{[&] { social.EducationSum(1); }, 311},
+                 {[&] { social.EducationSum(-1); }, 310},
+                 {[&] { social.SetEducationSum(5, {}); }, 321},
+                 {[&] { social.RemoveEducationSum(1); }, 331}};
     for (const Case& c : cases) {
         try {
             c.action();

@@ -3,13 +3,13 @@
 #include <functional>
 #include <limits>
 
-#include "declaration.h"
-#include "documentstorage.h"
-#include "errors.h"
-#include "fileloader.h"
 #include "fixtures.h"
 #include "imagebuilder.h"
-#include "jsonform.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
 #include "tempdir.h"
 
 namespace zorv {

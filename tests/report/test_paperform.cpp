@@ -16,18 +16,18 @@
 #include <string>
 #include <vector>
 
-#include "celltext.h"
-#include "daynumber.h"
-#include "declaration.h"
-#include "jsonform.h"
-#include "pagelayer.h"
-#include "pageplan.h"
-#include "preview.h"
-#include "printout.h"
-#include "reportdata.h"
-#include "reportrun.h"
-#include "reportsums.h"
-#include "sheets.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "report/celltext.h"
+#include "report/pagelayer.h"
+#include "report/pageplan.h"
+#include "report/preview.h"
+#include "report/printout.h"
+#include "report/reportdata.h"
+#include "report/reportrun.h"
+#include "report/reportsums.h"
+#include "report/sheets.h"
+#include "storage/daynumber.h"
 #include "tempdir.h"
 
 namespace zorv {

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QPrinter>
 
-#include "printfile.h"
-#include "reportrun.h"
+#include "report/printfile.h"
+#include "report/reportrun.h"
 #include "tempdir.h"
 
 namespace zorv {

@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "codepage.h"
-#include "daynumber.h"
-#include "declaration.h"
-#include "documentstorage.h"
-#include "errors.h"
-#include "jsonform.h"
-#include "qz2008rep.h"
-#include "reportdata.h"
-#include "reportrun.h"
-#include "reportsums.h"
+#include "model/declaration.h"
+#include "model/jsonform.h"
+#include "report/qz2008rep.h"
+#include "report/reportdata.h"
+#include "report/reportrun.h"
+#include "report/reportsums.h"
+#include "report/textfile.h"
+#include "storage/codepage.h"
+#include "storage/daynumber.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
 #include "tempdir.h"
-#include "textfile.h"
 
 namespace zorv {
 namespace {

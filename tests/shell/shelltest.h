@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "dialogs.h"
+#include "shell/dialogs.h"
 
 namespace zorv::testing {
 

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QWidget>
 
-#include "dialogs.h"
-#include "flashbutton.h"
-#include "maskededit.h"
+#include "shell/dialogs.h"
+#include "shell/flashbutton.h"
+#include "shell/maskededit.h"
+#include "shell/thinkingframe.h"
 #include "shelltest.h"
-#include "thinkingframe.h"
 
 using namespace zorv;
 using zorv::testing::Type;

@@ -13,13 +13,13 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "errors.h"
-#include "flashbutton.h"
-#include "formmain.h"
-#include "initialdata.h"
-#include "maskededit.h"
-#include "persondata.h"
+#include "shell/flashbutton.h"
+#include "shell/formmain.h"
+#include "shell/initialdata.h"
+#include "shell/maskededit.h"
+#include "shell/persondata.h"
 #include "shelltest.h"
+#include "storage/errors.h"
 #include "tempdir.h"
 
 using namespace zorv;

@@ -12,14 +12,14 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "flashbutton.h"
-#include "initialdata.h"
-#include "lookups.h"
-#include "maskededit.h"
-#include "persondata.h"
-#include "referencedata.h"
+#include "shell/flashbutton.h"
+#include "shell/initialdata.h"
+#include "shell/lookups.h"
+#include "shell/maskededit.h"
+#include "shell/persondata.h"
+#include "shell/referencedata.h"
+#include "shell/shelltext.h"
 #include "shelltest.h"
-#include "shelltext.h"
 #include "tempdir.h"
 
 using namespace zorv;

@@ -9,18 +9,18 @@
 #include <QTextBrowser>
 #include <fstream>
 
-#include "dialogs.h"
-#include "exportxml.h"
-#include "flashbutton.h"
-#include "formmain.h"
-#include "help.h"
-#include "initialdata.h"
-#include "jsonform.h"
-#include "lookups.h"
-#include "persondata.h"
-#include "printcomponent.h"
+#include "export/exportxml.h"
+#include "model/jsonform.h"
+#include "shell/dialogs.h"
+#include "shell/flashbutton.h"
+#include "shell/formmain.h"
+#include "shell/help.h"
+#include "shell/initialdata.h"
+#include "shell/lookups.h"
+#include "shell/persondata.h"
+#include "shell/printcomponent.h"
+#include "shell/splash.h"
 #include "shelltest.h"
-#include "splash.h"
 
 using namespace zorv;
 

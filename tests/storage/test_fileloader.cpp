@@ -13,9 +13,9 @@
 #include <functional>
 #include <thread>
 
-#include "documentstorage.h"
-#include "errors.h"
-#include "fileloader.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
 #include "tempdir.h"
 
 namespace zorv {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "codepage.h"
-#include "daynumber.h"
-#include "money.h"
+#include "storage/codepage.h"
+#include "storage/daynumber.h"
+#include "storage/money.h"
 
 namespace zorv {
 namespace {
@@ -11,9 +11,14 @@ TEST(Money, ShortestTextIsBuiltFromTheInteger) {
     struct Case {
         int64_t raw;
         const char* text;
-    } cases[] = {{0, "0"},          {15000000, "1500"},        {12345000, "1234.5"},
-                 {1, "0.0001"},     {-122500, "-12.25"},       {-5000, "-0.5"},
-                 {INT64_MAX, "922337203685477.5807"},          {100, "0.01"}};
+    } cases[] = {{0, "0"},
+                 {15000000, "1500"},
+                 {12345000, "1234.5"},
+                 {1, "0.0001"},
+                 {-122500, "-12.25"},
+                 {-5000, "-0.5"},
+                 {INT64_MAX, "922337203685477.5807"},
+                 {100, "0.01"}};
     for (const Case& c : cases) EXPECT_EQ(Money::FromRaw(c.raw).ToString(), c.text) << c.raw;
 }
 
@@ -23,11 +28,20 @@ TEST(Money, ParsesWithTheGivenSeparator) {
         char separator;
         std::optional<int64_t> raw;
     } cases[] = {
-        {"1234.5", '.', 12345000}, {"12,5", ',', 125000},  {"12,5", '.', std::nullopt},
-        {"-12.25", '.', -122500},  {"+3", '.', 30000},     {" 7 ", '.', 70000},
-        {"0.00005", '.', 1},       {"0.00004", '.', 0},    {"", '.', std::nullopt},
-        {"1.2.3", '.', std::nullopt}, {"a", '.', std::nullopt}, {"-", '.', std::nullopt},
-        {"99999999999999999999", '.', std::nullopt}, {".5", '.', 5000},
+        {"1234.5", '.', 12345000},
+        {"12,5", ',', 125000},
+        {"12,5", '.', std::nullopt},
+        {"-12.25", '.', -122500},
+        {"+3", '.', 30000},
+        {" 7 ", '.', 70000},
+        {"0.00005", '.', 1},
+        {"0.00004", '.', 0},
+        {"", '.', std::nullopt},
+        {"1.2.3", '.', std::nullopt},
+        {"a", '.', std::nullopt},
+        {"-", '.', std::nullopt},
+        {"99999999999999999999", '.', std::nullopt},
+        {".5", '.', 5000},
     };
     for (const Case& c : cases) {
         std::optional<Money> m = Money::Parse(c.text, c.separator);

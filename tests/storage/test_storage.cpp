@@ -3,10 +3,10 @@
 #include <cstring>
 #include <functional>
 
-#include "documentstorage.h"
-#include "errors.h"
-#include "fileloader.h"
 #include "imagebuilder.h"
+#include "storage/documentstorage.h"
+#include "storage/errors.h"
+#include "storage/fileloader.h"
 
 namespace zorv {
 namespace {
@@ -75,7 +75,8 @@ TEST(DocumentStorage, ReadsMoneyWithEitherSeparatorAndDatesByFormat) {
     EXPECT_EQ(s.ReadDate(), 39448.25);
 
     // Before format 1.2 a date is the text "dd.mm.yyyy".
-    auto old = ImageBuilder("Zorv2008", "01", "01").V({"@S", "01.01.2008", "01,01,2008", "39448"}).Image();
+    auto old =
+        ImageBuilder("Zorv2008", "01", "01").V({"@S", "01.01.2008", "01,01,2008", "39448"}).Image();
     mTDocumentStorage o(old.data(), old.size());
     o.OpenDocument();
     EXPECT_EQ(o.Format(), FormatNumber(1, 1));
@@ -88,9 +89,10 @@ TEST(DocumentStorage, ReadsMoneyWithEitherSeparatorAndDatesByFormat) {
 TEST(DocumentStorage, FindsStreamsOnlyAsWholeValues) {
     // "@Nalog" stands before the longer names that begin with it, and a text that
     // merely contains a stream name is not taken for it.
-    auto image = ImageBuilder()
-                     .V({"@Person", "Фирма @God", "@Nalog", "1", "@NalogSub000", "2", "@God", "2008"})
-                     .Image();
+    auto image =
+        ImageBuilder()
+            .V({"@Person", "Фирма @God", "@Nalog", "1", "@NalogSub000", "2", "@God", "2008"})
+            .Image();
     mTDocumentStorage s(image.data(), image.size());
     s.OpenDocument();
     s.OpenStream("@NalogSub000");
@@ -117,7 +119,8 @@ TEST(DocumentStorage, ZeroBytesAfterTheDataEndTheImage) {
 }
 
 TEST(DocumentStorage, WrongSignatureLeavesTheCursorFresh) {
-    for (std::string bytes : {std::string("DLSX") + std::string(56, 'F'), std::string("DL"), std::string()}) {
+    for (std::string bytes :
+         {std::string("DLSX") + std::string(56, 'F'), std::string("DL"), std::string()}) {
         std::vector<uint8_t> image(bytes.begin(), bytes.end());
         mTDocumentStorage s(image.data(), image.size());
         try {
@@ -150,32 +153,41 @@ TEST(DocumentStorage, ErrorsCarryTheirClassCodeAndMessage) {
     std::vector<Case> cases = {
         {"create without a loader", [] { mTDocumentStorage(nullptr).CreateDocument("Zorv2008"); },
          typeid(mEMemoryAllocate), 50, "Не выделена память."},
-        {"create read-only", [&] { mTDocumentStorage(image.data(), image.size()).CreateDocument("x"); },
+        {"create read-only",
+         [&] { mTDocumentStorage(image.data(), image.size()).CreateDocument("x"); },
          typeid(mEMemoryAllocate), 50, "Не выделена память."},
-        {"create twice", [&] {
+        {"create twice",
+         [&] {
              mTDocumentStorage s(loader.get());
              s.CreateDocument("Zorv2008");
              s.CreateDocument("Zorv2008");
-         }, typeid(mEAlreadyCreated), 52, kAlready},
-        {"open twice", [&] {
+         },
+         typeid(mEAlreadyCreated), 52, kAlready},
+        {"open twice",
+         [&] {
              mTDocumentStorage s(image.data(), image.size());
              s.OpenDocument();
              s.OpenDocument();
-         }, typeid(mEAlreadyCreated), 69, kAlready},
+         },
+         typeid(mEAlreadyCreated), 69, kAlready},
         {"stream before opening", [&] { mTDocumentStorage(loader.get()).BeginStream("@A"); },
          typeid(mEObjectAccess), 82, kNotInit},
-        {"stream on a read-only image", [&] {
+        {"stream on a read-only image",
+         [&] {
              mTDocumentStorage s(image.data(), image.size());
              s.OpenDocument();
              s.BeginStream("@A");
-         }, typeid(mEWriteStorage), 81, kReadOnly},
+         },
+         typeid(mEWriteStorage), 81, kReadOnly},
         {"search before opening", [&] { mTDocumentStorage(loader.get()).OpenStream("@A"); },
          typeid(mEObjectAccess), 211, kNotInit},
-        {"search for a missing stream", [&] {
+        {"search for a missing stream",
+         [&] {
              mTDocumentStorage s(image.data(), image.size());
              s.OpenDocument();
              s.OpenStream("@A");
-         }, typeid(mEOpenStream), 210, "Попытка открытия несуществующего потока"},
+         },
+         typeid(mEOpenStream), 210, "Попытка открытия несуществующего потока"},
     };
     const uint16_t readCodes[] = {93, 102, 112, 122, 132, 142};
     const std::function<void(mTDocumentStorage&)> reads[] = {
@@ -183,26 +195,33 @@ TEST(DocumentStorage, ErrorsCarryTheirClassCodeAndMessage) {
         [](auto& s) { s.ReadShort(); }, [](auto& s) { s.ReadMoney(); },
         [](auto& s) { s.ReadDate(); },  [](auto& s) { s.ReadByte(); }};
     for (int i = 0; i < 6; ++i) {
-        cases.push_back({"read before opening", [&, i] {
+        cases.push_back({"read before opening",
+                         [&, i] {
                              mTDocumentStorage s(loader.get());
                              reads[i](s);
-                         }, typeid(mEObjectAccess), readCodes[i], kNotInit});
+                         },
+                         typeid(mEObjectAccess), readCodes[i], kNotInit});
     }
     const uint16_t writeCodes[] = {150, 160, 170, 180, 190, 200};
     const std::function<void(mTDocumentStorage&)> writes[] = {
-        [](auto& s) { s.WriteStr("x"); },          [](auto& s) { s.WriteInt(1); },
-        [](auto& s) { s.WriteShort(1); },          [](auto& s) { s.WriteMoney(Money()); },
-        [](auto& s) { s.WriteDate(1); },           [](auto& s) { s.WriteByte(1); }};
+        [](auto& s) { s.WriteStr("x"); }, [](auto& s) { s.WriteInt(1); },
+        [](auto& s) { s.WriteShort(1); }, [](auto& s) { s.WriteMoney(Money()); },
+        [](auto& s) { s.WriteDate(1); },  [](auto& s) { s.WriteByte(1); }};
     for (int i = 0; i < 6; ++i) {
-        cases.push_back({"write on a read-only image", [&, i] {
+        cases.push_back({"write on a read-only image",
+                         [&, i] {
                              mTDocumentStorage s(image.data(), image.size());
                              s.OpenDocument();
                              writes[i](s);
-                         }, typeid(mEWriteStorage), writeCodes[i], kReadOnly});
-        cases.push_back({"write before creating", [&, i] {
+                         },
+                         typeid(mEWriteStorage), writeCodes[i], kReadOnly});
+        cases.push_back({"write before creating",
+                         [&, i] {
                              mTDocumentStorage s(loader.get());
                              writes[i](s);
-                         }, typeid(mEObjectAccess), static_cast<uint16_t>(writeCodes[i] + 1), kNotInit});
+                         },
+                         typeid(mEObjectAccess), static_cast<uint16_t>(writeCodes[i] + 1),
+                         kNotInit});
     }
     for (const Case& c : cases) {
         loader = fresh();
@@ -240,7 +259,8 @@ TEST(DocumentStorage, RefusesValuesTheImageCannotHold) {
             ADD_FAILURE() << "accepted " << c.code;
         } catch (const mEBadValue& e) {
             EXPECT_EQ(e.ErrorCode(), c.code);
-            EXPECT_NE(std::string(e.what()).find(c.part), std::string::npos) << e.what() << " / " << c.part;
+            EXPECT_NE(std::string(e.what()).find(c.part), std::string::npos)
+                << e.what() << " / " << c.part;
         }
         EXPECT_EQ(s.Position(), before);
     }
