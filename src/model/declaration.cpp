@@ -14,11 +14,6 @@
 namespace zorv {
 namespace {
 
-mTDeclaration::ImageHandler& Handler() {
-    static mTDeclaration::ImageHandler handler;
-    return handler;
-}
-
 template <typename List>
 size_t Append(List& list, const char* caption) {
     CheckListRoom(list.size(), caption);
@@ -39,10 +34,6 @@ double mTDeclaration::Today() {
     std::tm local{};
     localtime_r(&now, &local);
     return DayNumber(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-}
-
-void mTDeclaration::SetImageHandler(ImageHandler handler) {
-    Handler() = std::move(handler);
 }
 
 void mTDeclaration::SetIncomeFlags(uint8_t flags) {
@@ -246,20 +237,6 @@ void mTDeclaration::Write(mTDocumentStorage& s) const {
     s.CreateDocument(kDocumentTypeName);
     ImageWriter writer(s);
     DeclarationImage(*this, writer);
-}
-
-void mTDeclaration::WriteImage(mTFileLoader& loader, ImageTarget target,
-                               const std::string& xmlPath) const {
-    {
-        mTDocumentStorage storage(&loader);
-        Write(storage);
-    }
-    if (target == ImageTarget::File) return;
-    try {
-        if (Handler()) Handler()(target, loader.Data(), loader.Size(), xmlPath);
-    } catch (const kTProvDecl&) {
-        // The report library has already told the user; the call ends quietly.
-    }
 }
 
 std::vector<uint8_t> mTDeclaration::BuildImage() const {

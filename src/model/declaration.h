@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@
 namespace zorv {
 
 class mTDocumentStorage;
-class mTFileLoader;
 
 // Declaration kinds.
 enum : uint8_t { kResident3NDFL = 0, kNonResident3NDFL = 1, kEstimated4NDFL = 2 };
@@ -48,9 +46,6 @@ enum : uint8_t {
 
 // Per-sheet counters of supporting documents.
 enum class AppendixCounter { J, D, E, Property, Z, I, G };
-
-// What a finished document image is for.
-enum class ImageTarget { File, Preview, Print, TextOut };
 
 // The one declaration the program edits: its conditions, the taxpayer, the
 // income lists, advance payments and deduction blocks.
@@ -148,10 +143,6 @@ class mTDeclaration {
 
     // The exact size of the document image.
     size_t ComputeSize() const;
-    // Writes the whole document into the loader's memory; for a target other than
-    // File the finished image is then handed to the report handler.
-    void WriteImage(mTFileLoader& loader, ImageTarget target = ImageTarget::File,
-                    const std::string& xmlPath = {}) const;
     // The document image in memory, exactly as a file of it would hold.
     std::vector<uint8_t> BuildImage() const;
     // Replaces the file by the document; on a failure the old file stays as it was.
@@ -161,11 +152,6 @@ class mTDeclaration {
     // Reads a document image held in memory.
     void LoadFromImage(const uint8_t* image, size_t size);
     void Read(mTDocumentStorage& storage);
-
-    // Receives the images written for preview, print and text output.
-    using ImageHandler = std::function<void(ImageTarget, const uint8_t* image, size_t size,
-                                            const std::string& xmlPath)>;
-    static void SetImageHandler(ImageHandler handler);
 
     static double Today();
 
