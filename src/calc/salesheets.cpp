@@ -81,7 +81,8 @@ bool kTSvodSumPrilG_In::Compute(mTDeclaration& d, kTSvodSum&) {
     if (!d.HasIncome(kIncomeForeign)) return true;
     for (size_t i = 0; i < d.CurrencyIncomeCount(); ++i) {
         const mTCurrencyIncome& record = d.CurrencyIncome(i);
-        if (!IsAuthorFee(record.IncomeCode) || record.IncomeRate != 13 || record.DeductCode == 0) {
+        if (!IsAuthorFee(record.IncomeCode) || record.IncomeRate != limits2008::kRateMain ||
+            record.DeductCode == 0) {
             continue;
         }
         AddAuthorFee(*this, {i, kTRowRef::kCurrencyLine}, {}, {}, record.SourceName,

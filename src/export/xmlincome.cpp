@@ -8,6 +8,7 @@
 #include "export/xmltree.h"
 #include "model/declaration.h"
 #include "model/numtext.h"
+#include "model/taxlimits2008.h"
 
 namespace zorv {
 namespace {
@@ -61,7 +62,8 @@ void RussianSources(XmlTreeWriter& w, XmlElement details, const mTDeclaration& d
         for (size_t i = 0; i < d.ThirtyPercentCount(); ++i) {
             const mTThirtyPercent& src = d.ThirtyPercent(i);
             IncomeBySource(w, e, src, src.TaxableIncome,
-                           fifteen ? TaxAtRate(src.TaxableIncome, 15) : src.TaxComputed);
+                           fifteen ? TaxAtRate(src.TaxableIncome, limits2008::kRateDividendsNonRes)
+                                   : src.TaxComputed);
         }
     };
     auto thirteenRows = [&](XmlElement e) {
