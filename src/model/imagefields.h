@@ -28,14 +28,56 @@ namespace zorv {
 // Value kinds, as the image holds them: Text, Int (32-bit), Short (16-bit), Byte,
 // Amount (money, or the text "a" of an absent amount) and Date.
 
-// Writes the values at the cursor of a created document.
-class ImageWriter {
+// What the writer and the sizer share: they describe the current year and format,
+// pass by the steps that only reading has, and count lists the same way.
+template <typename Output>
+class ImageOutput {
   public:
-    explicit ImageWriter(mTDocumentStorage& s) : s_(s) {}
-
-    // The writer always writes the current year and format.
     std::string TypeName() const { return kDocumentTypeName; }
     uint32_t Format() const { return FormatNumber(kFormatMajor, kFormatMinor); }
+
+    // A 16-bit value that reading hands to a setter.
+    template <typename T, typename Owner, typename Arg>
+    void Short(const T& v, void (Owner::*)(Arg), const Owner&) {
+        Self().Short(v);
+    }
+    // A byte that older builds left out at the end of the stream.
+    void TrailingByte(const uint8_t& v) { Self().Byte(v); }
+    // A value the document being read does not hold: reading sets the field to it.
+    template <typename T, typename U>
+    void Missing(const T&, const U&) {}
+    // Streams that older documents may lack; true when they were all there.
+    template <typename Body>
+    bool OptionalStreams(Body body) {
+        body();
+        return true;
+    }
+    // Reading empties the list before it reads the entries.
+    template <typename List>
+    void ClearOnRead(const List&) {}
+
+    // A 32-bit count, then each entry as entry(item, index) describes it.
+    template <typename Item, typename Owner, typename Added, typename Entry>
+    void Entries(const std::vector<Item>& list, Added (Owner::*)(const Item&), const Owner&,
+                 Entry entry) {
+        Self().Int(static_cast<uint32_t>(list.size()));
+        for (size_t i = 0; i < list.size(); ++i) entry(list[i], i);
+    }
+    // A 32-bit count, then the amounts; not bound by the limit of named entries.
+    void Amounts(const std::vector<Money>& list) {
+        Self().Int(static_cast<uint32_t>(list.size()));
+        for (Money m : list) Self().Amount(m);
+    }
+
+  private:
+    Output& Self() { return static_cast<Output&>(*this); }
+};
+
+// Writes the values at the cursor of a created document.
+class ImageWriter : public ImageOutput<ImageWriter> {
+  public:
+    explicit ImageWriter(mTDocumentStorage& s) : s_(s) {}
+    using ImageOutput::Short;
 
     void Stream(const std::string& name) { s_.BeginStream(name); }
     void Text(const std::string& v) { s_.WriteStr(v); }
@@ -50,26 +92,6 @@ class ImageWriter {
     void Amount(const std::optional<Money>& v) { v ? s_.WriteMoney(*v) : s_.WriteAbsentMoney(); }
     void Date(const double& v) { s_.WriteDate(v); }
 
-    // A 16-bit value that reading hands to a setter.
-    template <typename T, typename Owner, typename Arg>
-    void Short(const T& v, void (Owner::*)(Arg), const Owner&) {
-        Short(v);
-    }
-    // A byte that older builds left out at the end of the stream.
-    void TrailingByte(const uint8_t& v) { Byte(v); }
-    // A value the document being read does not hold: reading sets the field to it.
-    template <typename T, typename U>
-    void Missing(const T&, const U&) {}
-    // Streams that older documents may lack; true when they were all there.
-    template <typename Body>
-    bool OptionalStreams(Body body) {
-        body();
-        return true;
-    }
-    // Reading empties the list before it reads the entries.
-    template <typename List>
-    void ClearOnRead(const List&) {}
-
     // A part with streams and an error context of its own.
     template <typename P>
     void Part(const P& part) {
@@ -81,18 +103,6 @@ class ImageWriter {
         if (list.size() > kMaxListEntries) CheckListRoom(list.size(), "");
         s_.WriteShort(static_cast<uint16_t>(list.size()));
         for (size_t i = 0; i < list.size(); ++i) list[i].Write(s_, i);
-    }
-    // A 32-bit count, then each entry as entry(item, index) describes it.
-    template <typename Item, typename Owner, typename Added, typename Entry>
-    void Entries(const std::vector<Item>& list, Added (Owner::*)(const Item&), const Owner&,
-                 Entry entry) {
-        s_.WriteInt(static_cast<uint32_t>(list.size()));
-        for (size_t i = 0; i < list.size(); ++i) entry(list[i], i);
-    }
-    // A 32-bit count, then the amounts; not bound by the limit of named entries.
-    void Amounts(const std::vector<Money>& list) {
-        s_.WriteInt(static_cast<uint32_t>(list.size()));
-        for (Money m : list) s_.WriteMoney(m);
     }
 
   private:
@@ -186,10 +196,9 @@ class ImageReader {
 };
 
 // Adds up the bytes the writer would write: 4 + the length of each value's text.
-class ImageSizer {
+class ImageSizer : public ImageOutput<ImageSizer> {
   public:
-    std::string TypeName() const { return kDocumentTypeName; }
-    uint32_t Format() const { return FormatNumber(kFormatMajor, kFormatMinor); }
+    using ImageOutput::Short;
     size_t Size() const { return size_; }
 
     void Stream(const std::string& name) { Text(name); }
@@ -206,21 +215,6 @@ class ImageSizer {
     }
     void Date(const double& v) { size_ += S::DateValueSize(v); }
 
-    template <typename T, typename Owner, typename Arg>
-    void Short(const T& v, void (Owner::*)(Arg), const Owner&) {
-        Short(v);
-    }
-    void TrailingByte(const uint8_t& v) { Byte(v); }
-    template <typename T, typename U>
-    void Missing(const T&, const U&) {}
-    template <typename Body>
-    bool OptionalStreams(Body body) {
-        body();
-        return true;
-    }
-    template <typename List>
-    void ClearOnRead(const List&) {}
-
     template <typename P>
     void Part(const P& part) {
         size_ += part.ComputeSize();
@@ -229,16 +223,6 @@ class ImageSizer {
     void Records(const std::vector<Record>& list, size_t (Owner::*)(), const Owner&) {
         Short(list.size());
         for (const Record& record : list) size_ += record.ComputeSize();
-    }
-    template <typename Item, typename Owner, typename Added, typename Entry>
-    void Entries(const std::vector<Item>& list, Added (Owner::*)(const Item&), const Owner&,
-                 Entry entry) {
-        Int(static_cast<uint32_t>(list.size()));
-        for (size_t i = 0; i < list.size(); ++i) entry(list[i], i);
-    }
-    void Amounts(const std::vector<Money>& list) {
-        Int(static_cast<uint32_t>(list.size()));
-        for (Money m : list) Amount(m);
     }
 
   private:
