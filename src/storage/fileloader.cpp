@@ -360,6 +360,12 @@ void WriteFileAtomically(const std::string& path, const void* data, size_t size)
     };
     if (!WriteAll(fd, static_cast<const uint8_t*>(data), size)) abandon(errno, true);
     if (::fchmod(fd, mode) != 0) abandon(errno, true);
+    // The new file keeps the owner of the one it replaces where the user may say
+    // so (root saving a user's document); elsewhere it is the user's own anyway.
+    if (existing >= 0 && (info.st_uid != ::geteuid() || info.st_gid != ::getegid()) &&
+        ::fchown(fd, info.st_uid, info.st_gid) != 0 && errno != EPERM) {
+        abandon(errno, true);
+    }
     if (::fsync(fd) != 0) abandon(errno, true);
     if (::close(fd) != 0) abandon(errno, false);
     if (::rename(temp.c_str(), target.c_str()) != 0) abandon(errno, false);

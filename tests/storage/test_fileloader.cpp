@@ -232,6 +232,22 @@ TEST(FileLoader, SaveFailuresNameTheFileAndTheReason) {
               std::filesystem::perms(0444));
 }
 
+TEST(FileLoader, ASaveKeepsTheOwnerOfTheFileItReplaces) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    TempDir dir;
+    const std::string path = dir.File("X.zv8");
+    WriteBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 12345, 23456), 0);
+    ::chmod(path.c_str(), 0640);
+    WriteFileAtomically(path, "new", 3);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 12345u);
+    EXPECT_EQ(info.st_gid, 23456u);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadBytes(path).size(), 3u);
+}
+
 TEST(FileLoader, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
     TempDir dir;
     std::filesystem::create_directory(dir.Path() / "real");
