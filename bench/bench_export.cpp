@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "benchdeclarations.h"
+#include "benchtiming.h"
 #include "calc/svodsum.h"
 #include "check/declarationcheck.h"
 #include "export/exportxml.h"
@@ -25,20 +26,6 @@ namespace {
 
 using zorv::mTDeclaration;
 using namespace zorv::bench;
-
-// Median time of one call in milliseconds.
-double Median(int runs, const std::function<void()>& f) {
-    f();  // warm-up
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        f();
-        auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void Measure(const char* name, mTDeclaration& d, int runs, const std::string& folder) {
     zorv::ExportOptions options;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "benchdeclarations.h"
+#include "benchtiming.h"
 #include "model/declaration.h"
 #include "report/pagelayer.h"
 #include "report/pageplan.h"
@@ -34,20 +35,6 @@ namespace {
 
 using zorv::mTDeclaration;
 using namespace zorv::bench;
-
-// Median time of one call in milliseconds.
-double Median(int runs, const std::function<void()>& f) {
-    f();  // warm-up
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        f();
-        auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 std::vector<zorv::kTPage> ComposePages(const std::vector<uint8_t>& image) {
     zorv::kTDanLog data(image.data(), image.size() - 1, false);
