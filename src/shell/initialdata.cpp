@@ -509,6 +509,9 @@ void TfrInitialData::StoreToModel() {
     if (chbIncomeInquiry->isChecked()) flags |= kIncomeFromAgents;
     if (chbIncomeCurrency->isChecked()) flags |= kIncomeForeign;
     if (chbIncomeBusiness->isChecked()) flags |= kIncomeBusiness;
+    // Private-practice records come only from documents and no box stands for
+    // them, so leaving the page keeps them.
+    if (d.HasIncome(kIncomeRepetit)) flags |= kIncomeRepetit;
     d.SetIncomeFlags(flags);
 
     d.ExpectedIncome = MoneyFromField(meSupposeIncome->text());

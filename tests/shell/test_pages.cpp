@@ -230,6 +230,17 @@ TEST(InitialData, LeavingThePageKeepsOnlyTheIncomeOfCheckedGroups) {
     }
 }
 
+TEST(InitialData, LeavingThePageKeepsThePrivatePracticeRecords) {
+    TShellContext ctx;
+    mTDeclaration& d = ctx.Decl();
+    d.SetIncomeFlags(kIncomeFromAgents | kIncomeRepetit);
+    d.AddRepetit();
+    TfrInitialData page(ctx, nullptr);
+    page.StoreToModel();
+    EXPECT_TRUE(d.HasIncome(kIncomeRepetit));
+    EXPECT_EQ(d.RepetitCount(), 1u);
+}
+
 TEST(InitialData, PrimaryOrCorrectiveComesFromTheDocument) {
     for (uint8_t primary : {0, 1}) {
         TShellContext ctx;
