@@ -138,7 +138,7 @@ bool kTSvodSumPrilB::Compute(mTDeclaration& d, kTSvodSum&) {
         row.SourceName = record.SourceName;
         row.IncomeDate = record.IncomeDate;
         if (record.IncomeUnits != 0) {
-            row.IncomeRateText = FloatToDotText(record.IncomeRate1.ToDouble() / record.IncomeUnits);
+            row.IncomeRateText = RatePerUnit(record.IncomeRate1, record.IncomeUnits).ToString();
         }
         row.IncomeInCurrencyText = MoneyToKopeckText(record.IncomeInCurrency);
         row.IncomeInRubles = record.IncomeInRubles;
@@ -147,7 +147,7 @@ bool kTSvodSumPrilB::Compute(mTDeclaration& d, kTSvodSum&) {
         row.DeductCode = record.DeductCode;
         row.TaxDate = record.TaxDate;
         if (record.TaxUnits != 0) {
-            row.TaxRateText = FloatToDotText(record.TaxRate1.ToDouble() / record.TaxUnits);
+            row.TaxRateText = RatePerUnit(record.TaxRate1, record.TaxUnits).ToString();
         }
         row.TaxInCurrencyText = MoneyToKopeckText(record.TaxInCurrency);
         row.TaxInRubles = record.TaxInRubles;

@@ -135,6 +135,10 @@ class mTCurrencyIncome {
 // Amount in currency converted at rate per units, rounded to kopecks; 0 without units.
 Money ConvertToRubles(Money amount, Money rate, uint32_t units);
 
+// The rate of one unit of a currency quoted per `units` units, rounded half up
+// to four decimals, exactly (0 when there are no units).
+Money RatePerUnit(Money rate, uint32_t units);
+
 // One business or private-practice activity.
 class mTBusinessNew {
   public:

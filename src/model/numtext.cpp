@@ -38,12 +38,6 @@ std::string MoneyToLimitedText(Money m) {
     return text;
 }
 
-std::string FloatToDotText(double x) {
-    long double scaled = static_cast<long double>(x) * 10000.0L;
-    double rounded = static_cast<double>(static_cast<long double>(RoundHalfUp(scaled)) / 10000.0L);
-    return FormatShortestNumber(rounded);
-}
-
 std::string MoneyToUserText(Money m) {
     std::string text = m.ToString();
     for (char& c : text) {

@@ -26,9 +26,6 @@ std::string MoneyToKopeckText(Money m);
 // "999999999999999".
 std::string MoneyToLimitedText(Money m);
 
-// x rounded half up to four decimals, in its shortest form with ".".
-std::string FloatToDotText(double x);
-
 // The amount as the user sees it: the shortest form with "," as separator.
 std::string MoneyToUserText(Money m);
 

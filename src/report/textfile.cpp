@@ -199,13 +199,9 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
                   " не помещается в файл: формат 3.00 допускает номера от 0 до 9.";
         return std::nullopt;
     }
-    std::optional<std::string> reporter = ReporterDocument(h.TaxpayerCategory);
-    if (!reporter) {
-        refusal =
-            "Декларацию 4-НДФЛ подают индивидуальный предприниматель, нотариус или адвокат: "
-            "укажите категорию налогоплательщика.";
-        return std::nullopt;
-    }
+    // A farm household head or another person files without the line of the
+    // reporter's document: the format has no code for them.
+    const std::optional<std::string> reporter = ReporterDocument(h.TaxpayerCategory);
 
     const std::string inn = TaxNumberOrZeros(p.INN);
     const std::string fullName = FullName(p);
@@ -250,7 +246,7 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
     };
     if (h.CorrectionNumber != 0) lines.push_back("НомерКорр:" + std::to_string(h.CorrectionNumber));
     lines.push_back("ГодПериодОтч:2010");
-    lines.push_back("ДокПредст:" + *reporter);
+    if (reporter) lines.push_back("ДокПредст:" + *reporter);
     lines.push_back("ОКЕИ:383");
     lines.push_back(std::string(kIndicatorCountKey) + "444");
     lines.push_back(kGroupEnd);

@@ -233,6 +233,40 @@ TEST(SheetB, RecordsGoToTheSheetOfTheirRateExceptMaterialBenefit) {
     }
 }
 
+TEST(SheetB, RateOfOneUnitIsRoundedHalfUpExactly) {
+    struct Case {
+        const char* rate;
+        uint32_t units;
+        const char* text;
+    } cases[] = {
+        {"18.45", 1000, "0.0185"},
+        {"23.25", 1000, "0.0233"},
+        {"24.3724", 1, "24.3724"},
+        {"50", 100, "0.5"},
+        {"100", 100, "1"},
+        {"2446.5678", 100, "24.4657"},
+        {"1.2344", 10, "0.1234"},
+        {"1.2345", 10, "0.1235"},
+        {"0.0001", 2, "0.0001"},
+        {"0.0001", 3, "0"},
+        {"9999.9999", 1, "9999.9999"},
+        {"31.5678", 10000, "0.0032"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.rate) + " / " + std::to_string(c.units));
+        mTDeclaration d = CurrencyDeclaration();
+        mTCurrencyIncome& r = AddCurrency(d, 13, 2000, M("100"), M("0"));
+        r.IncomeRate1 = M(c.rate);
+        r.IncomeUnits = c.units;
+        r.TaxRate1 = M(c.rate);
+        r.TaxUnits = c.units;
+        const kTSvodSum s = Computed(d);
+        ASSERT_EQ(s.Foreign13.Rows.size(), 1u);
+        EXPECT_EQ(s.Foreign13.Rows[0].IncomeRateText, c.text);
+        EXPECT_EQ(s.Foreign13.Rows[0].TaxRateText, c.text);
+    }
+}
+
 TEST(SheetB, RowCopiesTheRecordAndFormatsRatesAndAmounts) {
     mTDeclaration d = CurrencyDeclaration();
     mTCurrencyIncome& r = AddCurrency(d, 13, 2000, M("3287.56"), M("493.13"), M("0"), 0);

@@ -478,6 +478,30 @@ TEST(TextFile, EstimatedIncomeLineAndIndicatorCount) {
     }
 }
 
+TEST(TextFile, ReporterLineFollowsTheCategory) {
+    // A farm household head and another person have no code of their own: their
+    // file goes without the line.
+    const std::pair<uint8_t, const char*> cases[] = {
+        {0, "ДокПредст:120"}, {3, "ДокПредст:121"}, {2, "ДокПредст:122"},
+        {1, nullptr},         {5, nullptr},
+    };
+    for (const auto& [category, line] : cases) {
+        SCOPED_TRACE(int(category));
+        mTDeclaration d = Estimated("blank_inn");
+        d.TaxpayerCategory = category;
+        TempDir dir;
+        const TextFileResult result =
+            WriteEstimatedIncomeTextFile(HandedImage(d), dir.Path().string(), kMoment);
+        ASSERT_EQ(result.Result, TextFileResult::Written) << result.Message;
+        std::vector<uint8_t> bytes = ReadBytes(result.Path);
+        const std::string text = Utf8Lines(std::string(bytes.begin(), bytes.end()));
+        EXPECT_NE(text.find("\r\nГодПериодОтч:2010\r\n" +
+                            (line ? std::string(line) + "\r\n" : std::string()) + "ОКЕИ:383\r\n"),
+                  std::string::npos)
+            << text;
+    }
+}
+
 TEST(TextFile, CorrectionNumbersAboveNineAreRefused) {
     mTDeclaration d = Estimated("corrective");
     for (uint32_t number : {9u, 10u, 12u}) {
@@ -506,12 +530,6 @@ TEST(TextFile, RefusalsAndWriteErrorsWriteNothing) {
     resident.DeclarationKind = kResident3NDFL;
     EXPECT_EQ(
         WriteEstimatedIncomeTextFile(HandedImage(resident), dir.Path().string(), kMoment).Result,
-        TextFileResult::Refused);
-
-    mTDeclaration farmer = Estimated("blank_inn");
-    farmer.TaxpayerCategory = 5;
-    EXPECT_EQ(
-        WriteEstimatedIncomeTextFile(HandedImage(farmer), dir.Path().string(), kMoment).Result,
         TextFileResult::Refused);
 
     // A Serbian letter has no place and no look-alike in code page 866.
