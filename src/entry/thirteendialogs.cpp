@@ -50,6 +50,7 @@ QLabel* CodePanel(QWidget* parent, const char* name, const QString& accessibleNa
     panel->setFrameShadow(QFrame::Sunken);
     panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     panel->setAlignment(Qt::AlignCenter);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return panel;
 }
 
@@ -60,6 +61,14 @@ QPushButton* PickButton(QWidget* parent, const char* name, const QString& what) 
     button->setAutoDefault(false);
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 20);
     return button;
+}
+
+QLabel* NameLabel(QWidget* parent, const char* name) {
+    auto* label = Named(new QLabel(parent), name);
+    label->setWordWrap(true);
+    label->setMinimumWidth(260);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
 }
 
 QHBoxLayout* YesNo(QPushButton*& yes, const char* yesName, QPushButton*& no, QWidget* parent) {
@@ -188,9 +197,13 @@ TfmInput13Income::TfmInput13Income(QWidget* parent, bool nonResident)
 
     pnlIncomeCod = CodePanel(group, "pnlIncomeCod", QStringLiteral("Код дохода"));
     bnIncomeCod = PickButton(group, "bnIncomeCod", QStringLiteral("код дохода"));
+    lbIncomeName = NameLabel(group, "lbIncomeName");
     meIncomeSum = Named(new TMaskedEdit(group, edtCurrency, 12, 2), "meIncomeSum");
     pnlSubtractCod = CodePanel(group, "pnlSubtractCod", QStringLiteral("Код вычета (расхода)"));
     bnSubtractCod = PickButton(group, "bnSubtractCod", QStringLiteral("код вычета"));
+    lbSubtractName = NameLabel(group, "lbSubtractName");
+    pnlIncomeCod->setFixedHeight(bnIncomeCod->sizeHint().height());
+    pnlSubtractCod->setFixedHeight(bnSubtractCod->sizeHint().height());
     meSubtractSum = Named(new TMaskedEdit(group, edtCurrency, 12, 2), "meSubtractSum");
     mePropSale = Named(new TMaskedEdit(group, edtDigital, 2), "mePropSale");
     const int amountWidth =
@@ -208,7 +221,7 @@ TfmInput13Income::TfmInput13Income(QWidget* parent, bool nonResident)
     auto* incomeCode = new QHBoxLayout;
     incomeCode->addWidget(pnlIncomeCod);
     incomeCode->addWidget(bnIncomeCod);
-    incomeCode->addStretch(1);
+    incomeCode->addWidget(lbIncomeName, 1);
     grid->addLayout(incomeCode, 0, 1);
     grid->addWidget(LabelFor(meIncomeSum, QStringLiteral("&Сумма дохода")), 1, 0);
     grid->addWidget(meIncomeSum, 1, 1);
@@ -218,7 +231,7 @@ TfmInput13Income::TfmInput13Income(QWidget* parent, bool nonResident)
     auto* deductCode = new QHBoxLayout;
     deductCode->addWidget(pnlSubtractCod);
     deductCode->addWidget(bnSubtractCod);
-    deductCode->addStretch(1);
+    deductCode->addWidget(lbSubtractName, 1);
     grid->addLayout(deductCode, 2, 1);
     lbSubtractSum = LabelFor(meSubtractSum, QStringLiteral("С&умма вычета (расхода)"));
     lbSubtractSum->setObjectName(QStringLiteral("lbSubtractSum"));
@@ -265,6 +278,7 @@ void TfmInput13Income::SetDeductButton(bool enabled) {
         meSubtractSum->clear();
         meSubtractSum->setEnabled(false);
     }
+    ShowNames();
 }
 
 void TfmInput13Income::SetDeductAmount(bool shown, bool typed) {
@@ -272,9 +286,30 @@ void TfmInput13Income::SetDeductAmount(bool shown, bool typed) {
     lbSubtractSum->setEnabled(shown);
     meSubtractSum->setEnabled(true);
     meSubtractSum->setReadOnly(!typed);
+    // A computed amount is shown greyed.
+    QPalette palette = meIncomeSum->palette();
+    if (!typed) palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    meSubtractSum->setPalette(palette);
+    ShowNames();
+}
+
+void TfmInput13Income::ShowNames() {
+    lbIncomeName->setText(pnlIncomeCod->text().isEmpty() ? QString() : incomeName_);
+    QString deduction;
+    if (const IncomeCode* income = FindIncomeCode(NumberFromField(pnlIncomeCod->text()));
+        income && !pnlSubtractCod->text().isEmpty()) {
+        if (const DeductionRow* row = FindDeductionText(*income, FromQ(pnlSubtractCod->text())))
+            deduction = CodeText(row->name);
+    }
+    lbSubtractName->setText(deduction);
 }
 
 void TfmInput13Income::Load(const mTSourseIncome& line) {
+    LoadLine(line);
+    ShowNames();
+}
+
+void TfmInput13Income::LoadLine(const mTSourseIncome& line) {
     pnlIncomeCod->setText(QString::number(line.IncomeCode));
     meIncomeSum->setEnabled(true);
     meIncomeSum->setText(AmountOrEmpty(line.IncomeSum));
@@ -347,6 +382,7 @@ void TfmInput13Income::ChooseIncomeCode() {
         deductApplies_ = true;
     }
     if (!nonResident_) mePropSale->setEnabled(true);
+    ShowNames();
     meIncomeSum->setFocus();
 }
 

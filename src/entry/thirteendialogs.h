@@ -66,10 +66,12 @@ class TfmInput13Income : public QDialog {
 
     QLabel* pnlIncomeCod;
     QPushButton* bnIncomeCod;
+    QLabel* lbIncomeName;  // the name of the income code
     TMaskedEdit* meIncomeSum;
     QLabel* lbSubtractCod;
     QLabel* pnlSubtractCod;
     QPushButton* bnSubtractCod;
+    QLabel* lbSubtractName;  // the name of the deduction code
     QLabel* lbSubtractSum;
     TMaskedEdit* meSubtractSum;
     TMaskedEdit* mePropSale;
@@ -77,6 +79,7 @@ class TfmInput13Income : public QDialog {
     QPushButton* bnCansel;
 
   private:
+    void LoadLine(const mTSourseIncome& line);
     void ChooseIncomeCode();
     void ChooseDeductCode();
     void OnIncomeSumChanged();
@@ -87,6 +90,8 @@ class TfmInput13Income : public QDialog {
     void SetDeductButton(bool enabled);
     void SetDeductAmount(bool shown, bool typed);
     void ApplyRowToAmount(const DeductionRule& rule);
+    // The names of the codes on show, beside them.
+    void ShowNames();
 
     bool nonResident_;
     QString incomeName_;
