@@ -66,7 +66,10 @@ QPushButton* PickButton(QWidget* parent, const char* name, const QString& what) 
 QLabel* NameLabel(QWidget* parent, const char* name) {
     auto* label = Named(new QLabel(parent), name);
     label->setWordWrap(true);
-    label->setMinimumWidth(260);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Room for the longest names, which take three lines.
+    label->setMinimumWidth(320);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 3 + 4);
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
 }
@@ -295,6 +298,7 @@ void TfmInput13Income::SetDeductAmount(bool shown, bool typed) {
 
 void TfmInput13Income::ShowNames() {
     lbIncomeName->setText(pnlIncomeCod->text().isEmpty() ? QString() : incomeName_);
+    lbIncomeName->setToolTip(lbIncomeName->text());
     QString deduction;
     if (const IncomeCode* income = FindIncomeCode(NumberFromField(pnlIncomeCod->text()));
         income && !pnlSubtractCod->text().isEmpty()) {
@@ -302,6 +306,7 @@ void TfmInput13Income::ShowNames() {
             deduction = CodeText(row->name);
     }
     lbSubtractName->setText(deduction);
+    lbSubtractName->setToolTip(deduction);
 }
 
 void TfmInput13Income::Load(const mTSourseIncome& line) {

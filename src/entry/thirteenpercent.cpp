@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QToolButton>
@@ -99,6 +100,8 @@ TfrThirteenPercent::TfrThirteenPercent(TShellContext& ctx, QWidget* parent)
          QStringLiteral("Сумма дохода"), QStringLiteral("Код вычета"),
          QStringLiteral("Сумма вычета")},
         {2, 4});
+    // The amounts stay beside their codes on a wide page.
+    lvIncome->header()->setStretchLastSection(false);
     auto* lineButtons = new QVBoxLayout;
     fbAddIncome =
         ButtonColumn(lineButtons, MakeCommandButton(linePanel, "fbAddIncome", TCommandGlyph::Add,
@@ -130,12 +133,14 @@ TfrThirteenPercent::TfrThirteenPercent(TShellContext& ctx, QWidget* parent)
                   QStringLiteral("Облагаемая сумма дохода"));
     meTaxIsch = Named(new TMaskedEdit(gbResult, edtDigital, 12), "meTaxIsch",
                       QStringLiteral("Сумма налога исчисленная"));
-    const int amountWidth =
-        meObl->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) + 16;
-    for (QWidget* field :
-         {static_cast<QWidget*>(pnlItogIncomeSum), static_cast<QWidget*>(meHoldSum),
-          static_cast<QWidget*>(meObl), static_cast<QWidget*>(meTaxIsch)})
-        field->setMinimumWidth(amountWidth);
+    // Wide enough for the 12 digits the fields take.
+    const QFontMetrics metrics = meObl->fontMetrics();
+    const int amountWidth = metrics.horizontalAdvance(QStringLiteral("000000000000,00")) + 12;
+    const int wholeWidth = metrics.horizontalAdvance(QStringLiteral("000000000000")) + 12;
+    pnlItogIncomeSum->setMinimumWidth(amountWidth);
+    meObl->setMinimumWidth(amountWidth);
+    meHoldSum->setMinimumWidth(wholeWidth);
+    meTaxIsch->setMinimumWidth(wholeWidth);
     for (TMaskedEdit* field : {meHoldSum, meObl, meTaxIsch}) field->setAlignment(Qt::AlignRight);
     auto* totals = new QGridLayout(gbResult);
     auto label = [this](const QString& caption, QWidget* buddy) {
@@ -151,7 +156,7 @@ TfrThirteenPercent::TfrThirteenPercent(TShellContext& ctx, QWidget* parent)
     totals->addWidget(meObl, 1, 1);
     totals->addWidget(label(QStringLiteral("Сумма налога &исчисленная"), meTaxIsch), 1, 3);
     totals->addWidget(meTaxIsch, 1, 4);
-    totals->setColumnMinimumWidth(2, 16);
+    totals->setColumnMinimumWidth(2, 8);
     totals->setColumnStretch(5, 1);
 
     // The counters of supporting documents: never shown, they hold the
