@@ -261,12 +261,16 @@ void TfrThirteenPercent::ShowPayer(int index) {
     SelectRow(lvIncome, payer.IncomeCount() > 0 ? 0 : -1);
     line_ = SelectedRow(lvIncome);
     pnlItogIncomeSum->setText(MoneyText(payer.IncomeTotal));
-    meHoldSum->setText(MoneyText(payer.TaxWithheld));
-    meObl->setText(MoneyText(payer.TaxableIncome));
-    meTaxIsch->setText(MoneyText(payer.TaxComputed));
-    holdSum_.shown = meHoldSum->text();
-    obl_.shown = meObl->text();
-    taxIsch_.shown = meTaxIsch->text();
+    // A value the field does not take leaves it empty, not showing the
+    // previous payer's.
+    auto show = [](TShownValue& value, Money amount) {
+        value.edit->clear();
+        value.edit->setText(MoneyText(amount));
+        value.shown = value.edit->text();
+    };
+    show(holdSum_, payer.TaxWithheld);
+    show(obl_, payer.TaxableIncome);
+    show(taxIsch_, payer.TaxComputed);
 }
 
 void TfrThirteenPercent::StoreTotals(int index) {

@@ -562,6 +562,8 @@ TEST(ThirteenPage, TotalsAreStored) {
     EXPECT_EQ(p.Payer(0).TaxWithheld, Money::Rubles(13));
     EXPECT_EQ(p.Payer(0).TaxableIncome, Money::Parse("100.5", '.').value());
     EXPECT_EQ(p.Payer(0).TaxComputed, Money::Rubles(13));
+    EXPECT_TRUE(p.page->meHoldSum->text().isEmpty()) << "26,5 is no whole number of rubles";
+    EXPECT_TRUE(p.page->meObl->text().isEmpty()) << "four decimals do not fit the field";
     p.page->StoreToModel();
     EXPECT_EQ(p.Payer(1).TaxableIncome, Money::Parse("1234.5678", '.').value());
     EXPECT_EQ(p.Payer(1).TaxWithheld, Money::Parse("26.5", '.').value());
