@@ -508,7 +508,9 @@ TEST(ThirteenPage, LinesAddEditRepeatDelete) {
         return PressYes(d, d.bnYes);
     };
     SelectRow(lines, 0);
+    const int before = p.modified;
     QTest::keyClick(lines, Qt::Key_Return);
+    EXPECT_GT(p.modified, before) << "an edited line marks the document modified";
     EXPECT_EQ(p.Payer(0).Income(0).IncomeSum, Money::Rubles(700));
     EXPECT_EQ(RowTexts(lines, 0), (QStringList{"1", "2000", "700", "Нет", "-"}));
     EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "3700");
