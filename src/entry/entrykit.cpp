@@ -79,7 +79,7 @@ QString GlyphText(TCommandGlyph glyph) {
         case TCommandGlyph::Edit:
             return QStringLiteral("\u270E");
         case TCommandGlyph::Repeat:
-            return QStringLiteral("\u2398");
+            return QStringLiteral("\u21BB");
     }
     return {};
 }

@@ -18,12 +18,14 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "check/checkrules.h"
 #include "check/declarationcheck.h"
+#include "entry/entrykit.h"
 #include "export/exportxml.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
@@ -240,6 +242,7 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
         int subPage;  // on a hub
         const char* name;
         Control control = Field;
+        int record = 0;  // on a page of lists, the record selected (from 1)
     };
     const Case cases[] = {
         {"1",
@@ -305,15 +308,17 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
          {{"/ThirteenPercentList/0/TaxWithheld", "70000.01"}},
          navRussianIncome,
          0,
-         nullptr,
-         Placeholder},
+         "lvSourseIncomeInfo",
+         Field,
+         1},
         {"19",
          "complete",
          {{"/ThirteenPercentList/1", noLines}},
          navRussianIncome,
          0,
-         nullptr,
-         Placeholder},
+         "lvSourseIncomeInfo",
+         Field,
+         2},
         {"20",
          "complete",
          {{"/CurrencyIncomeList/0/CurrencyCode", ""}},
@@ -473,7 +478,10 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
             EXPECT_EQ(w.form.CurrentPageKind(), c.nav);
             EXPECT_TRUE(w.form.NavButton(c.nav)->Down());
             TThinkingFrame* page = w.form.CurrentPage();
-            if (c.control == Placeholder) continue;  // the page has no controls yet
+            if (c.control == Placeholder) {
+                EXPECT_EQ(page->objectName(), "frPending");
+                continue;
+            }
             if (auto* hub = qobject_cast<THubFrame*>(page)) {
                 EXPECT_EQ(hub->CurrentSubPage(), c.subPage);
                 EXPECT_TRUE(hub->SubButton(c.subPage)->Down());
@@ -486,6 +494,11 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
             EXPECT_TRUE(control->hasFocus())
                 << "the focus is on " << (focused ? focused->objectName().toStdString() : "none");
             EXPECT_EQ(dialogs.ran.size(), ranBefore + (c.control == Lookup ? 1 : 0));
+            if (c.record != 0) {
+                auto* list = qobject_cast<QTreeWidget*>(control);
+                ASSERT_NE(list, nullptr);
+                EXPECT_EQ(SelectedRow(list), c.record - 1);
+            }
         }
     }
 
