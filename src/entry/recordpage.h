@@ -28,6 +28,9 @@ class TRecordListPage : public TThinkingFrame {
     void FocusError(int) override {}
 
     QTreeWidget* List() const { return list_; }
+    QToolButton* fbAddSourseIncome = nullptr;
+    QToolButton* fbDeleteSourseIncome = nullptr;
+    QToolButton* fbEditSourseIncome = nullptr;
 
     // The commands. Add refuses a list that is full; edit and delete act on the
     // selected record only.
@@ -55,10 +58,6 @@ class TRecordListPage : public TThinkingFrame {
     virtual void Remove(size_t index) = 0;
     // Shows the values of record `index` beside the list; -1 clears them.
     virtual void ShowRecord(int index) { (void)index; }
-
-    QToolButton* fbAddSourseIncome = nullptr;
-    QToolButton* fbDeleteSourseIncome = nullptr;
-    QToolButton* fbEditSourseIncome = nullptr;
 
   private:
     void OnSelection();

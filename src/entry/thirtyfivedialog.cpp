@@ -213,9 +213,16 @@ bool TfmInput35SourseIncome::IncomeChecked() {
     const bool noCode = pnlIncomeCod->text().isEmpty();
     const bool noIncome = meItogIncomeSum->text().isEmpty();
     const Money income = MoneyFromField(meItogIncomeSum->text());
-    const auto focusIncome = [this, noCode] {
+    // A list to choose from opens at once, its button focused.
+    const auto openList = [](QPushButton* button) {
+        return [button] {
+            button->setFocus();
+            button->click();
+        };
+    };
+    const auto focusIncome = [this, noCode, openList] {
         if (noCode)
-            bnIncomeCod->click();
+            openList(bnIncomeCod)();
         else
             meItogIncomeSum->setFocus();
     };
@@ -227,10 +234,10 @@ bool TfmInput35SourseIncome::IncomeChecked() {
     const auto add = [&](const char* message, bool canSkip, std::function<void()> correct) {
         rules.push_back({{kSection, message, canSkip, false}, std::move(correct)});
     };
-    if (noCode) add("Не выбран доход", false, [this] { bnIncomeCod->click(); });
+    if (noCode) add("Не выбран доход", false, openList(bnIncomeCod));
     if (noIncome) add("Не указана сумма дохода", false, focusIncome);
     if (deductionApplies_ && pnlSubtractCod->text().isEmpty())
-        add("Не выбран вычет", true, [this] { bnSubtractCod->click(); });
+        add("Не выбран вычет", true, openList(bnSubtractCod));
     if (row_.enabled && !meSubtractSum->text().isEmpty() &&
         (noIncome || MoneyFromField(meSubtractSum->text()) > income)) {
         add("Сумма вычета превышает сумму дохода", false, [this, noIncome, focusIncome] {
