@@ -29,7 +29,8 @@ TfmInput30SourseIncome::TfmInput30SourseIncome(QWidget* parent)
       meItogIncomeSum(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meItogIncomeSum")),
       meOblSum(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meOblSum")),
       meHoldSum(Named(new TMaskedEdit(this, edtDigital, 12), "meHoldSum")),
-      meTaxDiscount(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meTaxDiscount")) {
+      meTaxDiscount(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meTaxDiscount",
+                          QStringLiteral("Налог, исчисленный"))) {
     meTaxDiscount->hide();
     const int width =
         meItogIncomeSum->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) + 16;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
+#include <algorithm>
 
 #include "entry/dividendsdialog.h"
 #include "entry/dividendspage.h"
@@ -235,4 +237,47 @@ TEST(RecordPages, VisitWithoutEditsLeavesTheDocumentByteIdentical) {
     EXPECT_EQ(bench.dialogs.ran.size(), 10u);
     EXPECT_EQ(bench.modified.count(), 0);
     EXPECT_TRUE(bench.ctx.Decl().BuildImage() == before);
+}
+
+// What a screen reader says of each control: a field its label, a "..." button
+// its hint; and the keyboard walks the fields from top to bottom.
+TEST(RecordDialogs, ControlsAreNamedAndTabbedTopToBottom) {
+    TfmInput30SourseIncome dividends(nullptr);
+    TfmInput35SourseIncome thirtyFive(nullptr);
+    TfmInputNalog payment(nullptr);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&dividends, &thirtyFive, &payment}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        dialog->show();
+        int labelled = 0;
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            // A code's label leads to its "..." button, which its hint names.
+            if (!label->buddy() || qobject_cast<QPushButton*>(label->buddy())) continue;
+            ++labelled;
+            EXPECT_EQ(label->buddy()->accessibleName(), label->text());
+        }
+        EXPECT_GE(labelled, 2);
+        for (QWidget* field : dialog->findChildren<QWidget*>()) {
+            if (qobject_cast<TMaskedEdit*>(field) || qobject_cast<QComboBox*>(field)) {
+                EXPECT_FALSE(field->accessibleName().isEmpty())
+                    << field->objectName().toStdString();
+            }
+        }
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == "...") {
+                EXPECT_EQ(button->accessibleName(), button->toolTip());
+            }
+        }
+        // Tab from the first field reaches the others in the order they stand.
+        std::vector<int> tops;
+        QWidget* w = dialog->focusWidget();
+        ASSERT_NE(w, nullptr);
+        for (int i = 0;
+             i < 12 && w != static_cast<QWidget*>(dialog->findChild<QPushButton*>("bnOk")); ++i) {
+            if (w->isEnabled() && w->isVisible()) tops.push_back(w->mapTo(dialog, QPoint()).y());
+            w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
+        }
+        EXPECT_TRUE(std::is_sorted(tops.begin(), tops.end()));
+        EXPECT_GE(tops.size(), 2u);
+    }
 }
