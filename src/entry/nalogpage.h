@@ -1,17 +1,22 @@
 #pragma once
 
-#include "shell/thinkingframe.h"
+#include "entry/recordpage.h"
 
 namespace zorv {
 
-// Tax paid on tax notices.
-class TfrNalog : public TThinkingFrame {
+// Tax paid on tax notices: one row per payment with its amount and budget code.
+class TfrNalog : public TRecordListPage {
     Q_OBJECT
   public:
     TfrNalog(TShellContext& ctx, QWidget* parent);
 
-    void StoreToModel() override;
-    int Validate() override;
+  protected:
+    size_t RecordCount() const override;
+    QStringList RowTexts(size_t index) const override;
+    QString RecordsWhat() const override;
+    bool RunAdd() override;
+    bool RunEdit(size_t index) override;
+    void Remove(size_t index) override;
 };
 
 }  // namespace zorv
