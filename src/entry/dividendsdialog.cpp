@@ -24,7 +24,7 @@ QString AmountField(Money amount) {
 }  // namespace
 
 TfmInput30SourseIncome::TfmInput30SourseIncome(QWidget* parent)
-    : TRecordDialog(parent, "fmInput30SourseIncome", QStringLiteral("Доход")),
+    : TRecordDialog(parent, "TfmInput30SourseIncome", QStringLiteral("Доход")),
       source(this, 140, 10),
       meItogIncomeSum(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meItogIncomeSum")),
       meOblSum(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meOblSum")),

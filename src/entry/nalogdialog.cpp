@@ -49,7 +49,7 @@ const QStringList& BudgetCodeEntries() {
 }
 
 TfmInputNalog::TfmInputNalog(QWidget* parent)
-    : TRecordDialog(parent, "fmInputNalog", QStringLiteral("Данные платежа")),
+    : TRecordDialog(parent, "TfmInputNalog", QStringLiteral("Данные платежа")),
       meHoldSum(Named(new TMaskedEdit(this, edtDigital, 12), "meHoldSum")),
       cbKBK(Named(new QComboBox(this), "cbKBK")) {
     meHoldSum->setAlignment(Qt::AlignRight);

@@ -50,7 +50,7 @@ QHBoxLayout* CodeRow(QLabel* display, QPushButton* button) {
 }  // namespace
 
 TfmInput35SourseIncome::TfmInput35SourseIncome(QWidget* parent)
-    : TRecordDialog(parent, "fmInput35SourseIncome", QStringLiteral("Доход")),
+    : TRecordDialog(parent, "TfmInput35SourseIncome", QStringLiteral("Доход")),
       source(this, 120, 12),
       pnlIncomeCod(MakeDisplay(this, "pnlIncomeCod", QStringLiteral("Код дохода"))),
       bnIncomeCod(

@@ -154,7 +154,7 @@ TEST(DividendsDialog, ChecksOfTheOrganisationAndOfTheTaxWithheld) {
 TEST(DividendsPage, AddEditAndDeleteGoToTheDeclarationAtOnce) {
     PageBench bench;
     auto& page = bench.Open<TfrThirtyPercent>();
-    bench.answers["fmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>([](auto& d) {
+    bench.answers["TfmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>([](auto& d) {
         FillOrganisation(d);
         d.meItogIncomeSum->setText("1000");
         d.meOblSum->setText("1000,5");
@@ -176,14 +176,14 @@ TEST(DividendsPage, AddEditAndDeleteGoToTheDeclarationAtOnce) {
 
     // Opening the record and leaving it, with "Нет" or with "Да" and no change,
     // leaves the document as it was.
-    bench.answers["fmInput30SourseIncome"] = {};
+    bench.answers["TfmInput30SourseIncome"] = {};
     page.fbEditSourseIncome->click();
-    bench.answers["fmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>({});
+    bench.answers["TfmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>({});
     Press(page.List(), Qt::Key_Return);
     EXPECT_EQ(bench.dialogs.ran.size(), 3u);
     EXPECT_EQ(bench.modified.count(), 1);
 
-    bench.answers["fmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>([](auto& d) {
+    bench.answers["TfmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>([](auto& d) {
         d.source.meSourseName->setText(QStringLiteral("ОАО «Новое имя»"));
         d.meHoldSum->setText("100");
     });
@@ -209,7 +209,7 @@ TEST(DividendsPage, NameLeftEmptyAddsNothing) {
     auto& page = bench.Open<TfrThirtyPercent>();
     // "Пропустить все" is not offered, so the only way past an empty name is a
     // dialog that closes anyway; the page still takes nothing.
-    bench.answers["fmInput30SourseIncome"] = [](QDialog& dialog) {
+    bench.answers["TfmInput30SourseIncome"] = [](QDialog& dialog) {
         auto& d = dynamic_cast<TfmInput30SourseIncome&>(dialog);
         FillOrganisation(d);
         d.source.meSourseName->setText("   ");

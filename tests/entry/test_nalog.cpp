@@ -35,7 +35,7 @@ std::function<bool(QDialog&)> Payment(const QString& amount, int entry) {
 TEST(NalogPage, AddedPaymentKeepsItsCodeAndDescriptionAsListed) {
     PageBench bench;
     auto& page = bench.Open<TfrNalog>();
-    bench.answers["fmInputNalog"] = Payment("1500", 1);
+    bench.answers["TfmInputNalog"] = Payment("1500", 1);
     page.fbAddSourseIncome->click();
     ASSERT_EQ(bench.ctx.Decl().NalogCount(), 1u);
     const mTNalog& payment = bench.ctx.Decl().Nalog(0);
@@ -49,7 +49,7 @@ TEST(NalogPage, AddedPaymentKeepsItsCodeAndDescriptionAsListed) {
 
     // The edit opens on the same entry; changing only the code changes the row.
     int opened = -2;
-    bench.answers["fmInputNalog"] = Confirmed<TfmInputNalog>([&opened](TfmInputNalog& d) {
+    bench.answers["TfmInputNalog"] = Confirmed<TfmInputNalog>([&opened](TfmInputNalog& d) {
         opened = d.cbKBK->currentIndex();
         d.cbKBK->setCurrentIndex(5);
     });
@@ -61,11 +61,11 @@ TEST(NalogPage, AddedPaymentKeepsItsCodeAndDescriptionAsListed) {
     EXPECT_EQ(bench.modified.count(), 2);
 
     // "Да" with nothing typed, or with no code chosen, adds nothing.
-    bench.answers["fmInputNalog"] = Payment("", 0);
+    bench.answers["TfmInputNalog"] = Payment("", 0);
     page.fbAddSourseIncome->click();
-    bench.answers["fmInputNalog"] = Payment("0", 0);
+    bench.answers["TfmInputNalog"] = Payment("0", 0);
     page.fbAddSourseIncome->click();
-    bench.answers["fmInputNalog"] = Payment("700", -1);
+    bench.answers["TfmInputNalog"] = Payment("700", -1);
     page.fbAddSourseIncome->click();
     EXPECT_EQ(bench.ctx.Decl().NalogCount(), 1u);
     EXPECT_EQ(bench.modified.count(), 2);
@@ -77,7 +77,7 @@ TEST(NalogPage, PaymentOfAnUnlistedCodeOpensWithNoEntryAndNeedsOne) {
     EXPECT_EQ(SelectedRow(page.List()), 0);  // the page opens on the first payment
     SelectRow(page.List(), 3);               // "18210102020011000110", no longer listed
     bool acceptedWithoutCode = true;
-    bench.answers["fmInputNalog"] = [&](QDialog& dialog) {
+    bench.answers["TfmInputNalog"] = [&](QDialog& dialog) {
         auto& d = dynamic_cast<TfmInputNalog&>(dialog);
         d.show();
         EXPECT_EQ(d.cbKBK->currentIndex(), -1);
@@ -99,11 +99,11 @@ TEST(NalogPage, OpeningAPaymentWithoutChangeLeavesTheDocumentUnmodified) {
     PageBench bench("entry/russian.json");
     auto& page = bench.Open<TfrNalog>();
     page.EditRecord();  // "Нет"
-    bench.answers["fmInputNalog"] = Confirmed<TfmInputNalog>({});
+    bench.answers["TfmInputNalog"] = Confirmed<TfmInputNalog>({});
     page.EditRecord();
     EXPECT_EQ(bench.dialogs.ran.size(), 2u);
     EXPECT_EQ(bench.modified.count(), 0);
-    bench.answers["fmInputNalog"] = Payment("1201", 0);
+    bench.answers["TfmInputNalog"] = Payment("1201", 0);
     page.EditRecord();
     EXPECT_EQ(bench.modified.count(), 1);
     EXPECT_EQ(RowTexts(page.List(), 0).front(), "1201");
@@ -129,7 +129,7 @@ TEST(NalogPage, DeletingSelectsTheRowBefore) {
         EXPECT_EQ(bench.modified.count(), 1);
     }
     PageBench bench;
-    bench.answers["fmInputNalog"] = Payment("100", 0);
+    bench.answers["TfmInputNalog"] = Payment("100", 0);
     auto& page = bench.Open<TfrNalog>();
     page.AddRecord();
     page.DeleteRecord();
@@ -144,7 +144,7 @@ TEST(NalogPage, KeysOfTheListAndOfTheDialog) {
     PageBench bench;
     auto& page = bench.Open<TfrNalog>();
     // Enter in the dialog is "Да", Escape "Нет".
-    bench.answers["fmInputNalog"] = [](QDialog& dialog) {
+    bench.answers["TfmInputNalog"] = [](QDialog& dialog) {
         auto& d = dynamic_cast<TfmInputNalog&>(dialog);
         d.show();
         d.meHoldSum->setText("250");
@@ -154,7 +154,7 @@ TEST(NalogPage, KeysOfTheListAndOfTheDialog) {
     };
     Press(page.List(), Qt::Key_Insert);
     EXPECT_EQ(bench.ctx.Decl().NalogCount(), 1u);
-    bench.answers["fmInputNalog"] = [](QDialog& dialog) {
+    bench.answers["TfmInputNalog"] = [](QDialog& dialog) {
         auto& d = dynamic_cast<TfmInputNalog&>(dialog);
         d.show();
         d.setResult(QDialog::Accepted);
@@ -199,7 +199,7 @@ TEST(RecordPages, ListOfAThousandTakesNoMore) {
     // One taken away, there is room again.
     SelectRow(nalog.List(), 999);
     nalog.DeleteRecord();
-    bench.answers["fmInputNalog"] = Payment("1", 0);
+    bench.answers["TfmInputNalog"] = Payment("1", 0);
     nalog.AddRecord();
     EXPECT_EQ(d.NalogCount(), 1000u);
     EXPECT_EQ(SelectedRow(nalog.List()), 999);
@@ -210,9 +210,9 @@ TEST(RecordPages, ListOfAThousandTakesNoMore) {
 TEST(RecordPages, VisitWithoutEditsLeavesTheDocumentByteIdentical) {
     PageBench bench("entry/russian.json");
     const std::vector<uint8_t> before = bench.ctx.Decl().BuildImage();
-    bench.answers["fmInputNalog"] = Confirmed<TfmInputNalog>({});
-    bench.answers["fmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>({});
-    bench.answers["fmInput35SourseIncome"] = Confirmed<TfmInput35SourseIncome>({});
+    bench.answers["TfmInputNalog"] = Confirmed<TfmInputNalog>({});
+    bench.answers["TfmInput30SourseIncome"] = Confirmed<TfmInput30SourseIncome>({});
+    bench.answers["TfmInput35SourseIncome"] = Confirmed<TfmInput35SourseIncome>({});
 
     auto& hub = bench.Open<TfrRussianIncome>();
     for (int sub : {TfrRussianIncome::subDividends, TfrRussianIncome::subThirtyFive}) {

@@ -203,7 +203,7 @@ TEST(ThirtyFivePage, AddShowsTheRecordAndEditWithoutChangeKeepsTheDocument) {
 
     // Cancelled, or confirmed unchanged: the document stays as it was.
     page.EditRecord();
-    bench.answers["fmInput35SourseIncome"] = Confirmed<TfmInput35SourseIncome>({});
+    bench.answers["TfmInput35SourseIncome"] = Confirmed<TfmInput35SourseIncome>({});
     page.EditRecord();
     EXPECT_EQ(bench.dialogs.ran.size(), 2u);
     EXPECT_EQ(bench.modified.count(), 0);
@@ -211,7 +211,7 @@ TEST(ThirtyFivePage, AddShowsTheRecordAndEditWithoutChangeKeepsTheDocument) {
     bench.answers["TfmInputIncomeCode"] = [](QDialog& dialog) {
         return dynamic_cast<TfmLookup&>(dialog).Select("3020");
     };
-    bench.answers["fmInput35SourseIncome"] = Confirmed<TfmInput35SourseIncome>([](auto& d) {
+    bench.answers["TfmInput35SourseIncome"] = Confirmed<TfmInput35SourseIncome>([](auto& d) {
         FillPayer(d);
         d.bnIncomeCod->click();
         d.meItogIncomeSum->setText("2000");

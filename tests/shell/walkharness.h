@@ -21,11 +21,9 @@
 
 namespace zorv::testing {
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+inline std::string ReadFileText(const std::filesystem::path& path) {
+    const std::vector<uint8_t> bytes = ReadBytes(path.string());
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // The one file a folder holds; empty when it holds none or several.
@@ -63,7 +61,7 @@ inline std::string CliExportXml(const Json& declaration) {
     if (!zorv.waitForFinished(60000) || zorv.exitCode() != 0)
         return "zorv export failed: " + zorv.readAllStandardError().toStdString();
     const std::filesystem::path file = OnlyFile(out);
-    return file.empty() ? std::string("zorv export wrote no single file") : ReadBytes(file);
+    return file.empty() ? std::string("zorv export wrote no single file") : ReadFileText(file);
 }
 
 // What the main window's "Экспорт" writes, the folder answered by the script.
@@ -72,7 +70,7 @@ inline std::string FormExportXml(TFormMain& form, ScriptedDialogs& dialogs) {
     dialogs.folderNames.push_back(QString::fromStdString(out.Path().string()));
     form.Action("ExportDoc")->trigger();
     const std::filesystem::path file = OnlyFile(out.Path());
-    return file.empty() ? std::string("the window wrote no single file") : ReadBytes(file);
+    return file.empty() ? std::string("the window wrote no single file") : ReadFileText(file);
 }
 
 }  // namespace zorv::testing
