@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "check/declarationcheck.h"
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "model/declaration.h"
 
@@ -10,26 +11,43 @@ namespace zorv::cli {
 namespace {
 
 const char kUsage[] =
-    "zorv check ФАЙЛ [--all]   проверка декларации: первая ошибка (как после «Исправить») "
-    "или, с --all, все нарушенные правила";
+    "zorv check ФАЙЛ... [--all] [-j N] [--json]   проверка декларации: первая ошибка (как "
+    "после «Исправить») или, с --all, все нарушенные правила одного файла";
 
 void PrintProblem(std::ostream& out, const DeclarationProblem& p) {
     out << p.page << '\t' << p.focus << '\t' << p.section << '\t' << p.message << '\n';
 }
 
-int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+// One file of a batch: its first problem, or that it passed.
+FileOutcome CheckOne(const std::string& path) {
+    mTDeclaration declaration;
+    LoadDeclaration(path, declaration);
+    DeclarationCheckResult result = CheckDeclaration(declaration);
+    if (result.shown.empty()) return {kDone, "Проверка декларации завершена успешно", {}};
+    const DeclarationProblem& p = result.shown.front();
+    return {kProblem, p.section + ": " + p.message, {}};
+}
+
+int Check(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = arguments;
+    BatchArguments batch = TakeBatchOptions(args);
     std::string path;
     bool all = false;
     for (const std::string& arg : args) {
         if (arg == "--all" && !all) {
             all = true;
-        } else if (path.empty() && !arg.empty() && arg.front() != '-') {
-            path = arg;
+        } else if (!arg.empty() && arg.front() != '-') {
+            if (path.empty()) path = arg;
+            batch.inputs.push_back(arg);
         } else {
             throw CommandError(std::string("Использование: ") + kUsage);
         }
     }
     if (path.empty()) throw CommandError(std::string("Использование: ") + kUsage);
+    if (batch.IsBatch()) {
+        if (all) throw CommandError("--all проверяет один файл.");
+        return RunBatch(batch, CheckOne, out, err);
+    }
 
     mTDeclaration declaration;
     LoadDeclaration(path, declaration);

@@ -1,9 +1,11 @@
 #include "cli/commands.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <map>
 
+#include "cli/batch.h"
 #include "model/declaration.h"
 #include "model/jsonform.h"
 #include "storage/errors.h"
@@ -47,10 +49,55 @@ bool IsDocumentExtension(const std::string& ext) {
     return ext == "zv8" || ext == "zv7" || ext == "zv6" || ext == "zv5" || ext == "zvl";
 }
 
-int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
-    if (args.size() != 2) throw CommandError(Usage());
-    const std::string& input = args[0];
-    const std::string& output = args[1];
+// One file of a batch conversion into `ext` ("zv8" or "json") in folder.
+FileOutcome ConvertOne(const std::string& input, const std::string& folder,
+                       const std::string& ext) {
+    const std::string inExt = Extension(input);
+    if (ext == "zv8" ? inExt != "json" : !IsDocumentExtension(inExt))
+        throw CommandError(ext == "zv8" ? "в .zv8 переводится только .json"
+                                        : "в .json переводится только документ (.zv8 .zv7 .zv6 "
+                                          ".zv5 .zvl)");
+    mTDeclaration declaration;
+    LoadDeclaration(input, declaration);
+    std::string bytes;
+    if (ext == "zv8") {
+        const std::vector<uint8_t> image = declaration.BuildImage();
+        bytes.assign(image.begin(), image.end());
+    } else {
+        bytes = DeclarationToJson(declaration).dump(2) + "\n";
+    }
+    const std::string name = std::filesystem::path(input).stem().string() + "." + ext;
+    return {kDone, "", {{(std::filesystem::path(folder) / name).string(), std::move(bytes)}}};
+}
+
+int Convert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = arguments;
+    BatchArguments batch = TakeBatchOptions(args);
+    std::string folder, ext;
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if ((args[i] == "-o" || args[i] == "--to") && i + 1 < args.size()) {
+            (args[i] == "-o" ? folder : ext) = args[i + 1];
+            ++i;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (!folder.empty() || !ext.empty()) {
+        std::error_code ec;
+        if (folder.empty() || !std::filesystem::is_directory(folder, ec))
+            throw CommandError("Папка " + folder + " не существует.");
+        if (ext != "zv8" && ext != "json")
+            throw CommandError("Укажите, во что переводить: --to zv8 или --to json.");
+        batch.inputs = positional;
+        if (batch.inputs.empty()) throw CommandError(Usage());
+        return RunBatch(
+            batch, [&](const std::string& input) { return ConvertOne(input, folder, ext); }, out,
+            err);
+    }
+    if (positional.size() != 2 || batch.given) throw CommandError(Usage());
+    const std::string& input = positional[0];
+    const std::string& output = positional[1];
     std::string inExt = Extension(input);
     std::string outExt = Extension(output);
     mTDeclaration declaration;
@@ -73,7 +120,8 @@ int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 Registrar convert({"convert",
                    "zorv convert ВХОД ВЫХОД   из JSON в документ .zv8 или из документа любого "
-                   "года (.zv8 .zv7 .zv6 .zv5 .zvl) в JSON",
+                   "года (.zv8 .zv7 .zv6 .zv5 .zvl) в JSON; zorv convert ФАЙЛ... -o ПАПКА --to "
+                   "zv8|json [-j N] [--json] - нескольких файлов в ПАПКА/ИМЯ.РАСШ",
                    Convert});
 
 }  // namespace
@@ -119,6 +167,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (args.empty()) {
         err << Usage();
         return kFailed;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << Usage() << "\n" << kBatchHelp << "\n";
+        return kDone;
     }
     auto found = Commands().find(args[0]);
     if (found == Commands().end()) {

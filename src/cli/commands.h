@@ -19,7 +19,7 @@ inline constexpr int kFailed = 2;   // usage, file or format error
 
 // A failure the user must be told about; Run prints its message and returns kFailed.
 class CommandError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "check/declarationcheck.h"
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "export/exportxml.h"
 #include "export/fileident.h"
@@ -18,12 +19,13 @@ namespace zorv::cli {
 namespace {
 
 const char kUsage[] =
-    "zorv export ФАЙЛ [-o ПАПКА] [--today ДД.ММ.ГГГГ] [--guid GUID] "
+    "zorv export ФАЙЛ... [-o ПАПКА] [-j N] [--json] [--today ДД.ММ.ГГГГ] [--guid GUID] "
     "[--now \"ДД.ММ.ГГГГ ЧЧ:ММ:СС\"] [--no-check]   файл XML декларации 3-НДФЛ или текстовый "
     "файл декларации 4-НДФЛ в папку (по умолчанию текущую); --today и --guid задают дату и "
     "идентификатор файла XML, --now - момент создания файла 4-НДФЛ";
 
 struct Arguments {
+    BatchArguments batch;
     std::string path;
     std::string folder;
     ExportOptions options;
@@ -31,9 +33,11 @@ struct Arguments {
     bool check = true;
 };
 
-Arguments Parse(const std::vector<std::string>& args) {
+Arguments Parse(const std::vector<std::string>& arguments) {
     const std::string usage = std::string("Использование: ") + kUsage;
+    std::vector<std::string> args = arguments;
     Arguments a;
+    a.batch = TakeBatchOptions(args);
     bool folderGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -64,8 +68,9 @@ Arguments Parse(const std::vector<std::string>& args) {
             if (!a.now) throw CommandError("Момент " + text + " не в виде ДД.ММ.ГГГГ ЧЧ:ММ:СС.");
         } else if (arg == "--no-check" && a.check) {
             a.check = false;
-        } else if (a.path.empty() && !arg.empty() && arg.front() != '-') {
-            a.path = arg;
+        } else if (!arg.empty() && arg.front() != '-') {
+            if (a.path.empty()) a.path = arg;
+            a.batch.inputs.push_back(arg);
         } else {
             throw CommandError(usage);
         }
@@ -80,8 +85,45 @@ Arguments Parse(const std::vector<std::string>& args) {
     return a;
 }
 
+// One file of a batch: the file it would write, or why not.
+FileOutcome ExportOne(const Arguments& a, const std::string& path) {
+    mTDeclaration declaration;
+    LoadDeclaration(path, declaration);
+    if (a.check) {
+        DeclarationCheckResult result = CheckDeclaration(declaration);
+        if (!result.shown.empty()) {
+            const DeclarationProblem& p = result.shown.front();
+            return {
+                kProblem, "Декларация не прошла проверку (" + p.section + "): " + p.message, {}};
+        }
+    }
+    const std::filesystem::path folder = a.folder.empty() ? "." : a.folder;
+    if (declaration.DeclarationKind == kEstimated4NDFL) {
+        std::string refusal;
+        std::optional<EstimatedIncomeFile> file = ComposeEstimatedIncomeFile(
+            declaration.BuildImage(), a.now.value_or(CurrentLocalTime()), refusal);
+        if (!file) return {kProblem, refusal, {}};
+        return {kDone, "", {{(folder / file->name).string(), std::move(file->bytes)}}};
+    }
+    ExportOptions options = a.options;
+    std::string message;
+    bool refused = false;
+    options.report = [&](const ExportMessage& m) {
+        message = m.text;
+        refused = m.failure == ExportFailure::Refused;
+    };
+    const std::string result = ExportXml("", declaration, 2, options);
+    if (result == kExportError) return {refused ? kProblem : kFailed, message, {}};
+    const size_t lineEnd = result.find('\n');
+    return {
+        kDone, "", {{(folder / result.substr(0, lineEnd)).string(), result.substr(lineEnd + 1)}}};
+}
+
 int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Arguments a = Parse(args);
+    if (a.batch.IsBatch())
+        return RunBatch(
+            a.batch, [&a](const std::string& path) { return ExportOne(a, path); }, out, err);
     mTDeclaration declaration;
     LoadDeclaration(a.path, declaration);
     if (a.check) {

@@ -284,10 +284,9 @@ std::optional<std::string> EstimatedIncomeBytes(const std::vector<std::string>& 
     return bytes;
 }
 
-TextFileResult WriteEstimatedIncomeTextFile(const kTDanLog& data, const std::string& folder,
-                                            const kTNow& now) {
-    TextFileResult result;
-    std::string refusal;
+std::optional<EstimatedIncomeFile> ComposeEstimatedIncomeFile(const kTDanLog& data,
+                                                              const kTNow& now,
+                                                              std::string& refusal) {
     std::optional<std::vector<std::string>> lines = EstimatedIncomeLines(data, now, refusal);
     std::optional<std::string> bytes;
     if (lines) bytes = EstimatedIncomeBytes(*lines, refusal);
@@ -298,10 +297,31 @@ TextFileResult WriteEstimatedIncomeTextFile(const kTDanLog& data, const std::str
         bytes.reset();
     }
     if (!bytes) {
+        refusal += " Файл не сформирован.";
+        return std::nullopt;
+    }
+    return EstimatedIncomeFile{name, std::move(*bytes)};
+}
+
+std::optional<EstimatedIncomeFile> ComposeEstimatedIncomeFile(const std::vector<uint8_t>& image,
+                                                              const kTNow& now,
+                                                              std::string& refusal) {
+    kTDanLog data(image.data(), image.size(), false);
+    return ComposeEstimatedIncomeFile(data, now, refusal);
+}
+
+TextFileResult WriteEstimatedIncomeTextFile(const kTDanLog& data, const std::string& folder,
+                                            const kTNow& now) {
+    TextFileResult result;
+    std::string refusal;
+    const std::optional<EstimatedIncomeFile> file = ComposeEstimatedIncomeFile(data, now, refusal);
+    if (!file) {
         result.Result = TextFileResult::Refused;
-        result.Message = refusal + " Файл не сформирован.";
+        result.Message = refusal;
         return result;
     }
+    const std::string& name = file->name;
+    const std::optional<std::string> bytes = file->bytes;
 
     std::string path = folder;
     if (path.empty() || path.back() != '/') path += '/';

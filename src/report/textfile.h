@@ -56,6 +56,20 @@ std::string EstimatedIncomeFileName(const kTDanLog& data);
 std::optional<std::string> EstimatedIncomeBytes(const std::vector<std::string>& lines,
                                                 std::string& refusal);
 
+// The file's name and bytes, or nothing and the reason (ending in "Файл не
+// сформирован.") for a declaration the file cannot carry.
+struct EstimatedIncomeFile {
+    std::string name;
+    std::string bytes;
+};
+std::optional<EstimatedIncomeFile> ComposeEstimatedIncomeFile(const kTDanLog& data,
+                                                              const kTNow& now,
+                                                              std::string& refusal);
+// The same from a document image; a damaged image throws.
+std::optional<EstimatedIncomeFile> ComposeEstimatedIncomeFile(const std::vector<uint8_t>& image,
+                                                              const kTNow& now,
+                                                              std::string& refusal);
+
 // Writes the file of a 4-NDFL declaration into folder, replacing a file of the
 // same name through a temporary file and a rename. Any other declaration kind, a
 // correction number above 9 or a character code page 866 cannot hold writes
