@@ -89,12 +89,18 @@ class ProgressBar {
     bool on_;
 };
 
+// A folder of declarations; a folder named like a declaration file is taken
+// for a file, and the reading tells the user what it is.
+bool IsInputFolder(const std::string& input) {
+    std::error_code ec;
+    return std::filesystem::is_directory(input, ec) && !IsDeclarationFile(input);
+}
+
 }  // namespace
 
 bool BatchArguments::IsBatch() const {
     if (given || inputs.size() > 1) return true;
-    std::error_code ec;
-    return !inputs.empty() && std::filesystem::is_directory(inputs.front(), ec);
+    return !inputs.empty() && IsInputFolder(inputs.front());
 }
 
 BatchArguments TakeBatchOptions(std::vector<std::string>& args) {
@@ -131,7 +137,7 @@ std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs) {
     std::vector<std::string> files;
     for (const std::string& input : inputs) {
         std::error_code ec;
-        if (!std::filesystem::is_directory(input, ec)) {
+        if (!IsInputFolder(input)) {
             files.push_back(input);
             continue;
         }

@@ -112,7 +112,7 @@ FileOutcome ExportOne(const Arguments& a, const std::string& path) {
         message = m.text;
         refused = m.failure == ExportFailure::Refused;
     };
-    const std::string result = ExportXml("", declaration, 2, options);
+    const std::string result = ExportXml("", declaration, 3, options);
     if (result == kExportError) return {refused ? kProblem : kFailed, message, {}};
     const size_t lineEnd = result.find('\n');
     return {

@@ -73,7 +73,7 @@ std::string ExportXml(const std::string& folder, mTDeclaration& declaration, int
         }
         const std::string identifier = FileIdentifier(declaration, today, guid);
         const std::string fileName = identifier + ".xml";
-        if (mode == 1 || mode == 2) {
+        if (mode == 1 || mode == 3) {
             std::string reason = UnsafeFileNameReason(fileName);
             if (!reason.empty()) {
                 throw ExportRefused("Файл декларации нельзя назвать «" + fileName + "»: " + reason +
@@ -92,7 +92,7 @@ std::string ExportXml(const std::string& folder, mTDeclaration& declaration, int
         BuildTaxpayer(writer, body, declaration, today);
         BuildTotals(writer, body, declaration, totals);
 
-        if (mode == 2) return fileName + '\n' + document.Serialise();
+        if (mode == 3) return fileName + '\n' + document.Serialise();
         if (mode != 1) return document.Serialise();
         document.SaveToFile(InFolder(folder, fileName));
         return fileName;

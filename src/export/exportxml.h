@@ -47,7 +47,7 @@ struct ExportOptions {
 };
 
 // Mode 1 writes the document into folder (the current folder when empty) and
-// returns its file name; mode 2 writes nothing and returns the file name, a line
+// returns its file name; mode 3 writes nothing and returns the file name, a line
 // break and the document; any other mode writes nothing and returns the document
 // (its bytes exactly as the file would hold them). On a failure the result is
 // kExportError, options.report has received the reason, and no file is written.

@@ -124,7 +124,7 @@ TEST_F(ExportCommand, BadArguments) {
     for (const std::string& args :
          {fixture + " -o missing", fixture + " --guid 1234", fixture + " --today 2009-03-15",
           fixture + " --today 31.02.2009", fixture + " -o", std::string("-o out"),
-          fixture + " --no-check --no-check", fixture + " " + fixture}) {
+          fixture + " --no-check --no-check", fixture + " -j 0"}) {
         Outcome o = Run(args);
         EXPECT_EQ(o.status, 2) << args;
         EXPECT_FALSE(o.err.empty()) << args;
