@@ -84,6 +84,7 @@ void kTBand::AddText(double x, double y, const QString& text, FontFace face, dou
     item.face = face;
     item.points = points;
     item.bold = bold;
+    item.tag = Tag;
     Items.push_back(item);
 }
 

@@ -3,8 +3,10 @@
 #include <cctype>
 
 #include "report/celltext.h"
+#include "report/formsheets.h"
 #include "report/reportdata.h"
 #include "report/reportsums.h"
+#include "report/sumsheets.h"
 #include "storage/daynumber.h"
 #include "storage/textutil.h"
 
@@ -373,17 +375,6 @@ void ClAdr(TQz2004Report& report, const kTDanLog& data) {
     mbPodval(report, data.PrintDate, FooterDate(data));
 }
 
-// A sheet whose layout is not drawn here: its pages with header and footer.
-void PlannedSheet(TQz2004Report& report, const kTDanLog& data, int kind) {
-    const kTSheetKind& k = SheetKind(kind);
-    for (int i = 1; i <= data.Plan.Pages[kind]; ++i) {
-        mbZagL(report, k.HeaderOffset,
-               Heading(data, Q(k.Barcode), data.Plan.Base[kind] + i, Q(k.Code)));
-        report.AddBand(232.5 + k.HeaderOffset);
-        mbPodval(report, data.PrintDate, FooterDate(data));
-    }
-}
-
 }  // namespace
 
 std::string Initial(const std::string& name) {
@@ -442,7 +433,8 @@ kTTitulNRDan TitulNRDan(const kTDanLog& data) {
     return t;
 }
 
-std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvodSum&, int kind) {
+std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTSheetValues& values,
+                                            int kind) {
     auto report = std::make_unique<TQz2004Report>();
     if (data.Plan.Pages[kind] == 0) return report;
     const bool estimated = data.IsEstimatedIncome();
@@ -458,14 +450,17 @@ std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvo
     } else if (kind == kSection1Sheet && estimated) {
         ClNR2(*report, data);
     } else {
-        PlannedSheet(*report, data, kind);
+        ComposeFormSheet(*report, data, values, kind);
     }
     return report;
 }
 
+kTReportSheets::kTReportSheets(const kTDanLog& data, const kTRepSvodSum& sums)
+    : data_(data), values_(SheetValuesFromSums(data, sums)) {}
+
 const TQz2004Report& kTReportSheets::Sheet(int kind) {
     std::unique_ptr<TQz2004Report>& slot = reports_.at(static_cast<size_t>(kind));
-    if (!slot) slot = ComposeSheet(data_, sums_, kind);
+    if (!slot) slot = ComposeSheet(data_, values_, kind);
     return *slot;
 }
 
