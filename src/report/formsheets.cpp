@@ -61,7 +61,7 @@ std::pair<QString, QString> SplitAmount(const std::string& text, int whole, int 
     const size_t point = value.find('.');
     std::string left = value.substr(0, point);
     std::string right = point == std::string::npos ? std::string() : value.substr(point + 1);
-    if (left.empty()) left = "0";
+    if (left.empty()) left.push_back('0');
     if (static_cast<int>(left.size()) > whole) return {QString(whole, '*'), QString(frac, '*')};
     right.resize(static_cast<size_t>(frac), '0');
     return {QString(whole - static_cast<int>(left.size()), ' ') + Q(left), Q(right)};
@@ -115,8 +115,7 @@ class Drawer {
             case Cells::Kopecks: {
                 auto [rub, kop] = SplitAmount(text, 12, 2);
                 mbSq5(*b, x, y, rub, 12);
-                b->AddText(x + 1.2 + 12 * kCellWidth, y + 2, rub.isEmpty() ? " " : "=",
-                           FontFace::Form, 10, false);
+                Separator(x + 1.2 + 12 * kCellWidth, y + 2, !rub.isEmpty());
                 mbSq5(*b, x + 13 * kCellWidth, y, kop, 2);
                 break;
             }
@@ -126,8 +125,7 @@ class Drawer {
             case Cells::Rate: {
                 auto [whole, frac] = SplitAmount(text, 10, 4);
                 mbSq5(*b, x, y, whole, 10);
-                b->AddText(x + 1.2 + 10 * kCellWidth, y + 2, whole.isEmpty() ? " " : "=",
-                           FontFace::Form, 10, false);
+                Separator(x + 1.2 + 10 * kCellWidth, y + 2, !whole.isEmpty());
                 mbSq5(*b, x + 11 * kCellWidth, y, frac, 4);
                 break;
             }
@@ -136,16 +134,8 @@ class Drawer {
                 mbSq5(*b, x, y, Q(text).mid(0, 2), 2);
                 mbSq5(*b, x + 14.13, y, Q(text).mid(3, 2), 2);
                 mbSq5(*b, x + 28.26, y, Q(text).mid(6, 4), 4);
-                if (!blank) {
-                    b->AddText(x + 10.62, y + 2, "=", FontFace::Form, 10, false);
-                    b->AddText(x + 24.75, y + 2, "=", FontFace::Form, 10, false);
-                } else {
-                    const QString tag = b->Tag;
-                    b->Tag.clear();
-                    b->AddText(x + 10.62, y + 2, ".", FontFace::Form, 10, false);
-                    b->AddText(x + 24.75, y + 2, ".", FontFace::Form, 10, false);
-                    b->Tag = tag;
-                }
+                Separator(x + 10.62, y + 2, !blank);
+                Separator(x + 24.75, y + 2, !blank);
                 break;
             }
             case Cells::Chars:
@@ -156,6 +146,15 @@ class Drawer {
                 break;
         }
         b->Tag.clear();
+    }
+
+    // The "=" between the cells of an amount or a date; part of the value only
+    // when the value is shown.
+    void Separator(double x, double y, bool ofValue) {
+        const QString tag = b->Tag;
+        if (!ofValue) b->Tag.clear();
+        b->AddText(x, y, "=", FontFace::Form, 10, false);
+        b->Tag = tag;
     }
 
     // A row of a table of indicators: number, caption, code and cells. Gives the
@@ -769,8 +768,7 @@ void Securities(Drawer& d, const char* title, std::initializer_list<Row> totals)
         const bool last = page == pages;
         d.OpenPage(page);
         d.block = &sheet.Totals;
-        d.Title(2, Q(title));
-        double y = 12;
+        double y = OriginTitle(d, Q(title)) + 1;
         for (int g : groups) {
             const std::vector<const kTSheetBlock*> rows = sheet.Group(g);
             d.Heading(y, QString::number(g) + ". " + Q(kSecurityGroups[g]));

@@ -384,6 +384,7 @@ template <class Sheet, size_t N>
 void Securities(kTSheetValues& v, const XNode& e, int kind, const SheetLine<Sheet> (&lines)[N]) {
     kTSheetData& sheet = v[kind];
     sheet.Present = true;
+    Put(sheet.Totals, e, "ПрИст", "001");
     PutLines(sheet.Totals, e, lines);
     for (const XNode& row : e.children) {
         if (row.name == "РасчОблДохУбыт") {

@@ -1,0 +1,220 @@
+// The 3-NDFL paper form printed from the declaration file carries the file: every
+// value drawn is the file's value of its line, and every value of the file is
+// drawn; the list sheets' page plan; the report library's own composition.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QXmlStreamReader>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "export/exportxml.h"
+#include "fixtures.h"
+#include "model/declaration.h"
+#include "report/pageplan.h"
+#include "report/printout.h"
+#include "report/reportdata.h"
+#include "report/reportsums.h"
+#include "report/sheets.h"
+#include "report/sheetvalues.h"
+#include "report/xmlform.h"
+#include "report/xmlsheets.h"
+#include "storage/money.h"
+
+namespace zorv {
+namespace {
+
+class XmlForm : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_report";
+        static char* argv[] = {name, nullptr};
+        if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+    }
+};
+
+mTDeclaration Fixture(const std::string& name) {
+    mTDeclaration d;
+    DeclarationFromJson(testing::ReadFixtureJson("report/paper/" + name + ".json"), d);
+    return d;
+}
+
+std::vector<uint8_t> ImageOf(const mTDeclaration& d) {
+    std::vector<uint8_t> image = d.BuildImage();
+    image.push_back(0);
+    return image;
+}
+
+std::string Xml(mTDeclaration& d) {
+    ExportOptions options;
+    options.today = 39887;  // 15.03.2009
+    options.guid = "0F8FAD5B-D9CB-469F-A165-70867728950E";
+    return ExportXml({}, d, 2, options);
+}
+
+// Every attribute of the file under НДФЛ3 by "Element:i/…@Attribute", read here
+// on its own rather than by the printing code.
+std::map<std::string, std::string> AttributesOf(const std::string& xml) {
+    std::string utf8 = xml;
+    QXmlStreamReader reader(QByteArray::fromStdString(xml));
+    std::map<std::string, std::string> attributes;
+    std::vector<std::string> path;
+    std::vector<std::map<std::string, int>> seen(1);
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const std::string name = reader.name().toString().toStdString();
+            const int index = seen.back()[name]++;
+            path.push_back((path.empty() ? std::string() : path.back() + "/") + name + ":" +
+                           std::to_string(index));
+            seen.emplace_back();
+            if (path.back().find("/НДФЛ3:0") == std::string::npos) continue;
+            for (const QXmlStreamAttribute& a : reader.attributes()) {
+                attributes[path.back() + "@" + a.name().toString().toStdString()] =
+                    a.value().toString().toStdString();
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            path.pop_back();
+            seen.pop_back();
+        }
+    }
+    return attributes;
+}
+
+struct Drawn {
+    int kind = 0;
+    std::string code;
+    std::string text;  // the value's characters left to right; "=" for the point
+    bool free = false;  // a free text, shortened to its box
+};
+
+// The values drawn on the pages, by the place in the file they show.
+std::map<std::string, Drawn> DrawnValues(const std::vector<kTPage>& pages,
+                                         std::vector<std::string>& unplaced) {
+    std::map<std::string, Drawn> drawn;
+    for (const kTPage& page : pages) {
+        std::map<QString, std::vector<const PageItem*>> byTag;
+        for (const PageItem& item : page.Items) {
+            if (item.kind == PageItem::Text && !item.tag.isEmpty()) byTag[item.tag].push_back(&item);
+        }
+        for (auto& [tag, items] : byTag) {
+            std::sort(items.begin(), items.end(),
+                      [](const PageItem* a, const PageItem* b) { return a->x < b->x; });
+            const QStringList parts = tag.split('|');
+            Drawn d;
+            d.kind = parts[0].toInt();
+            d.code = parts[1].toStdString();
+            for (const PageItem* item : items) {
+                d.text += item->text.toStdString();
+                d.free = d.free || item->face == FontFace::Free;
+            }
+            const std::string origin = parts.mid(2).join('|').toStdString();
+            if (origin.empty()) {
+                unplaced.push_back(std::string(SheetKind(d.kind).Name) + " " + d.code);
+                continue;
+            }
+            // A sheet's title (its rate, its V mark) repeats on every page of the
+            // sheet; a value of a block or of the totals is drawn once.
+            auto it = drawn.find(origin);
+            if (it != drawn.end()) {
+                EXPECT_EQ(d.code, "001") << origin << " drawn twice";
+                EXPECT_EQ(d.text, it->second.text) << origin;
+            }
+            drawn[origin] = d;
+        }
+    }
+    return drawn;
+}
+
+bool IsAmountLike(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789.= ") == std::string::npos;
+}
+
+// The drawn characters show the file's value.
+bool Shows(const Drawn& d, const std::string& value) {
+    if (d.text == "V") return !value.empty();  // a mark in its box
+    if (d.free) return !d.text.empty() && value.rfind(d.text, 0) == 0;
+    std::string text = d.text;
+    for (char& c : text) {
+        if (c == '=') c = '.';
+    }
+    if (text == value) return true;
+    if (IsAmountLike(text) && IsAmountLike(value) && value.find('.') == value.rfind('.')) {
+        auto a = Money::Parse(text), b = Money::Parse(value);
+        return a && b && *a == *b;
+    }
+    return false;
+}
+
+std::map<std::string, std::string> gFile;  // the file of the fixture being checked
+
+// Whether the element of the origin lies under a ДоходИстРФ of rate 15.
+bool Is15(const std::string& origin) {
+    const size_t at = origin.find("/ДоходИстРФ:");
+    const size_t end = origin.find_first_of("/@", at + 1);
+    auto it = gFile.find(origin.substr(0, end) + "@Ставка");
+    return it != gFile.end() && it->second == "15";
+}
+
+// Values of the file that the 2008 paper form has no line for.
+bool NotOnTheForm(const std::string& origin) {
+    static const char* const kNotOnForm[] = {
+        "/НалБаза15:",     // dividends of non-residents at 15 %: no sheet of the form
+        "/ДоходМатВыг:",   // tax withheld from exempt material benefit: no line
+        "/МатПомРожд:",    // birth aid: sheet Г has no line for it
+        "@УдержОбщЛиш",    // section 3: tax withheld on exempt income, no line
+        "@ПрОпер",         // securities: the group, printed as the group's heading
+    };
+    for (const char* part : kNotOnForm) {
+        if (origin.find(part) != std::string::npos) return true;
+    }
+    // Nor is there a sheet А at 15 %.
+    return origin.find("/ДоходИстРФ:") != std::string::npos && Is15(origin);
+}
+
+const char* const kFixturesOfPaper[] = {"employee",    "housing",        "social_cap",
+                                        "car_sale",    "nonresident",    "foreign_credit",
+                                        "dividends",   "entrepreneur",   "securities_loss",
+                                        "everything"};
+
+TEST_F(XmlForm, ThePaperCarriesEveryValueOfTheFileAndNoOther) {
+    for (const char* name : kFixturesOfPaper) {
+        SCOPED_TRACE(name);
+        mTDeclaration d = Fixture(name);
+        const std::string xml = Xml(d);
+        ASSERT_NE(xml, kExportError);
+        kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), d.InspectionName, true);
+        std::vector<std::string> unplaced;
+        const std::map<std::string, Drawn> drawn = DrawnValues(form.Pages(), unplaced);
+        const std::map<std::string, std::string> file = AttributesOf(xml);
+        gFile = file;
+
+        for (const auto& [origin, value] : drawn) {
+            auto it = file.find(origin);
+            ASSERT_NE(it, file.end()) << origin << " is drawn but the file has no such value";
+            EXPECT_TRUE(Shows(value, it->second))
+                << SheetKind(value.kind).Name << " " << value.code << " shows «" << value.text
+                << "», the file has «" << it->second << "» at " << origin;
+        }
+        for (const auto& [origin, value] : file) {
+            if (IsZeroText(value) || NotOnTheForm(origin)) continue;
+            EXPECT_EQ(drawn.count(origin), 1u)
+                << origin << " = «" << value << "» is not on the paper form";
+        }
+        // Only derived lines are drawn without a place in the file: section 5,
+        // the fee and contract totals of sheets Д and Е.
+        for (const std::string& line : unplaced) {
+            EXPECT_TRUE(line.rfind("Раздел 5", 0) == 0 || line.rfind("Лист Д", 0) == 0 ||
+                        line.rfind("Лист Е", 0) == 0)
+                << line;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorv
