@@ -89,7 +89,7 @@ std::map<std::string, std::string> AttributesOf(const std::string& xml) {
 struct Drawn {
     int kind = 0;
     std::string code;
-    std::string text;  // the value's characters left to right; "=" for the point
+    std::string text;   // the value's characters left to right; "=" for the point
     bool free = false;  // a free text, shortened to its box
 };
 
@@ -100,7 +100,8 @@ std::map<std::string, Drawn> DrawnValues(const std::vector<kTPage>& pages,
     for (const kTPage& page : pages) {
         std::map<QString, std::vector<const PageItem*>> byTag;
         for (const PageItem& item : page.Items) {
-            if (item.kind == PageItem::Text && !item.tag.isEmpty()) byTag[item.tag].push_back(&item);
+            if (item.kind == PageItem::Text && !item.tag.isEmpty())
+                byTag[item.tag].push_back(&item);
         }
         for (auto& [tag, items] : byTag) {
             std::sort(items.begin(), items.end(),
@@ -164,11 +165,11 @@ bool Is15(const std::string& origin) {
 // Values of the file that the 2008 paper form has no line for.
 bool NotOnTheForm(const std::string& origin) {
     static const char* const kNotOnForm[] = {
-        "/НалБаза15:",     // dividends of non-residents at 15 %: no sheet of the form
-        "/ДоходМатВыг:",   // tax withheld from exempt material benefit: no line
-        "/МатПомРожд:",    // birth aid: sheet Г has no line for it
-        "@УдержОбщЛиш",    // section 3: tax withheld on exempt income, no line
-        "@ПрОпер",         // securities: the group, printed as the group's heading
+        "/НалБаза15:",    // dividends of non-residents at 15 %: no sheet of the form
+        "/ДоходМатВыг:",  // tax withheld from exempt material benefit: no line
+        "/МатПомРожд:",   // birth aid: sheet Г has no line for it
+        "@УдержОбщЛиш",   // section 3: tax withheld on exempt income, no line
+        "@ПрОпер",        // securities: the group, printed as the group's heading
     };
     for (const char* part : kNotOnForm) {
         if (origin.find(part) != std::string::npos) return true;
@@ -177,10 +178,9 @@ bool NotOnTheForm(const std::string& origin) {
     return origin.find("/ДоходИстРФ:") != std::string::npos && Is15(origin);
 }
 
-const char* const kFixturesOfPaper[] = {"employee",    "housing",        "social_cap",
-                                        "car_sale",    "nonresident",    "foreign_credit",
-                                        "dividends",   "entrepreneur",   "securities_loss",
-                                        "everything"};
+const char* const kFixturesOfPaper[] = {
+    "employee",       "housing",   "social_cap",   "car_sale",        "nonresident",
+    "foreign_credit", "dividends", "entrepreneur", "securities_loss", "everything"};
 
 TEST_F(XmlForm, ThePaperCarriesEveryValueOfTheFileAndNoOther) {
     for (const char* name : kFixturesOfPaper) {
@@ -212,6 +212,126 @@ TEST_F(XmlForm, ThePaperCarriesEveryValueOfTheFileAndNoOther) {
             EXPECT_TRUE(line.rfind("Раздел 5", 0) == 0 || line.rfind("Лист Д", 0) == 0 ||
                         line.rfind("Лист Е", 0) == 0)
                 << line;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorv
+
+namespace zorv {
+namespace {
+
+// The codes of the values drawn on a page, with the block they belong to.
+std::multiset<std::string> TaggedOrigins(const kTPage& page, int kind) {
+    std::multiset<std::string> origins;
+    std::set<QString> tags;
+    for (const PageItem& item : page.Items) {
+        if (item.kind != PageItem::Text || item.tag.isEmpty()) continue;
+        const QStringList parts = item.tag.split('|');
+        if (parts[0].toInt() == kind) tags.insert(item.tag);
+    }
+    for (const QString& tag : tags) origins.insert(tag.section('|', 1).toStdString());
+    return origins;
+}
+
+int LabelCount(const kTPage& page, const QString& text) {
+    int count = 0;
+    for (const PageItem& item : page.Items)
+        count += item.kind == PageItem::Text && item.text == text;
+    return count;
+}
+
+bool HasTagged(const std::multiset<std::string>& origins, const std::string& part) {
+    return std::any_of(origins.begin(), origins.end(),
+                       [&](const std::string& o) { return o.find(part) != std::string::npos; });
+}
+
+TEST_F(XmlForm, ListSheetsFillTheirLastPageWithEmptyBlocksAndTheTotals) {
+    mTDeclaration d = Fixture("employee");
+    while (d.ThirteenPercentCount() < 5) {
+        const size_t i = d.AddThirteenPercent();
+        d.ThirteenPercent(i) = d.ThirteenPercent(0);
+        d.ThirteenPercent(i).INN = "770501234" + std::to_string(i);
+    }
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    const kTPagePlan& plan = form.Data().Plan;
+    ASSERT_EQ(plan.Pages[kKindA13], 2);
+    // Title, second sheet, sections 1, 5 and 6 (one row), then sheet А.
+    EXPECT_EQ(plan.FirstPage(kKindR1), 3);
+    EXPECT_EQ(plan.FirstPage(kKindR5), 4);
+    EXPECT_EQ(plan.FirstPage(kKindA13), 6);
+    const std::vector<kTPage> pages = form.Sheets().Sheet(kKindA13).Pages();
+    ASSERT_EQ(pages.size(), 2u);
+
+    const auto first = TaggedOrigins(pages[0], kKindA13);
+    const auto second = TaggedOrigins(pages[1], kKindA13);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(HasTagged(first, "РасчДохНал:" + std::to_string(i)));
+    EXPECT_FALSE(HasTagged(first, "РасчДохНал:4"));
+    EXPECT_TRUE(HasTagged(second, "РасчДохНал:4"));
+    EXPECT_FALSE(HasTagged(second, "РасчДохНал:3"));
+    // Four blocks on each page: the fifth source and three empty ones.
+    EXPECT_EQ(LabelCount(pages[0], "010"), 4);
+    EXPECT_EQ(LabelCount(pages[1], "010"), 4);
+    // The sheet's totals only on its last page.
+    for (const char* total : {"080|", "090|", "100|", "110|"}) {
+        EXPECT_FALSE(HasTagged(first, total)) << total;
+        EXPECT_TRUE(HasTagged(second, total)) << total;
+    }
+    // The pages are numbered on from the sheet's first page.
+    EXPECT_EQ(form.Pages().size(), static_cast<size_t>(plan.TotalPages));
+}
+
+TEST_F(XmlForm, ThreeForeignIncomesAtThirteenPercentTakeTwoPagesOfSheetB) {
+    mTDeclaration d = Fixture("foreign_credit");
+    while (d.CurrencyIncomeCount() < 3) {
+        const size_t i = d.AddCurrencyIncome();
+        d.CurrencyIncome(i) = d.CurrencyIncome(0);
+    }
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    EXPECT_EQ(form.Data().Plan.Pages[kKindB13], 2);
+    const std::vector<kTPage> pages = form.Sheets().Sheet(kKindB13).Pages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[1], kKindB13), "РасчДохНалИно:2"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[0], kKindB13), "150|"));
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[1], kKindB13), "150|"));
+}
+
+// The report library's own composition prints what the file prints where its
+// rules are the main program's.
+TEST_F(XmlForm, TheLibraryCompositionPrintsTheFilesValues) {
+    for (const char* name : {"employee", "housing", "foreign_credit", "entrepreneur", "dividends",
+                             "securities_loss", "social_cap"}) {
+        SCOPED_TRACE(name);
+        mTDeclaration d = Fixture(name);
+        const std::string xml = Xml(d);
+        const kTSheetValues fromFile = SheetValuesFromXml(QByteArray::fromStdString(xml));
+        std::vector<uint8_t> image = ImageOf(d);
+        kTDanLog data(image.data(), image.size() - 1, false);
+        kTRepSvodSum sums;
+        sums.Compute(data);
+        data.Plan = ComputePagePlan(data, sums);
+        kTReportSheets sheets(data, sums);
+        for (int kind = kSection1Sheet; kind <= kSheetKindCount; ++kind) {
+            const kTSheetData& a = fromFile[kind];
+            const kTSheetData& b = sheets.Values()[kind];
+            ASSERT_EQ(a.Present, b.Present) << SheetKind(kind).Name;
+            ASSERT_EQ(a.Blocks.size(), b.Blocks.size()) << SheetKind(kind).Name;
+            auto same = [&](const kTSheetBlock& x, const kTSheetBlock& y) {
+                for (const kTSheetValue& v : x.Values) {
+                    EXPECT_EQ(v.Text, y.Text(v.Code)) << SheetKind(kind).Name << " " << v.Code;
+                }
+            };
+            same(a.Totals, b.Totals);
+            for (size_t i = 0; i < a.Blocks.size(); ++i) same(a.Blocks[i], b.Blocks[i]);
+            // The library plans every sheet the file has.
+            if (a.Present && kind != kKindR5) {
+                EXPECT_GT(data.Plan.Pages[kind], 0) << SheetKind(kind).Name;
+            }
         }
     }
 }
