@@ -17,7 +17,8 @@ enum class Cells {
     Rate,     // 10 cells, "=", 4 cells after the point
     Date,     // day, month and year cells
     Chars,    // n character cells from the left
-    Text,     // a free text in a framed box
+    Text,     // a free text in a framed box across the block
+    Short,    // a free text in a box of half the width
 };
 
 struct Row {
@@ -141,8 +142,11 @@ class Drawer {
             case Cells::Chars:
                 mbSq5(*b, x, y, Q(text), n);
                 break;
+            case Cells::Short:
             case Cells::Text:
-                mbKva(*b, x, y, textWidth, 6, Q(text));
+                // The text stands in the middle of its box.
+                b->AddRect(x, y, textWidth, 6);
+                mbText(*b, textWidth, Q(text), x, y + 5.6);
                 break;
         }
         b->Tag.clear();
@@ -161,7 +165,7 @@ class Drawer {
     // next row's y.
     double TableRow(double y, int number, const Row& row) {
         const std::vector<QString> lines = Wrap(Q(row.caption), kCodeX - kCaptionX - 3, 8);
-        const double height = std::max(8.0, static_cast<double>(lines.size()) * 3.2 + 1.8);
+        const double height = std::max(7.2, static_cast<double>(lines.size()) * 3.2 + 1.8);
         if (number > 0) mbLabel(*b, 12, y + 1, true, 10, {QString::number(number)});
         mbLabel(*b, kCaptionX, y + 1, false, 8, lines);
         mbLabel(*b, kCodeX, y + 1.5, false, 8, {Q(row.code)});
@@ -179,32 +183,61 @@ class Drawer {
     // A compact row of a list block: caption in small type over the cells.
     void Field(double x, double y, const Row& row, double textWidth = 80) {
         mbLabel(*b, x + 8, y, false, 6, {Q(row.caption)});
-        mbLabel(*b, x, y + 4.3, false, 8, {Q(row.code)});
+        // Values that have no line code of the form (the items of a row of sheets
+        // З, И, К3 and К4, the parts of an address) show no code.
+        const std::string code = row.code;
+        if (code.find_first_not_of("0123456789.") == std::string::npos)
+            mbLabel(*b, x, y + 4.3, false, 8, {Q(row.code)});
         Value(row.code, x + 8, y + 2.8, row.cells, row.n, textWidth);
     }
-    // Fields in two columns; a Text field takes the whole width. Gives the next y.
+    // The width a field takes: its code and its cells.
+    static double FieldWidth(const Row& row) {
+        switch (row.cells) {
+            case Cells::Kopecks:
+            case Cells::Rubles:
+            case Cells::Rate:
+                return 8 + 15 * kCellWidth;
+            case Cells::Date:
+                return 8 + 8 * kCellWidth + 9.4;
+            case Cells::Chars:
+                return 8 + row.n * kCellWidth;
+            case Cells::Short:
+                return 8 + 80;
+            case Cells::Text:
+                break;
+        }
+        return 190;
+    }
+    // Fields left to right in rows: amounts in the two columns of the form, codes
+    // and dates close up, a Text field across the whole width. Gives the next y.
     double Fields(double y, std::initializer_list<Row> rows) {
-        int column = 0;
+        double x = 10;
         for (const Row& row : rows) {
             if (row.cells == Cells::Text) {
-                if (column == 1) y += 10;
+                if (x > 10) y += 10;
                 Field(10, y, row, 180);
                 y += 10;
-                column = 0;
+                x = 10;
                 continue;
             }
-            Field(10 + column * kColumnWidth, y, row);
-            if (++column == 2) {
+            const double width = FieldWidth(row);
+            const bool amount = width > 70;
+            if (amount && x > 10 && x <= 10 + kColumnWidth) x = 10 + kColumnWidth;
+            if (x > 10 && x + width > 200) {
                 y += 10;
-                column = 0;
+                x = 10;
             }
+            Field(x, y, row);
+            x += width + 4;
         }
-        return column == 1 ? y + 10 : y;
+        return x > 10 ? y + 10 : y;
     }
 
-    void Title(double y, const QString& text, int points = 10) {
+    // The sheet's title; gives the y below it.
+    double Title(double y, const QString& text, int points = 10) {
         const std::vector<QString> lines = Wrap(text, 185, points);
         mbLabel(*b, 12, y, true, points, lines);
+        return y + static_cast<double>(lines.size()) * LabelLineSpacing(points) + 1.5;
     }
     void Heading(double y, const QString& text) { mb2(*b, 12, y, text); }
 
@@ -612,10 +645,10 @@ void SheetG(Drawer& d) {
 
 // The V mark of a sheet whose income is from Russia (1) or from abroad (2).
 double OriginTitle(Drawer& d, const QString& title) {
-    d.Title(2, title);
-    d.Mark(20, 10, "001", "1", "1 - источник в Российской Федерации");
-    d.Mark(110, 10, "001", "2", "2 - источник за пределами Российской Федерации");
-    return 18;
+    const double y = d.Title(2, title);
+    d.Mark(20, y, "001", "1", "1 - источник в Российской Федерации");
+    d.Mark(110, y, "001", "2", "2 - источник за пределами Российской Федерации");
+    return y + 8;
 }
 
 void SheetD(Drawer& d) {
@@ -634,9 +667,9 @@ void SheetD(Drawer& d) {
                              {"030", "Наименование (Ф.И.О.) источника выплаты", Cells::Text},
                              {"040", "Код вида дохода", Cells::Chars, 4},
                              {"070", "Код вида расхода", Cells::Chars, 3},
+                             {"080", "Норматив затрат (%)", Cells::Chars, 3},
                              {"050", "Наименование вида вознаграждения", Cells::Text},
                              {"060", "Сумма дохода"},
-                             {"080", "Норматив затрат (%)", Cells::Chars, 2},
                              {"090", "Сумма расходов"}});
             d.b->AddHLine(10, y + 0.5, 188, PenStyle::Solid, 0.2);
             return y + 1;
@@ -914,17 +947,17 @@ void SheetL(Drawer& d) {
     y += 3;
     y = d.Fields(y, {{"020.Индекс", "Почтовый индекс", Cells::Chars, 6},
                      {"020.КодРегион", "Код региона", Cells::Chars, 2},
-                     {"020.Район", "Район", Cells::Text},
-                     {"020.Город", "Город", Cells::Text},
-                     {"020.НаселПункт", "Населённый пункт", Cells::Text},
-                     {"020.Улица", "Улица", Cells::Text},
                      {"020.Дом", "Дом", Cells::Chars, 8},
                      {"020.Корпус", "Корпус", Cells::Chars, 8},
+                     {"020.Район", "Район", Cells::Short},
+                     {"020.Город", "Город", Cells::Short},
+                     {"020.НаселПункт", "Населённый пункт", Cells::Short},
+                     {"020.Улица", "Улица", Cells::Short},
                      {"020.Кварт", "Квартира", Cells::Chars, 8},
-                     {"030", "Дата акта о передаче квартиры", Cells::Date},
-                     {"040", "Дата регистрации права собственности", Cells::Date},
                      {"050", "Доля в собственности", Cells::Chars, 10},
-                     {"060", "Год начала использования вычета", Cells::Chars, 4}});
+                     {"060", "Год начала использования вычета", Cells::Chars, 4},
+                     {"030", "Дата акта о передаче квартиры", Cells::Date},
+                     {"040", "Дата регистрации права собственности", Cells::Date}});
     mbRamkaTit(*d.b, 10, y, true);
     y = d.Table(y + 7, {{"080", "Расходы на новое строительство либо приобретение объекта"},
                         {"090", "Проценты по целевым кредитам и займам"},
