@@ -34,12 +34,12 @@ constexpr double kCellsX = 126;
 constexpr double kColumnWidth = 95;
 
 // Splits a caption into lines no wider than width mm at the given size.
-std::vector<QString> Wrap(const QString& text, double width, int points) {
+std::vector<QString> Wrap(const QString& text, double width, int points, bool bold = false) {
     std::vector<QString> lines;
     QString line;
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && TextWidthMm(candidate, FontFace::Form, points, false) > width) {
+        if (!line.isEmpty() && TextWidthMm(candidate, FontFace::Form, points, bold) > width) {
             lines.push_back(line);
             line = word;
         } else {
@@ -235,7 +235,7 @@ class Drawer {
 
     // The sheet's title; gives the y below it.
     double Title(double y, const QString& text, int points = 10) {
-        const std::vector<QString> lines = Wrap(text, 185, points);
+        const std::vector<QString> lines = Wrap(text, 184, points, true);
         mbLabel(*b, 12, y, true, points, lines);
         return y + static_cast<double>(lines.size()) * LabelLineSpacing(points) + 1.5;
     }
@@ -267,8 +267,7 @@ void Section(Drawer& d, const QString& title, bool kopecksHeading,
              std::initializer_list<std::pair<const char*, std::initializer_list<Row>>> parts) {
     d.OpenPage(1);
     d.block = &d.Sheet().Totals;
-    d.Title(2, title, 10);
-    double y = 12;
+    double y = d.Title(2, title, 10) + 1;
     mbRamkaTit(*d.b, 10, y, kopecksHeading);
     y += 7;
     int number = 1;
@@ -542,8 +541,8 @@ void SheetV1(Drawer& d) {
     ListSheet(
         d, 1,
         [](Drawer& d) {
-            d.Title(2, "Лист В1. Доходы от предпринимательской деятельности и частной практики");
-            return 10.0;
+            return d.Title(
+                2, "Лист В1. Доходы от предпринимательской деятельности и частной практики");
         },
         [](Drawer& d, double y, bool) {
             mbRamkaTit(*d.b, 10, y, true);
@@ -581,14 +580,13 @@ void SheetV2(Drawer& d) {
     ListSheet(
         d, 1,
         [](Drawer& d) {
-            d.Title(2,
-                    "Лист В2. Доходы, полученные физическими лицами, не являющимися "
-                    "индивидуальными предпринимателями, от осуществления частной практики");
-            return 14.0;
+            return d.Title(2,
+                           "Лист В2. Доходы, полученные физическими лицами, не являющимися "
+                           "индивидуальными предпринимателями, от осуществления частной практики");
         },
         [](Drawer& d, double y, bool) {
             mbRamkaTit(*d.b, 10, y, true);
-            return d.Table(y + 7, {{"010", "Вид деятельности", Cells::Chars, 1},
+            return d.Table(y + 7, {{"010", "Вид деятельности", Cells::Text},
                                    {"020", "Сумма полученного дохода"},
                                    {"030", "Сумма фактически произведённых расходов"}});
         },
@@ -606,10 +604,11 @@ void SheetG(Drawer& d) {
     ListSheet(
         d, 2,
         [](Drawer& d) {
-            d.Title(2, "Лист Г. Расчёт суммы доходов, не подлежащих налогообложению");
-            mbRamkaTit(*d.b, 10, 10, true);
+            const double top =
+                d.Title(2, "Лист Г. Расчёт суммы доходов, не подлежащих налогообложению");
+            mbRamkaTit(*d.b, 10, top, true);
             return d.Table(
-                       17,
+                       top + 7,
                        {{"010", "Материальная помощь работодателей работникам: сумма дохода"},
                         {"020", "не подлежащая налогообложению сумма (не более 4000 руб.)"},
                         {"030", "Материальная помощь инвалидам: сумма дохода"},
@@ -707,9 +706,10 @@ void SheetE(Drawer& d) {
 void SheetZh1(Drawer& d) {
     d.OpenPage(1);
     d.block = &d.Sheet().Totals;
-    d.Title(2, "Лист Ж1. Расчёт имущественных налоговых вычетов по доходам от продажи имущества");
-    mbRamkaTit(*d.b, 10, 10, true);
-    double y = 17;
+    double y = d.Title(
+        2, "Лист Ж1. Расчёт имущественных налоговых вычетов по доходам от продажи имущества");
+    mbRamkaTit(*d.b, 10, y, true);
+    y += 7;
     d.Heading(y + 0.5, "1. Жилые дома, квартиры, дачи, садовые домики, земельные участки");
     y = d.Table(y + 5.5, {{"010", "Доход от продажи, находившегося в собственности менее 3-х лет"},
                           {"020", "Вычет (не более 1 000 000 руб.)"},
@@ -838,9 +838,9 @@ void Securities(Drawer& d, const char* title, std::initializer_list<Row> totals)
 void SheetK1(Drawer& d) {
     d.OpenPage(1);
     d.block = &d.Sheet().Totals;
-    d.Title(2, "Лист К1. Расчёт стандартных налоговых вычетов");
-    mbRamkaTit(*d.b, 10, 10, true);
-    double y = 17;
+    double y = d.Title(2, "Лист К1. Расчёт стандартных налоговых вычетов");
+    mbRamkaTit(*d.b, 10, y, true);
+    y += 7;
     d.Heading(y + 0.5, "1. Доход, облагаемый по ставке 13 %, нарастающим итогом с начала года");
     y = d.Table(
         y + 5.5,
@@ -876,9 +876,9 @@ void SheetK1(Drawer& d) {
 void SheetK2(Drawer& d) {
     d.OpenPage(1);
     d.block = &d.Sheet().Totals;
-    d.Title(2, "Лист К2. Расчёт социальных налоговых вычетов");
-    mbRamkaTit(*d.b, 10, 10, true);
-    double y = 17;
+    double y = d.Title(2, "Лист К2. Расчёт социальных налоговых вычетов");
+    mbRamkaTit(*d.b, 10, y, true);
+    y += 7;
     d.Heading(y + 0.5, "1. Социальные налоговые вычеты без учёта ограничения");
     y = d.Table(y + 5.5, {{"010", "Суммы, перечисленные на благотворительные цели"},
                           {"020", "Суммы, уплаченные за обучение детей"},
@@ -908,8 +908,7 @@ void Pensions(Drawer& d, const char* title, const char* own, const char* relativ
     for (int page = 1; page <= pages; ++page) {
         d.OpenPage(page);
         d.block = &sheet.Totals;
-        d.Title(2, Q(title));
-        double y = 14;
+        double y = d.Title(2, Q(title)) + 1;
         for (int p = 0; p < 2; ++p) {
             d.Heading(y, Q(p == 0 ? own : relatives));
             y += 5;
@@ -938,10 +937,9 @@ void Pensions(Drawer& d, const char* title, const char* own, const char* relativ
 void SheetL(Drawer& d) {
     d.OpenPage(1);
     d.block = &d.Sheet().Totals;
-    d.Title(2,
-            "Лист Л. Расчёт имущественных налоговых вычетов по расходам на новое строительство "
-            "либо приобретение объекта жилой недвижимости");
-    double y = 14;
+    double y = d.Title(2,
+                       "Лист Л. Расчёт имущественных налоговых вычетов по расходам на новое "
+                       "строительство либо приобретение объекта жилой недвижимости");
     y = d.Fields(y, {{"010", "Наименование объекта", Cells::Text}});
     mbLabel(*d.b, 10, y, false, 8, {"020  Адрес объекта:"});
     y += 3;

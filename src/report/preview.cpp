@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -203,6 +204,11 @@ void TMyFormPreview::UpdateButtons() {
     previous_->setEnabled(number > 1);
     next_->setEnabled(number < total);
     last_->setEnabled(number < total);
+}
+
+void TMyFormPreview::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (zoom_ != Zoom::Percent120 && !pages_.empty()) Redraw();
 }
 
 double TMyFormPreview::PixelsPerMm() const {

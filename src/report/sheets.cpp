@@ -1,5 +1,6 @@
 #include "report/sheets.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "report/celltext.h"
@@ -272,11 +273,15 @@ void ClTitul(TQz2004Report& report, const kTDanLog& data, const kTTitulNRDan& t)
         {3, {"адвокат"}},
         {4, {"иностранное", "физическое лицо"}},
         {5, {"иное", "физическое лицо"}}};
+    // Each box after the widest line of the caption before it.
     double x = 12;
     for (const auto& [code, caption] : categories) {
         mbMark(b, x, 88, d.TaxpayerCategory == code);
         mbLabel(b, x + 5, 87.5, false, 6, caption);
-        x += 31.5;
+        double width = 0;
+        for (const QString& line : caption)
+            width = std::max(width, TextWidthMm(line, FontFace::Form, 6, false));
+        x += std::max(24.0, 5 + width + 4);
     }
 
     NameRows(b, 96, t);
