@@ -14,6 +14,25 @@
 
 namespace zorv {
 
+void AddPrivatePractice(kTSheetValues& values, const kTDanLog& data, const kTRepSvodSum& sums) {
+    const mTDeclaration& d = data.Declaration;
+    if (!d.HasIncome(kIncomeRepetit) || d.RepetitCount() == 0) return;
+    kTSheetData& v2 = values[kKindV2];
+    v2 = kTSheetData();
+    v2.Present = true;
+    for (size_t i = 0; i < d.RepetitCount(); ++i) {
+        kTSheetBlock b;
+        b.Set("010", d.Repetit(i).Name);
+        v2.Blocks.push_back(std::move(b));
+    }
+    for (const SheetLine<kTSheetVTotals>& line : kSheetV2Lines) {
+        const Money amount = sums.Core.PrivatePractice.*(line.member);
+        v2.Totals.Set(line.code, line.cells == CellPattern::WholeRubles
+                                     ? MoneyToLimitedText(amount)
+                                     : MoneyToKopeckText(amount));
+    }
+}
+
 kTSheetValues SheetValuesFromSums(const kTDanLog& data, const kTRepSvodSum& sums) {
     if (data.IsEstimatedIncome()) return {};
     XmlDocument document;
@@ -30,23 +49,7 @@ kTSheetValues SheetValuesFromSums(const kTDanLog& data, const kTRepSvodSum& sums
     r5.Set("030", MoneyToLimitedText(sums.Section5.L030));
     r5.Set("040", MoneyToLimitedText(sums.Section5.L040));
 
-    // Private practice, which the file does not carry.
-    const mTDeclaration& d = data.Declaration;
-    if (d.HasIncome(kIncomeRepetit) && d.RepetitCount() > 0) {
-        kTSheetData& v2 = values[kKindV2];
-        v2.Present = true;
-        for (size_t i = 0; i < d.RepetitCount(); ++i) {
-            kTSheetBlock b;
-            b.Set("010", d.Repetit(i).Name);
-            v2.Blocks.push_back(std::move(b));
-        }
-        for (const SheetLine<kTSheetVTotals>& line : kSheetV2Lines) {
-            const Money amount = sums.Core.PrivatePractice.*(line.member);
-            v2.Totals.Set(line.code, line.cells == CellPattern::WholeRubles
-                                         ? MoneyToLimitedText(amount)
-                                         : MoneyToKopeckText(amount));
-        }
-    }
+    AddPrivatePractice(values, data, sums);
     return values;
 }
 

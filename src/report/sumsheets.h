@@ -11,4 +11,8 @@ class kTRepSvodSum;
 // totals; empty for 4-NDFL.
 kTSheetValues SheetValuesFromSums(const kTDanLog& data, const kTRepSvodSum& sums);
 
+// Sheet В2 (private practice), which the declaration file does not carry, from
+// the declaration's own data and totals.
+void AddPrivatePractice(kTSheetValues& values, const kTDanLog& data, const kTRepSvodSum& sums);
+
 }  // namespace zorv

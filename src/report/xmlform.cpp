@@ -2,7 +2,9 @@
 
 #include "report/printout.h"
 #include "report/reportdata.h"
+#include "report/reportsums.h"
 #include "report/sheets.h"
+#include "report/sumsheets.h"
 #include "report/xmlsheets.h"
 
 namespace zorv {
@@ -13,6 +15,12 @@ kTXmlForm::kTXmlForm(const QByteArray& xml, const std::vector<uint8_t>& image,
     data_ = image.size() > 1
                 ? std::make_unique<kTDanLog>(image.data(), image.size() - 1, !printDate)
                 : std::make_unique<kTDanLog>();
+    if (image.size() > 1) {
+        // What the paper shows and the file does not carry: private practice.
+        kTRepSvodSum sums;
+        sums.Compute(*data_);
+        AddPrivatePractice(values, *data_, sums);
+    }
     ReadTitleFromXml(xml, *data_);
     if (!inspectionName.empty()) data_->Header.InspectionName = inspectionName;
     data_->PrintDate = printDate;
