@@ -31,6 +31,7 @@ TMyFormPreview::TMyFormPreview(kTReportSheets& sheets, PrintTarget& printer, boo
     auto* toolRow = new QHBoxLayout(tools);
     auto* caption = new QLabel(QStringLiteral("Название листа или приложения"), tools);
     caption->setObjectName("Label4");
+    caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     toolRow->addWidget(caption);
     sheetList_ = new QComboBox(tools);
     sheetList_->setObjectName("ComboBox1");

@@ -37,11 +37,13 @@ TEST(Pictures, EverySheetOfThePaperFormInThePreview) {
         auto* list = dialog.findChild<QComboBox*>("ComboBox1");
         EXPECT_NE(list, nullptr);
         if (!list) return false;
-        dialog.setWindowState(Qt::WindowNoState);
-        dialog.resize(1000, 1300);
         dialog.show();
+        dialog.setWindowState(Qt::WindowNoState);
+        dialog.resize(1000, 1400);
+        QApplication::processEvents();
         for (int i = 0; i < list->count(); ++i) {
             list->setCurrentIndex(i);
+            emit list->activated(i);  // as the user's choice
             QApplication::processEvents();
             const QString name = QStringLiteral("%1-%2").arg(i + 1, 2, 10, QLatin1Char('0')).arg(
                 list->itemText(i).replace(QLatin1Char(' '), QLatin1Char('-')));
