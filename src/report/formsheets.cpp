@@ -80,8 +80,11 @@ class Drawer {
     const kTSheetData& Sheet() const { return sheet_; }
     int Kind() const { return kind_; }
 
+    int page = 0;  // the page of the sheet being drawn, from 1
+
     // Opens page i (from 1) of the sheet: the header, then the body band.
     void OpenPage(int i) {
+        page = i;
         const kTSheetKind& k = SheetKind(kind_);
         const mTPersonInformation& p = data_.Person;
         kTPageHeading h;
@@ -606,6 +609,8 @@ void SheetG(Drawer& d) {
         [](Drawer& d) {
             const double top =
                 d.Title(2, "Лист Г. Расчёт суммы доходов, не подлежащих налогообложению");
+            // Part 1 is printed once, on the sheet's first page.
+            if (d.page > 1) d.block = &kEmpty;
             mbRamkaTit(*d.b, 10, top, true);
             return d.Table(
                        top + 7,

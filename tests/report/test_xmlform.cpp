@@ -302,6 +302,25 @@ TEST_F(XmlForm, ThreeForeignIncomesAtThirteenPercentTakeTwoPagesOfSheetB) {
     EXPECT_TRUE(HasTagged(TaggedOrigins(pages[1], kKindB13), "150|"));
 }
 
+TEST_F(XmlForm, FivePrizeRowsGiveSheetGThreePagesWithPartOneOnTheFirst) {
+    mTDeclaration d;
+    DeclarationFromJson(testing::ReadFixtureJson("report/paper/everything.json"), d);
+    const mTThirtyFivePercent prize = d.ThirtyFivePercent(0);
+    ASSERT_EQ(prize.IncomeCode, 2740u);
+    for (int i = 0; i < 4; ++i) d.ThirtyFivePercent(d.AddThirtyFivePercent()) = prize;
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    ASSERT_EQ(form.Data().Plan.Pages[kKindG], 3);
+    const std::vector<kTPage> pages = form.Sheets().Sheet(kKindG).Pages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[0], kKindG), "130|"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "130|"));
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "СвДоход:4"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "170|"));
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "170|"));
+}
+
 // The report library's own composition prints what the file prints where its
 // rules are the main program's.
 TEST_F(XmlForm, TheLibraryCompositionPrintsTheFilesValues) {
