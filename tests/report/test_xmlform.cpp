@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QXmlStreamReader>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -23,6 +25,7 @@
 #include "report/xmlform.h"
 #include "report/xmlsheets.h"
 #include "storage/money.h"
+#include "tempdir.h"
 
 namespace zorv {
 namespace {
@@ -353,6 +356,41 @@ TEST_F(XmlForm, TheLibraryCompositionPrintsTheFilesValues) {
                 EXPECT_GT(data.Plan.Pages[kind], 0) << SheetKind(kind).Name;
             }
         }
+    }
+}
+
+}  // namespace
+}  // namespace zorv
+
+namespace zorv {
+namespace {
+
+std::string Output(const std::string& command) {
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return text;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+    pclose(pipe);
+    return text;
+}
+
+TEST(PrintCommand, PrintsA3NdflFromItsFileOrFromTheLibrarysTotals) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext (Debian poppler-utils) is not installed";
+    }
+    testing::TempDir dir;
+    const std::string zorv = std::string(ZORV_BINARY_DIR) + "/bin/zorv ";
+    const std::string fixture = testing::FixturePath("report/paper/housing.json");
+    for (const char* option : {"", " --library"}) {
+        SCOPED_TRACE(option);
+        const std::string pdf = dir.File("housing.pdf");
+        const std::string out = Output(zorv + "print " + fixture + option + " -o " + pdf + " 2>&1");
+        EXPECT_NE(out.find(": 10 стр."), std::string::npos) << out;
+        EXPECT_NE(Output("pdfinfo " + pdf).find("Pages:           10"), std::string::npos);
+        const std::string last = Output("pdftotext -f 10 -l 10 -layout " + pdf + " -");
+        for (const char* word : {"Лист Л.", "Квартира", "Подольск", "1 0 0 0 0 0 0", "8 5 0 0 0"})
+            EXPECT_NE(last.find(word), std::string::npos) << word;
     }
 }
 
