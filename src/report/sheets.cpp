@@ -374,7 +374,7 @@ void ClAdr(TQz2004Report& report, const kTDanLog& data) {
         phone = Trim(p.WorkPhoneExtra.empty() ? p.WorkPhone : p.WorkPhoneExtra + " " + p.WorkPhone);
     }
     Row(b, 108, "Контактный телефон", 45, 80, phone);
-    Row(b, 120, "Адрес места жительства за пределами Российской Федерации", 95, 100,
+    Row(b, 120, "Адрес места жительства за пределами Российской Федерации", 106, 89,
         p.ForeignAddress);
 
     mbPodval(report, data.PrintDate, FooterDate(data));
