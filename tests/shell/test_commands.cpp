@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -10,9 +11,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
-#include <QComboBox>
-#include <QPushButton>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>

@@ -45,8 +45,10 @@ TEST(Pictures, EverySheetOfThePaperFormInThePreview) {
             list->setCurrentIndex(i);
             emit list->activated(i);  // as the user's choice
             QApplication::processEvents();
-            const QString name = QStringLiteral("%1-%2").arg(i + 1, 2, 10, QLatin1Char('0')).arg(
-                list->itemText(i).replace(QLatin1Char(' '), QLatin1Char('-')));
+            const QString name =
+                QStringLiteral("%1-%2")
+                    .arg(i + 1, 2, 10, QLatin1Char('0'))
+                    .arg(list->itemText(i).replace(QLatin1Char(' '), QLatin1Char('-')));
             saved += dialog.grab().save(PaperFolder() + "/" + name + ".png");
         }
         return true;
