@@ -1,5 +1,7 @@
-// zorv print FILE -o OUT.pdf [--hide-date]: the paper form of the declaration,
-// composed as the report library composes it, written as a PDF file.
+// zorv print FILE -o OUT.pdf [--hide-date] [--library]: the paper form of the
+// declaration written as a PDF file. A 3-NDFL declaration is printed from its
+// declaration file, as the desktop program prints it; --library composes it from
+// the report library's own totals, as a 4-NDFL declaration always is.
 
 #include <QByteArray>
 #include <QGuiApplication>
@@ -10,25 +12,30 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "export/exportxml.h"
 #include "model/declaration.h"
 #include "report/pageplan.h"
 #include "report/printout.h"
 #include "report/reportdata.h"
 #include "report/reportsums.h"
 #include "report/sheets.h"
+#include "report/xmlform.h"
+#include "report/xmlsheets.h"
 #include "storage/errors.h"
 
 namespace zorv::cli {
 namespace {
 
 const char kUsage[] =
-    "zorv print ФАЙЛ -o ФАЙЛ.pdf [--hide-date]   бумажная форма декларации в PDF; "
-    "--hide-date оставляет клетки даты пустыми";
+    "zorv print ФАЙЛ -o ФАЙЛ.pdf [--hide-date] [--library]   бумажная форма декларации в PDF; "
+    "--hide-date оставляет клетки даты пустыми, --library строит 3-НДФЛ по расчету "
+    "библиотеки отчетов, а не по файлу декларации";
 
 struct Arguments {
     std::string path;
     std::string output;
     bool hideDate = false;
+    bool library = false;
 };
 
 Arguments Parse(const std::vector<std::string>& args) {
@@ -43,6 +50,8 @@ Arguments Parse(const std::vector<std::string>& args) {
             a.output = args[++i];
         } else if (arg == "--hide-date" && !a.hideDate) {
             a.hideDate = true;
+        } else if (arg == "--library" && !a.library) {
+            a.library = true;
         } else if (a.path.empty() && !arg.empty() && arg.front() != '-') {
             a.path = arg;
         } else {
@@ -64,6 +73,30 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The declaration file's text, as the desktop program hands it to its printing
+// component, and the form drawn from it.
+int PrintFromFile(const Arguments& a, mTDeclaration& declaration, const std::vector<uint8_t>& image,
+                  std::ostream& out) {
+    std::string failure;
+    ExportOptions options;
+    options.report = [&](const ExportMessage& m) {
+        if (failure.empty()) failure = m.text;
+    };
+    const std::string xml = ExportXml({}, declaration, 2, options);
+    if (xml == kExportError) throw CommandError(failure);
+    try {
+        kTXmlForm form(QByteArray::fromStdString(xml), image, declaration.InspectionName,
+                       !a.hideDate);
+        if (!WritePdf(a.output, form.Pages())) {
+            throw CommandError("Не удалось записать файл " + a.output + ".");
+        }
+        out << a.output << ": " << form.TotalPages() << " стр.\n";
+    } catch (const XmlSheetsError& e) {
+        throw CommandError(e.what());
+    }
+    return kDone;
+}
+
 int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
     Arguments a = Parse(args);
     mTDeclaration declaration;
@@ -74,6 +107,9 @@ int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     image.push_back(0);
     auto application = EnsureGuiApplication();
     try {
+        if (!a.library && declaration.DeclarationKind != kEstimated4NDFL) {
+            return PrintFromFile(a, declaration, image, out);
+        }
         kTDanLog data(image.data(), image.size() - 1, a.hideDate);
         kTRepSvodSum sums;
         sums.Compute(data);

@@ -84,6 +84,7 @@ void kTBand::AddText(double x, double y, const QString& text, FontFace face, dou
     item.face = face;
     item.points = points;
     item.bold = bold;
+    item.tag = Tag;
     Items.push_back(item);
 }
 
@@ -491,7 +492,9 @@ void mbZagL(TQz2004Report& report, double offset, const kTPageHeading& h) {
 void mbPodval(TQz2004Report& report, bool printDate, const QString& date) {
     kTBand& band = report.AddBand(2.6);
     const QString text = printDate ? date : QStringLiteral("  ,  ,    ");
-    mbLabel(band, 22.5, 1.5, false, 7,
+    // 6 pt: in the substitute face the form's 7 pt text would run into the
+    // signature line.
+    mbLabel(band, 22.5, 1.5, false, 6,
             {"Достоверность и полноту сведений, указанных на данной странице, подтверждаю: "
              "подпись"});
     mbRek(band, 129, 4, 22, false, QString());

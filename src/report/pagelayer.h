@@ -48,6 +48,10 @@ struct PageItem {
     double penWidth = 0.2;  // mm
     QColor penColour = Qt::black;
     std::optional<QColor> fill;
+    // For a character of a value: "kind|code|origin" of the value it shows
+    // (sheet kind, line code, where the declaration file holds it); empty for
+    // the form's own texts. Not painted.
+    QString tag;
 };
 
 // A horizontal strip of a page. A band that starts a page opens a new one.
@@ -56,6 +60,7 @@ class kTBand {
     double Height = 0;
     bool StartsPage = false;
     std::vector<PageItem> Items;
+    QString Tag;  // given to every text added while it is set
 
     void AddText(double x, double y, const QString& text, FontFace face, double points, bool bold);
     void AddRect(double x, double y, double w, double h, std::optional<QColor> fill = std::nullopt,

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -30,6 +31,7 @@ TMyFormPreview::TMyFormPreview(kTReportSheets& sheets, PrintTarget& printer, boo
     auto* toolRow = new QHBoxLayout(tools);
     auto* caption = new QLabel(QStringLiteral("Название листа или приложения"), tools);
     caption->setObjectName("Label4");
+    caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     toolRow->addWidget(caption);
     sheetList_ = new QComboBox(tools);
     sheetList_->setObjectName("ComboBox1");
@@ -203,6 +205,11 @@ void TMyFormPreview::UpdateButtons() {
     previous_->setEnabled(number > 1);
     next_->setEnabled(number < total);
     last_->setEnabled(number < total);
+}
+
+void TMyFormPreview::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (zoom_ != Zoom::Percent120 && !pages_.empty()) Redraw();
 }
 
 double TMyFormPreview::PixelsPerMm() const {

@@ -49,6 +49,11 @@ class TMyFormPreview : public QDialog {
     // The page on display as drawn in the preview.
     const QImage& PageImage() const { return image_; }
 
+  protected:
+    // A fitted page follows the window's size (it is shown maximised after it
+    // is built).
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void ShowCurrent();
     void UpdateButtons();

@@ -71,6 +71,8 @@ class kTDanLog {
     // Reads the image with data of the given size (the data also ends at its first
     // zero byte). Storage errors pass out with the context code of the record.
     kTDanLog(const uint8_t* image, size_t size, bool hideDate);
+    // Empty data, filled by the caller (the declaration file's title part).
+    kTDanLog() = default;
 
     bool PrintDate = true;  // false when the date cells stay empty
     kTPagePlan Plan;        // set once the totals are computed

@@ -1,10 +1,13 @@
 #include "report/sheets.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "report/celltext.h"
+#include "report/formsheets.h"
 #include "report/reportdata.h"
 #include "report/reportsums.h"
+#include "report/sumsheets.h"
 #include "storage/daynumber.h"
 #include "storage/textutil.h"
 
@@ -270,11 +273,15 @@ void ClTitul(TQz2004Report& report, const kTDanLog& data, const kTTitulNRDan& t)
         {3, {"адвокат"}},
         {4, {"иностранное", "физическое лицо"}},
         {5, {"иное", "физическое лицо"}}};
+    // Each box after the widest line of the caption before it.
     double x = 12;
     for (const auto& [code, caption] : categories) {
         mbMark(b, x, 88, d.TaxpayerCategory == code);
         mbLabel(b, x + 5, 87.5, false, 6, caption);
-        x += 31.5;
+        double width = 0;
+        for (const QString& line : caption)
+            width = std::max(width, TextWidthMm(line, FontFace::Form, 6, false));
+        x += std::max(24.0, 5 + width + 4);
     }
 
     NameRows(b, 96, t);
@@ -367,21 +374,10 @@ void ClAdr(TQz2004Report& report, const kTDanLog& data) {
         phone = Trim(p.WorkPhoneExtra.empty() ? p.WorkPhone : p.WorkPhoneExtra + " " + p.WorkPhone);
     }
     Row(b, 108, "Контактный телефон", 45, 80, phone);
-    Row(b, 120, "Адрес места жительства за пределами Российской Федерации", 95, 100,
+    Row(b, 120, "Адрес места жительства за пределами Российской Федерации", 106, 89,
         p.ForeignAddress);
 
     mbPodval(report, data.PrintDate, FooterDate(data));
-}
-
-// A sheet whose layout is not drawn here: its pages with header and footer.
-void PlannedSheet(TQz2004Report& report, const kTDanLog& data, int kind) {
-    const kTSheetKind& k = SheetKind(kind);
-    for (int i = 1; i <= data.Plan.Pages[kind]; ++i) {
-        mbZagL(report, k.HeaderOffset,
-               Heading(data, Q(k.Barcode), data.Plan.Base[kind] + i, Q(k.Code)));
-        report.AddBand(232.5 + k.HeaderOffset);
-        mbPodval(report, data.PrintDate, FooterDate(data));
-    }
 }
 
 }  // namespace
@@ -442,7 +438,8 @@ kTTitulNRDan TitulNRDan(const kTDanLog& data) {
     return t;
 }
 
-std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvodSum&, int kind) {
+std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTSheetValues& values,
+                                            int kind) {
     auto report = std::make_unique<TQz2004Report>();
     if (data.Plan.Pages[kind] == 0) return report;
     const bool estimated = data.IsEstimatedIncome();
@@ -458,14 +455,17 @@ std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvo
     } else if (kind == kSection1Sheet && estimated) {
         ClNR2(*report, data);
     } else {
-        PlannedSheet(*report, data, kind);
+        ComposeFormSheet(*report, data, values, kind);
     }
     return report;
 }
 
+kTReportSheets::kTReportSheets(const kTDanLog& data, const kTRepSvodSum& sums)
+    : data_(data), values_(SheetValuesFromSums(data, sums)) {}
+
 const TQz2004Report& kTReportSheets::Sheet(int kind) {
     std::unique_ptr<TQz2004Report>& slot = reports_.at(static_cast<size_t>(kind));
-    if (!slot) slot = ComposeSheet(data_, sums_, kind);
+    if (!slot) slot = ComposeSheet(data_, values_, kind);
     return *slot;
 }
 

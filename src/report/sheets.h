@@ -7,9 +7,11 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "report/pagelayer.h"
 #include "report/pageplan.h"
+#include "report/sheetvalues.h"
 
 namespace zorv {
 
@@ -52,16 +54,22 @@ std::string Initial(const std::string& name);
 inline constexpr const char* kEstimatedIncomeYear = "2010";
 inline constexpr const char* kDeclarationYear = "2008";
 
-// Composes one sheet kind of the plan.
-std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTRepSvodSum& sums,
+// Composes one sheet kind of the plan; the sections and sheets of 3-NDFL from
+// values.
+std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTSheetValues& values,
                                             int kind);
 
 // The sheet reports of one run, each composed when first asked for.
 class kTReportSheets {
   public:
-    kTReportSheets(const kTDanLog& data, const kTRepSvodSum& sums) : data_(data), sums_(sums) {}
+    // The sheets of the report library's own composition: values from its totals.
+    kTReportSheets(const kTDanLog& data, const kTRepSvodSum& sums);
+    // The sheets printed from given values (the declaration file's).
+    kTReportSheets(const kTDanLog& data, kTSheetValues values)
+        : data_(data), values_(std::move(values)) {}
 
     const kTDanLog& Data() const { return data_; }
+    const kTSheetValues& Values() const { return values_; }
     const TQz2004Report& Sheet(int kind);
     bool IsComposed(int kind) const { return reports_.at(static_cast<size_t>(kind)) != nullptr; }
     void Release(int kind) { reports_.at(static_cast<size_t>(kind)).reset(); }
@@ -69,7 +77,7 @@ class kTReportSheets {
 
   private:
     const kTDanLog& data_;
-    const kTRepSvodSum& sums_;
+    kTSheetValues values_;
     std::array<std::unique_ptr<TQz2004Report>, kSheetKindCount + 1> reports_;
 };
 

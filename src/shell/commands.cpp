@@ -182,6 +182,7 @@ void TFormMain::PrintDeclaration(TOutput output) {
     component->SetPrintTiffParam(QString::fromUtf8(kInspectionParam),
                                  ToQ(Declaration().InspectionName));
     component->SetPrintTiffFolder(programFolder_);
+    component->SetDeclaration(Declaration());
     const QByteArray text = QByteArray::fromStdString(xml);
     if (output == TOutput::Preview) {
         component->PreviewData(text, this);
@@ -190,6 +191,13 @@ void TFormMain::PrintDeclaration(TOutput output) {
     QPrinter& printer = Printer();
     QPrintDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
+    // Pages 1..total offered, all chosen, as for the report library's print.
+    if (const int total = component->PageCount(text); total > 0) {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setMinMax(1, total);
+        dialog.setFromTo(1, total);
+        printer.setPrintRange(QPrinter::AllPages);
+    }
     if (!Dialogs().Run(dialog)) return;
     // One job per copy, each of one copy, so the printer does not multiply them
     // again. Into a file every job would replace the one before: one job there.

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace zorv {
 
+class mTDeclaration;
+
 // A failure of the printing component, with the message for the user.
 class TPrintError : public std::runtime_error {
   public:
@@ -30,6 +32,12 @@ class TPrintComponent {
     virtual void SetPrintTiffParam(const QString& name, const QString& value) = 0;
     // The component's working folder.
     virtual void SetPrintTiffFolder(const QString& folder) = 0;
+    // The declaration the XML text is made from, for the values the paper form
+    // shows and the file does not carry (the name of the identity document, sex,
+    // the number of supporting sheets). Optional.
+    virtual void SetDeclaration(const mTDeclaration&) {}
+    // The number of pages the form of the XML text has; 0 when unknown.
+    virtual int PageCount(const QByteArray&) { return 0; }
     // Shows the form built from the XML text (the bytes of the XML file) in a
     // preview window owned by owner.
     virtual void PreviewData(const QByteArray& xml, QWidget* owner) = 0;

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -10,9 +11,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -902,43 +902,18 @@ TEST(Pictures, JpegDecoding) {
     EXPECT_EQ(bare.size(), QSize(400, 300));
 }
 
-TEST(PrintComponent, PrintableDocumentCarriesEveryValueUnderItsCaption) {
-    mTDeclaration d = Employee();
-    const std::string xml = ExportXml({}, d, 2);
-    ASSERT_NE(xml, kExportError);
-    ASSERT_NE(xml.find("windows-1251"), std::string::npos);
-    const QString html = DeclarationHtml(QByteArray::fromStdString(xml), "ИФНС № 5");
-    for (const char* text :
-         {"ИФНС № 5", "Сведения о налогоплательщике", "Фамилия, имя, отчество", "Налоговая база",
-          "Код налогового органа", "Доход и налог по источнику выплаты"})
-        EXPECT_TRUE(html.contains(QString::fromUtf8(text))) << text;
-    EXPECT_TRUE(html.contains(Q(d.Person.SurName))) << "read as windows-1251";
-    EXPECT_TRUE(html.contains("ООО &quot;Ромашка &amp; Co&quot;")) << "escaped once";
-
-    // Repeated sections carry their numbers; unknown names stand for themselves.
-    const QString small = DeclarationHtml(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Файл><Документ КНД=\"1151020\">"
-        "<Неведомый Атр=\"&lt;x&gt;\"/><СвНП/><СвНП/></Документ></Файл>",
-        {});
-    EXPECT_TRUE(small.contains("1. Неведомый"));
-    EXPECT_TRUE(small.contains("Атр"));
-    EXPECT_TRUE(small.contains("&lt;x&gt;"));
-    EXPECT_TRUE(small.contains("Сведения о налогоплательщике № 1"));
-    EXPECT_TRUE(small.contains("Сведения о налогоплательщике № 2"));
-    EXPECT_TRUE(small.contains("Код формы по КНД"));
-
-    for (const char* bad : {"", "ERROR", "<Файл><Документ></Файл>",
-                            "<?xml version=\"1.0\" encoding=\"koi8-r\"?><a/>"})
-        EXPECT_THROW(DeclarationHtml(bad, {}), TPrintError) << bad;
-}
-
-TEST(PrintComponent, PrintsToAPdfFileAndPreviews) {
+TEST(PrintComponent, PrintsTheFormToAPdfFileAndPreviewsIt) {
     mTDeclaration d = Employee();
     const QByteArray xml = QByteArray::fromStdString(ExportXml({}, d, 2));
+    ASSERT_TRUE(xml.contains("windows-1251"));
     TempDir dir;
     TXmlPrintComponent component;
     component.SetPrintTiffParam("Наименование налогового органа-получателя", "ИФНС № 5");
     EXPECT_EQ(component.InspectionName(), "ИФНС № 5");
+    component.SetDeclaration(d);
+    const int total = component.PageCount(xml);
+    EXPECT_GE(total, 6);  // title, second sheet, sections 1, 5, 6, sheet А at least
+
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(Q(dir.File("declaration.pdf")));
@@ -946,24 +921,49 @@ TEST(PrintComponent, PrintsToAPdfFileAndPreviews) {
     const auto bytes = zorv::testing::ReadBytes(dir.File("declaration.pdf"));
     ASSERT_GT(bytes.size(), 2000u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
-    EXPECT_GE(std::count(bytes.begin(), bytes.end(), '\n'), 10);
+    auto pagesOf = [](const std::vector<uint8_t>& pdf) {
+        const std::string text(pdf.begin(), pdf.end());
+        size_t count = 0;
+        for (size_t at = text.find("/Type /Page\n"); at != std::string::npos;
+             at = text.find("/Type /Page\n", at + 1))
+            ++count;
+        for (size_t at = text.find("/Type /Page>"); at != std::string::npos;
+             at = text.find("/Type /Page>", at + 1))
+            ++count;
+        return count;
+    };
+    const size_t all = pagesOf(bytes);
+
+    // A page range prints those pages only.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    printer.setOutputFileName(Q(dir.File("range.pdf")));
+    component.PrintData(xml, printer);
+    const size_t two = pagesOf(zorv::testing::ReadBytes(dir.File("range.pdf")));
+    if (all > 0) {
+        EXPECT_EQ(all, static_cast<size_t>(total));
+        EXPECT_EQ(two, 2u);
+    }
+    printer.setPrintRange(QPrinter::AllPages);
 
     printer.setOutputFileName(Q(dir.File("no-such-folder/declaration.pdf")));
     EXPECT_THROW(component.PrintData(xml, printer), TPrintError);
+    for (const char* bad : {"", "ERROR", "<Файл><Документ></Файл>",
+                            "<?xml version=\"1.0\" encoding=\"koi8-r\"?><a/>"})
+        EXPECT_THROW(component.PrintData(bad, printer), TPrintError) << bad;
 
     ScriptedDialogs dialogs;
-    int pages = 0;
+    QStringList sheets;
     dialogs.run = [&](QDialog& dialog) {
-        EXPECT_NE(qobject_cast<QPrintPreviewDialog*>(&dialog), nullptr);
-        if (auto* view = dialog.findChild<QPrintPreviewWidget*>()) {
-            view->updatePreview();
-            pages = view->pageCount();
-        }
+        auto* list = dialog.findChild<QComboBox*>("ComboBox1");
+        EXPECT_NE(list, nullptr);
+        for (int i = 0; list && i < list->count(); ++i) sheets << list->itemText(i);
         return true;
     };
     component.PreviewData(xml, nullptr);
     EXPECT_EQ(dialogs.ran, std::vector<QString>({"fmPreview"}));
-    EXPECT_GE(pages, 2);
+    EXPECT_TRUE(sheets.contains("Раздел 1"));
+    EXPECT_TRUE(sheets.contains("Лист А (13%)"));
 }
 
 TEST(Commands, A4NdflIsConfirmedByTheTaxpayer) {

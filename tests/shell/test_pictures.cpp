@@ -4,8 +4,8 @@
 #include <QRadioButton>
 #include <QSettings>
 
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QComboBox>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <fstream>
 
@@ -118,19 +118,20 @@ TEST(Pictures, CheckAllStartAboutHelpAndPreview) {
     ASSERT_NE(xml, kExportError);
     zorv::testing::ScriptedDialogs dialogs;
     dialogs.run = [](QDialog& dialog) {
-        auto* view = dialog.findChild<QPrintPreviewWidget*>();
-        EXPECT_NE(view, nullptr);
-        if (!view) return false;
+        auto* next = dialog.findChild<QPushButton*>("Button3");
+        EXPECT_NE(next, nullptr);
+        if (!next) return false;
+        dialog.setWindowState(Qt::WindowNoState);
         dialog.resize(900, 1000);
-        view->updatePreview();
-        view->setZoomMode(QPrintPreviewWidget::FitToWidth);
         Save(dialog, "preview-3ndfl-first-page");
-        view->setCurrentPage(3);
+        next->click();
+        next->click();
         Save(dialog, "preview-3ndfl-page-3");
         return true;
     };
     TXmlPrintComponent component;
     component.SetPrintTiffParam("Наименование налогового органа-получателя",
                                 "Инспекция ФНС России № 4 по г. Москве");
+    component.SetDeclaration(d);
     component.PreviewData(QByteArray::fromStdString(xml), nullptr);
 }

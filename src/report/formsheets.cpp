@@ -1,0 +1,1070 @@
+#include "report/formsheets.h"
+
+#include <algorithm>
+#include <set>
+
+#include "report/celltext.h"
+#include "report/reportdata.h"
+#include "report/sheets.h"
+
+namespace zorv {
+namespace {
+
+// How a value fills its place on the form.
+enum class Cells {
+    Kopecks,  // 12 ruble cells, "=", 2 kopeck cells
+    Rubles,   // 15 ruble cells
+    Rate,     // 10 cells, "=", 4 cells after the point
+    Date,     // day, month and year cells
+    Chars,    // n character cells from the left
+    Text,     // a free text in a framed box across the block
+    Short,    // a free text in a box of half the width
+};
+
+struct Row {
+    const char* code;
+    const char* caption;
+    Cells cells = Cells::Kopecks;
+    int n = 0;  // character cells, for Chars
+};
+
+constexpr double kCaptionX = 20;
+constexpr double kCodeX = 114;
+constexpr double kCellsX = 126;
+constexpr double kColumnWidth = 95;
+
+// Splits a caption into lines no wider than width mm at the given size.
+std::vector<QString> Wrap(const QString& text, double width, int points, bool bold = false) {
+    std::vector<QString> lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && TextWidthMm(candidate, FontFace::Form, points, bold) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    if (!line.isEmpty()) lines.push_back(line);
+    if (lines.empty()) lines.emplace_back();
+    return lines;
+}
+
+// The texts of an amount for its cells: the whole part right-aligned in whole
+// cells, the fraction padded with "0" in frac cells. A value of 0 is empty.
+std::pair<QString, QString> SplitAmount(const std::string& text, int whole, int frac) {
+    if (IsZeroText(text)) return {};
+    std::string value = text;
+    for (char& c : value) {
+        if (c == ',') c = '.';
+    }
+    const size_t point = value.find('.');
+    std::string left = value.substr(0, point);
+    std::string right = point == std::string::npos ? std::string() : value.substr(point + 1);
+    if (left.empty()) left.push_back('0');
+    if (static_cast<int>(left.size()) > whole) return {QString(whole, '*'), QString(frac, '*')};
+    right.resize(static_cast<size_t>(frac), '0');
+    return {QString(whole - static_cast<int>(left.size()), ' ') + Q(left), Q(right)};
+}
+
+// Draws the values of one sheet page by page.
+class Drawer {
+  public:
+    Drawer(TQz2004Report& report, const kTDanLog& data, const kTSheetValues& values, int kind)
+        : report_(report), data_(data), sheet_(values[kind]), kind_(kind) {}
+
+    kTBand* b = nullptr;
+    const kTSheetBlock* block = nullptr;  // the block whose values are drawn
+
+    const kTSheetData& Sheet() const { return sheet_; }
+    int Kind() const { return kind_; }
+
+    int page = 0;  // the page of the sheet being drawn, from 1
+
+    // Opens page i (from 1) of the sheet: the header, then the body band.
+    void OpenPage(int i) {
+        page = i;
+        const kTSheetKind& k = SheetKind(kind_);
+        const mTPersonInformation& p = data_.Person;
+        kTPageHeading h;
+        h.Barcode = Q(k.Barcode);
+        h.PageNumber = data_.Plan.Base[kind_] + i;
+        h.SheetCode = Q(k.Code);
+        h.Initial1 = Q(Initial(p.Name));
+        h.Initial2 = Q(Initial(p.Patronymic));
+        h.SurName = Q(p.SurName);
+        h.INN = Q(p.INN);
+        mbZagL(report_, k.HeaderOffset, h);
+        b = &report_.AddBand(232.5 + k.HeaderOffset);
+    }
+    void ClosePage() {
+        mbPodval(report_, data_.PrintDate,
+                 Q(DateCellsText(data_.Header.FilingDate, data_.PrintDate)));
+        b = nullptr;
+    }
+
+    std::string Text(const std::string& code) const {
+        return block != nullptr ? block->Text(code) : std::string();
+    }
+
+    // The value of code drawn at (x, y) in its cells, tagged.
+    void Value(const std::string& code, double x, double y, Cells cells, int n = 0,
+               double textWidth = 80) {
+        const kTSheetValue* v = block != nullptr ? block->Find(code) : nullptr;
+        const std::string text = v != nullptr ? v->Text : std::string();
+        b->Tag = v != nullptr ? QStringLiteral("%1|%2|%3").arg(kind_).arg(Q(code), Q(v->Origin))
+                              : QString();
+        switch (cells) {
+            case Cells::Kopecks: {
+                auto [rub, kop] = SplitAmount(text, 12, 2);
+                mbSq5(*b, x, y, rub, 12);
+                Separator(x + 1.2 + 12 * kCellWidth, y + 2, !rub.isEmpty());
+                mbSq5(*b, x + 13 * kCellWidth, y, kop, 2);
+                break;
+            }
+            case Cells::Rubles:
+                mbSq5(*b, x, y, SplitAmount(text, 15, 0).first, 15);
+                break;
+            case Cells::Rate: {
+                auto [whole, frac] = SplitAmount(text, 10, 4);
+                mbSq5(*b, x, y, whole, 10);
+                Separator(x + 1.2 + 10 * kCellWidth, y + 2, !whole.isEmpty());
+                mbSq5(*b, x + 11 * kCellWidth, y, frac, 4);
+                break;
+            }
+            case Cells::Date: {
+                const bool blank = text.empty();
+                mbSq5(*b, x, y, Q(text).mid(0, 2), 2);
+                mbSq5(*b, x + 14.13, y, Q(text).mid(3, 2), 2);
+                mbSq5(*b, x + 28.26, y, Q(text).mid(6, 4), 4);
+                Separator(x + 10.62, y + 2, !blank);
+                Separator(x + 24.75, y + 2, !blank);
+                break;
+            }
+            case Cells::Chars:
+                mbSq5(*b, x, y, Q(text), n);
+                break;
+            case Cells::Short:
+            case Cells::Text:
+                // The text stands in the middle of its box.
+                b->AddRect(x, y, textWidth, 6);
+                mbText(*b, textWidth, Q(text), x, y + 5.6);
+                break;
+        }
+        b->Tag.clear();
+    }
+
+    // The "=" between the cells of an amount or a date; part of the value only
+    // when the value is shown.
+    void Separator(double x, double y, bool ofValue) {
+        const QString tag = b->Tag;
+        if (!ofValue) b->Tag.clear();
+        b->AddText(x, y, "=", FontFace::Form, 10, false);
+        b->Tag = tag;
+    }
+
+    // A row of a table of indicators: number, caption, code and cells. Gives the
+    // next row's y.
+    double TableRow(double y, int number, const Row& row) {
+        const std::vector<QString> lines = Wrap(Q(row.caption), kCodeX - kCaptionX - 3, 8);
+        const double height = std::max(7.2, static_cast<double>(lines.size()) * 3.2 + 1.8);
+        if (number > 0) mbLabel(*b, 12, y + 1, true, 10, {QString::number(number)});
+        mbLabel(*b, kCaptionX, y + 1, false, 8, lines);
+        mbLabel(*b, kCodeX, y + 1.5, false, 8, {Q(row.code)});
+        Value(row.code, kCellsX, y + (height - 6) / 2, row.cells, row.n,
+              row.cells == Cells::Text ? 200 - kCellsX : 80);
+        b->AddHLine(10, y + height, 188, PenStyle::Solid, 0.1);
+        return y + height;
+    }
+    double Table(double y, std::initializer_list<Row> rows, int firstNumber = 0) {
+        int number = firstNumber;
+        for (const Row& row : rows) y = TableRow(y, number > 0 ? number++ : 0, row);
+        return y;
+    }
+
+    // A compact row of a list block: caption in small type over the cells.
+    void Field(double x, double y, const Row& row, double textWidth = 80) {
+        mbLabel(*b, x + 8, y, false, 6, {Q(row.caption)});
+        // Values that have no line code of the form (the items of a row of sheets
+        // З, И, К3 and К4, the parts of an address) show no code.
+        const std::string code = row.code;
+        if (code.find_first_not_of("0123456789.") == std::string::npos)
+            mbLabel(*b, x, y + 4.3, false, 8, {Q(row.code)});
+        Value(row.code, x + 8, y + 2.8, row.cells, row.n, textWidth);
+    }
+    // The width a field takes: its code and its cells.
+    static double FieldWidth(const Row& row) {
+        switch (row.cells) {
+            case Cells::Kopecks:
+            case Cells::Rubles:
+            case Cells::Rate:
+                return 8 + 15 * kCellWidth;
+            case Cells::Date:
+                return 8 + 8 * kCellWidth + 9.4;
+            case Cells::Chars:
+                return 8 + row.n * kCellWidth;
+            case Cells::Short:
+                return 8 + 80;
+            case Cells::Text:
+                break;
+        }
+        return 190;
+    }
+    // Fields left to right in rows: amounts in the two columns of the form, codes
+    // and dates close up, a Text field across the whole width. Gives the next y.
+    double Fields(double y, std::initializer_list<Row> rows) {
+        double x = 10;
+        for (const Row& row : rows) {
+            if (row.cells == Cells::Text) {
+                if (x > 10) y += 10;
+                Field(10, y, row, 180);
+                y += 10;
+                x = 10;
+                continue;
+            }
+            const double width = FieldWidth(row);
+            const bool amount = width > 70;
+            if (amount && x > 10 && x <= 10 + kColumnWidth) x = 10 + kColumnWidth;
+            if (x > 10 && x + width > 200) {
+                y += 10;
+                x = 10;
+            }
+            Field(x, y, row);
+            x += width + 4;
+        }
+        return x > 10 ? y + 10 : y;
+    }
+
+    // The sheet's title; gives the y below it.
+    double Title(double y, const QString& text, int points = 10) {
+        const std::vector<QString> lines = Wrap(text, 184, points, true);
+        mbLabel(*b, 12, y, true, points, lines);
+        return y + static_cast<double>(lines.size()) * LabelLineSpacing(points) + 1.5;
+    }
+    void Heading(double y, const QString& text) { mb2(*b, 12, y, text); }
+
+    // A mark "V" in the box when the block's value of code equals value.
+    void Mark(double x, double y, const std::string& code, const std::string& value,
+              const QString& caption) {
+        const kTSheetValue* v = block != nullptr ? block->Find(code) : nullptr;
+        const bool marked = v != nullptr && v->Text == value;
+        if (marked) b->Tag = QStringLiteral("%1|%2|%3").arg(kind_).arg(Q(code), Q(v->Origin));
+        mbMark(*b, x, y, marked);
+        b->Tag.clear();
+        mbLabel(*b, x + 6, y + 1, false, 7, {caption});
+    }
+
+  private:
+    TQz2004Report& report_;
+    const kTDanLog& data_;
+    const kTSheetData& sheet_;
+    int kind_;
+};
+
+const kTSheetBlock kEmpty;
+
+// ---- Разделы 1-6 ----
+
+void Section(Drawer& d, const QString& title, bool kopecksHeading,
+             std::initializer_list<std::pair<const char*, std::initializer_list<Row>>> parts) {
+    d.OpenPage(1);
+    d.block = &d.Sheet().Totals;
+    double y = d.Title(2, title, 10) + 1;
+    mbRamkaTit(*d.b, 10, y, kopecksHeading);
+    y += 7;
+    int number = 1;
+    for (const auto& [heading, rows] : parts) {
+        if (heading != nullptr && *heading != '\0') {
+            d.Heading(y + 0.5, Q(heading));
+            y += 5.5;
+        }
+        for (const Row& row : rows) y = d.TableRow(y, number++, row);
+    }
+    d.ClosePage();
+}
+
+void Section1(Drawer& d) {
+    Section(
+        d, "Раздел 1. Расчёт налоговой базы и суммы налога по доходам, облагаемым по ставке 13 %",
+        true,
+        {{"I Расчёт общей суммы дохода, подлежащего налогообложению по ставке 13%",
+          {{"010",
+            "Общая сумма дохода (сумма значений строк 080 Листа А, 150 Листа Б, 230 Листа В1, 210 "
+            "Листа В2)"},
+           {"020", "Общая сумма дохода, не подлежащего налогообложению (строка 130 Листа Г)"},
+           {"030", "Общая сумма дохода, подлежащего налогообложению (стр.010 - стр.020)"}}},
+         {"II Сумма расходов и налоговых вычетов, уменьшающих налоговую базу",
+          {{"040",
+            "Общая сумма расходов и налоговых вычетов (сумма значений строк 240 Листа В1, 220 "
+            "Листа В2, 110 Листа Д, 070 Листа Е, 210 Листа Ж1, 130 Листа Ж2, 430 Листа З, 420 "
+            "Листа И, 220 Листа К1, 130 Листа К2, 240 Листа Л)"}}},
+         {"III Расчёт налоговой базы", {{"050", "Налоговая база (стр.030 - стр.040)"}}},
+         {"IV Расчёт итоговой суммы налога, подлежащей уплате (доплате) / возврату (руб.)",
+          {{"060", "Сумма налога, исчисленного к уплате (стр.050 х 13 / 100)", Cells::Rubles},
+           {"070",
+            "Общая сумма налога, удержанная у источника выплаты (сумма значений строк 110 Листа А)",
+            Cells::Rubles},
+           {"075", "Сумма фактически уплаченных авансовых платежей (строка 260 Листа В1)",
+            Cells::Rubles},
+           {"080", "Общая сумма налога, уплаченного на основании налоговых уведомлений",
+            Cells::Rubles},
+           {"090",
+            "Сумма налога, уплаченного в иностранных государствах, подлежащая зачёту (строка 180 "
+            "Листа Б)",
+            Cells::Rubles},
+           {"100",
+            "Сумма налога, подлежащая возврату из бюджета (стр.070 + стр.075 + стр.080 + стр.090 - "
+            "стр.060)",
+            Cells::Rubles},
+           {"110",
+            "Сумма налога, подлежащая уплате (доплате) в бюджет (стр.060 - стр.070 - стр.075 - "
+            "стр.080 - стр.090)",
+            Cells::Rubles}}}});
+}
+
+void Section2(Drawer& d) {
+    Section(
+        d, "Раздел 2. Расчёт налоговой базы и суммы налога по доходам, облагаемым по ставке 30 %",
+        true,
+        {{"I Расчёт общей суммы дохода, подлежащего налогообложению по ставке 30%",
+          {{"010", "Общая сумма дохода (строка 080 Листа А)"},
+           {"020", "Общая сумма дохода, не подлежащего налогообложению (строка 130 Листа Г)"},
+           {"030", "Общая сумма дохода, подлежащего налогообложению (стр.010 - стр.020)"},
+           {"040", "Сумма расходов, уменьшающих налоговую базу (строки 430 Листа З и 420 Листа И)"},
+           {"050", "Налоговая база (стр.030 - стр.040)"}}},
+         {"II Расчёт итоговой суммы налога, подлежащей уплате (доплате) / возврату (руб.)",
+          {{"060", "Сумма налога, исчисленного к уплате (стр.050 х 30 / 100)", Cells::Rubles},
+           {"070", "Общая сумма налога, удержанная у источника выплаты", Cells::Rubles},
+           {"080", "Общая сумма налога, уплаченного на основании налоговых уведомлений",
+            Cells::Rubles},
+           {"090", "Сумма налога, подлежащая возврату из бюджета (стр.070 + стр.080 - стр.060)",
+            Cells::Rubles},
+           {"100",
+            "Сумма налога, подлежащая уплате (доплате) в бюджет (стр.060 - стр.070 - стр.080)",
+            Cells::Rubles}}}});
+}
+
+void Section3(Drawer& d) {
+    Section(d,
+            "Раздел 3. Расчёт налоговой базы и суммы налога по доходам, облагаемым по ставке 35 %",
+            true,
+            {{"I Расчёт налоговой базы",
+              {{"010", "Общая сумма дохода (сумма значений строк 080 Листа А и 150 Листа Б)"},
+               {"020", "Общая сумма дохода, не подлежащего налогообложению (строка 170 Листа Г)"},
+               {"030", "Налоговая база (стр.010 - стр.020)"}}},
+             {"II Расчёт итоговой суммы налога, подлежащей уплате (доплате) / возврату (руб.)",
+              {{"040", "Сумма налога, исчисленного к уплате (стр.030 х 35 / 100)", Cells::Rubles},
+               {"050", "Общая сумма налога, удержанная у источника выплаты", Cells::Rubles},
+               {"060", "Общая сумма налога, уплаченного на основании налоговых уведомлений",
+                Cells::Rubles},
+               {"070", "Сумма налога, уплаченного в иностранных государствах, подлежащая зачёту",
+                Cells::Rubles},
+               {"080", "Сумма налога, подлежащая возврату из бюджета", Cells::Rubles},
+               {"090", "Сумма налога, подлежащая уплате (доплате) в бюджет", Cells::Rubles}}}});
+}
+
+void Section4(Drawer& d) {
+    Section(d,
+            "Раздел 4. Расчёт налоговой базы и суммы налога по доходам, облагаемым по ставке 9 %",
+            true,
+            {{"I Расчёт налоговой базы",
+              {{"010", "Общая сумма дохода (сумма значений строк 080 Листа А и 150 Листа Б)"},
+               {"020", "Налоговая база"}}},
+             {"II Расчёт итоговой суммы налога, подлежащей уплате (доплате) / возврату (руб.)",
+              {{"030", "Сумма налога, исчисленного к уплате (стр.020 х 9 / 100)", Cells::Rubles},
+               {"040", "Общая сумма налога, удержанная у источника выплаты", Cells::Rubles},
+               {"050", "Общая сумма налога, уплаченного на основании налоговых уведомлений",
+                Cells::Rubles},
+               {"060", "Сумма налога, уплаченного в иностранных государствах, подлежащая зачёту",
+                Cells::Rubles},
+               {"070", "Сумма налога, подлежащая возврату из бюджета", Cells::Rubles},
+               {"080", "Сумма налога, подлежащая уплате (доплате) в бюджет", Cells::Rubles}}}});
+}
+
+void Section5(Drawer& d) {
+    Section(d,
+            "Раздел 5. Расчёт общей суммы налога, подлежащей уплате (доплате) в бюджет / возврату "
+            "из бюджета",
+            false,
+            {{"",
+              {{"010",
+                "Общая сумма налога, подлежащая возврату из бюджета (сумма значений строк 100 "
+                "Раздела 1, 090 Раздела 2, 080 Раздела 3, 070 Раздела 4)",
+                Cells::Rubles},
+               {"020",
+                "Общая сумма налога, подлежащая уплате (доплате) в бюджет (сумма значений строк "
+                "110 Раздела 1, 100 Раздела 2, 090 Раздела 3, 080 Раздела 4)",
+                Cells::Rubles},
+               {"030", "Сумма налога, подлежащая возврату из бюджета (стр.010 - стр.020)",
+                Cells::Rubles},
+               {"040", "Сумма налога, подлежащая уплате (доплате) в бюджет (стр.020 - стр.010)",
+                Cells::Rubles}}}});
+}
+
+void Section6(Drawer& d) {
+    const std::vector<kTSheetBlock>& rows = d.Sheet().Blocks;
+    const int pages = std::max<int>(1, static_cast<int>(rows.size()));
+    for (int i = 0; i < pages; ++i) {
+        d.OpenPage(i + 1);
+        d.block = i < static_cast<int>(rows.size()) ? &rows[static_cast<size_t>(i)] : &kEmpty;
+        d.Title(
+            2,
+            "Раздел 6. Суммы налога, подлежащие уплате (доплате) в бюджет / возврату из бюджета");
+        mbRamkaTit(*d.b, 10, 12, false);
+        double y = 21;
+        mbLabel(*d.b, 12, y + 1, true, 10, {"1"});
+        mbLabel(*d.b, kCaptionX, y + 1, false, 8, {"Код:"});
+        mbLabel(*d.b, kCodeX, y + 1.5, false, 8, {"010"});
+        d.Mark(kCellsX, y, "010", "1", "1 - уплата (доплата) в бюджет");
+        d.Mark(kCellsX, y + 6, "010", "2", "2 - возврат из бюджета");
+        y += 13;
+        d.b->AddHLine(10, y, 188, PenStyle::Solid, 0.1);
+        // The budget code takes 20 cells: they start left of the usual column.
+        mbLabel(*d.b, 12, y + 1, true, 10, {"2"});
+        mbLabel(*d.b, kCaptionX, y + 1, false, 8, {"Код бюджетной", "классификации"});
+        mbLabel(*d.b, 95, y + 1.5, false, 8, {"020"});
+        d.Value("020", 104, y + 1, Cells::Chars, 20);
+        y += 8;
+        d.b->AddHLine(10, y, 188, PenStyle::Solid, 0.1);
+        y = d.Table(y,
+                    {{"030", "Код ОКАТО", Cells::Chars, 11},
+                     {"040", "Сумма налога, подлежащая уплате (доплате) в бюджет", Cells::Rubles},
+                     {"050", "Сумма налога, подлежащая возврату из бюджета", Cells::Rubles}},
+                    3);
+        d.ClosePage();
+    }
+}
+
+// ---- list sheets ----
+
+// The pages of a list sheet: per page its title, up to per blocks (empty ones
+// after the last record) and the totals on the last page only.
+template <class Title, class Block, class Totals>
+void ListSheet(Drawer& d, int per, Title title, Block drawBlock, Totals totals) {
+    const std::vector<kTSheetBlock>& blocks = d.Sheet().Blocks;
+    const int pages = std::max(1, (static_cast<int>(blocks.size()) + per - 1) / per);
+    for (int page = 1; page <= pages; ++page) {
+        d.OpenPage(page);
+        d.block = &d.Sheet().Totals;
+        double y = title(d);
+        for (int k = 0; k < per; ++k) {
+            const size_t index = static_cast<size_t>((page - 1) * per + k);
+            d.block = index < blocks.size() ? &blocks[index] : &kEmpty;
+            y = drawBlock(d, y, k == 0);
+        }
+        d.block = page == pages ? &d.Sheet().Totals : &kEmpty;
+        totals(d, y);
+        d.ClosePage();
+    }
+}
+
+// The rate of a sheet in the two cells of line 001.
+double RateTitle(Drawer& d, const QString& title) {
+    d.Title(2, title);
+    mbLabel(*d.b, 12, 10, false, 8, {"Налоговая ставка (%)"});
+    mbLabel(*d.b, 50, 10, false, 8, {"001"});
+    const std::string rate = d.Text("001");
+    const kTSheetValue* v = d.block->Find("001");
+    d.b->Tag =
+        v != nullptr ? QStringLiteral("%1|001|%2").arg(d.Kind()).arg(Q(v->Origin)) : QString();
+    mbSq5(*d.b, 58, 8.5, Q(rate == "09" ? std::string(" 9") : rate), 2);
+    d.b->Tag.clear();
+    return 17;
+}
+
+void SheetA(Drawer& d) {
+    ListSheet(
+        d, 4,
+        [](Drawer& d) {
+            return RateTitle(d, "Лист А. Доходы от источников в Российской Федерации");
+        },
+        [](Drawer& d, double y, bool first) {
+            if (first) d.Heading(y, "Наименование показателей по источнику выплаты дохода");
+            y += first ? 5 : 1;
+            y = d.Fields(y, {{"010", "ИНН", Cells::Chars, 12},
+                             {"020", "КПП", Cells::Chars, 9},
+                             {"021", "Код ОКАТО", Cells::Chars, 11},
+                             {"030", "Наименование (Ф.И.О.) источника выплаты дохода", Cells::Text},
+                             {"040", "Сумма дохода"},
+                             {"050", "Сумма облагаемого дохода"},
+                             {"060", "Сумма налога исчисленная", Cells::Rubles},
+                             {"070", "Сумма налога удержанная", Cells::Rubles}});
+            d.b->AddHLine(10, y + 0.5, 188, PenStyle::Solid, 0.2);
+            return y + 1;
+        },
+        [](Drawer& d, double y) {
+            d.Heading(y + 1, "Итого по всем источникам выплаты");
+            d.Fields(y + 6, {{"080", "Общая сумма дохода"},
+                             {"090", "Общая сумма облагаемого дохода"},
+                             {"100", "Общая сумма налога исчисленная", Cells::Rubles},
+                             {"110", "Общая сумма налога удержанная", Cells::Rubles}});
+        });
+}
+
+void SheetB(Drawer& d) {
+    ListSheet(
+        d, 2,
+        [](Drawer& d) {
+            return RateTitle(d, "Лист Б. Доходы от источников за пределами Российской Федерации");
+        },
+        [](Drawer& d, double y, bool first) {
+            if (first) d.Heading(y, "Наименование показателей по источнику дохода");
+            y += first ? 5 : 1;
+            y = d.Fields(
+                y, {{"010", "Код страны", Cells::Chars, 3},
+                    {"040", "Код валюты", Cells::Chars, 3},
+                    {"020", "Наименование источника выплаты дохода", Cells::Text},
+                    {"030", "Наименование валюты", Cells::Text},
+                    {"050", "Дата получения дохода", Cells::Date},
+                    {"060", "Курс валюты на дату получения дохода", Cells::Rate},
+                    {"070", "Сумма полученного дохода в иностранной валюте"},
+                    {"080", "Сумма полученного дохода в рублях"},
+                    {"090", "Дата уплаты налога", Cells::Date},
+                    {"100", "Курс валюты на дату уплаты налога", Cells::Rate},
+                    {"110", "Сумма налога, уплаченная в иностранном государстве, в валюте"},
+                    {"120", "Сумма налога, уплаченная в иностранном государстве, в рублях"},
+                    {"130", "Сумма налога, исчисленная в Российской Федерации", Cells::Rubles},
+                    {"140", "Сумма налога, подлежащая зачёту", Cells::Rubles}});
+            d.b->AddHLine(10, y + 0.5, 188, PenStyle::Solid, 0.2);
+            return y + 1;
+        },
+        [](Drawer& d, double y) {
+            d.Heading(y + 1, "Итого по всем источникам дохода");
+            d.Fields(
+                y + 6,
+                {{"150", "Общая сумма дохода в рублях"},
+                 {"160", "Общая сумма налога, уплаченная в иностранных государствах, в рублях"},
+                 {"170", "Сумма налога, исчисленная в Российской Федерации", Cells::Rubles},
+                 {"180", "Сумма налога, подлежащая зачёту", Cells::Rubles}});
+        });
+}
+
+void SheetV1(Drawer& d) {
+    ListSheet(
+        d, 1,
+        [](Drawer& d) {
+            return d.Title(
+                2, "Лист В1. Доходы от предпринимательской деятельности и частной практики");
+        },
+        [](Drawer& d, double y, bool) {
+            mbRamkaTit(*d.b, 10, y, true);
+            return d.Table(
+                y + 7,
+                {{"010",
+                  "Вид деятельности (1 - предпринимательская, 2 - частная практика нотариуса, 3 - "
+                  "адвоката, 4 - глава крестьянского (фермерского) хозяйства)",
+                  Cells::Chars, 1},
+                 {"020", "Код вида экономической деятельности", Cells::Chars, 8},
+                 {"030", "Сумма полученного дохода"},
+                 {"040", "Сумма фактически произведённых расходов"},
+                 {"050", "материальные расходы"},
+                 {"060", "амортизационные начисления"},
+                 {"070", "расходы на выплаты и вознаграждения в пользу физических лиц"},
+                 {"080", "расходы по договорам гражданско-правового характера"},
+                 {"090", "прочие расходы"},
+                 {"220",
+                  "Сумма профессионального налогового вычета по нормативу (20% от суммы дохода)"}});
+        },
+        [](Drawer& d, double y) {
+            d.Heading(y + 1, "Итого по всем видам деятельности");
+            d.Table(
+                y + 6,
+                {{"230", "Общая сумма дохода"},
+                 {"240", "Общая сумма профессиональных налоговых вычетов"},
+                 {"250", "Сумма исчисленных авансовых платежей", Cells::Rubles},
+                 {"260", "Сумма фактически уплаченных авансовых платежей", Cells::Rubles},
+                 {"270", "Год регистрации крестьянского (фермерского) хозяйства", Cells::Chars, 4},
+                 {"280", "Сумма дохода, не подлежащая налогообложению"}});
+        });
+}
+
+void SheetV2(Drawer& d) {
+    ListSheet(
+        d, 1,
+        [](Drawer& d) {
+            return d.Title(2,
+                           "Лист В2. Доходы, полученные физическими лицами, не являющимися "
+                           "индивидуальными предпринимателями, от осуществления частной практики");
+        },
+        [](Drawer& d, double y, bool) {
+            mbRamkaTit(*d.b, 10, y, true);
+            return d.Table(y + 7, {{"010", "Вид деятельности", Cells::Text},
+                                   {"020", "Сумма полученного дохода"},
+                                   {"030", "Сумма фактически произведённых расходов"}});
+        },
+        [](Drawer& d, double y) {
+            d.Heading(y + 1, "Итого по всем видам деятельности");
+            d.Table(y + 6,
+                    {{"210", "Общая сумма дохода"},
+                     {"220", "Общая сумма профессиональных налоговых вычетов"},
+                     {"230", "Сумма исчисленных авансовых платежей", Cells::Rubles},
+                     {"240", "Сумма фактически уплаченных авансовых платежей", Cells::Rubles}});
+        });
+}
+
+void SheetG(Drawer& d) {
+    ListSheet(
+        d, 2,
+        [](Drawer& d) {
+            const double top =
+                d.Title(2, "Лист Г. Расчёт суммы доходов, не подлежащих налогообложению");
+            // Part 1 is printed once, on the sheet's first page.
+            if (d.page > 1) d.block = &kEmpty;
+            mbRamkaTit(*d.b, 10, top, true);
+            return d.Table(
+                       top + 7,
+                       {{"010", "Материальная помощь работодателей работникам: сумма дохода"},
+                        {"020", "не подлежащая налогообложению сумма (не более 4000 руб.)"},
+                        {"030", "Материальная помощь инвалидам: сумма дохода"},
+                        {"040", "не подлежащая налогообложению сумма"},
+                        {"050",
+                         "Стоимость подарков от организаций и предпринимателей: сумма дохода"},
+                        {"060", "не подлежащая налогообложению сумма"},
+                        {"070", "Стоимость призов на конкурсах и соревнованиях: сумма дохода"},
+                        {"080", "не подлежащая налогообложению сумма"},
+                        {"090", "Возмещение стоимости медикаментов: сумма дохода"},
+                        {"100", "не подлежащая налогообложению сумма"},
+                        {"110", "Стоимость подарков и помощи ветеранам и инвалидам: сумма дохода"},
+                        {"120", "не подлежащая налогообложению сумма"},
+                        {"130",
+                         "Общая сумма доходов, не подлежащих налогообложению (сумма чётных строк "
+                         "020-120)"}}) +
+                   1;
+        },
+        [](Drawer& d, double y, bool first) {
+            if (first) d.Heading(y, "Доходы в виде призов в рекламных целях (ставка 35 %)");
+            y += first ? 5 : 1;
+            return d.Fields(y, {{"ИНН", "ИНН источника", Cells::Chars, 12},
+                                {"КПП", "КПП источника", Cells::Chars, 9},
+                                {"140", "Наименование источника выплаты", Cells::Text},
+                                {"150", "Сумма дохода"},
+                                {"160", "Сумма, не подлежащая налогообложению"}});
+        },
+        [](Drawer& d, double y) {
+            d.Fields(y + 1,
+                     {{"170", "Общая сумма доходов, не подлежащих налогообложению (ставка 35 %)"}});
+        });
+}
+
+// The V mark of a sheet whose income is from Russia (1) or from abroad (2).
+double OriginTitle(Drawer& d, const QString& title) {
+    const double y = d.Title(2, title);
+    d.Mark(20, y, "001", "1", "1 - источник в Российской Федерации");
+    d.Mark(110, y, "001", "2", "2 - источник за пределами Российской Федерации");
+    return y + 8;
+}
+
+void SheetD(Drawer& d) {
+    ListSheet(
+        d, 3,
+        [](Drawer& d) {
+            return OriginTitle(d,
+                               "Лист Д. Расчёт профессиональных налоговых вычетов, установленных "
+                               "пунктом 3 статьи 221 Налогового кодекса Российской Федерации");
+        },
+        [](Drawer& d, double y, bool first) {
+            if (first) d.Heading(y, "Расчёт по вознаграждениям");
+            y += first ? 5 : 1;
+            y = d.Fields(y, {{"010", "ИНН", Cells::Chars, 12},
+                             {"020", "КПП", Cells::Chars, 9},
+                             {"030", "Наименование (Ф.И.О.) источника выплаты", Cells::Text},
+                             {"040", "Код вида дохода", Cells::Chars, 4},
+                             {"070", "Код вида расхода", Cells::Chars, 3},
+                             {"080", "Норматив затрат (%)", Cells::Chars, 3},
+                             {"050", "Наименование вида вознаграждения", Cells::Text},
+                             {"060", "Сумма дохода"},
+                             {"090", "Сумма расходов"}});
+            d.b->AddHLine(10, y + 0.5, 188, PenStyle::Solid, 0.2);
+            return y + 1;
+        },
+        [](Drawer& d, double y) {
+            d.Fields(y + 1, {{"100", "Общая сумма дохода"}, {"110", "Общая сумма расходов"}});
+            mbLabel(*d.b, 12, y + 13, false, 6,
+                    {"Код 405 - расходы по нормативу; код 404 - фактически произведённые и "
+                     "документально подтверждённые расходы"});
+        });
+}
+
+void SheetE(Drawer& d) {
+    ListSheet(
+        d, 6,
+        [](Drawer& d) {
+            return OriginTitle(d,
+                               "Лист Е. Расчёт профессиональных налоговых вычетов по договорам "
+                               "гражданско-правового характера");
+        },
+        [](Drawer& d, double y, bool) {
+            y = d.Fields(y, {{"010", "ИНН", Cells::Chars, 12},
+                             {"020", "КПП", Cells::Chars, 9},
+                             {"030", "Наименование (Ф.И.О.) источника выплаты", Cells::Text},
+                             {"040", "Сумма дохода"},
+                             {"050", "Сумма расходов"}});
+            d.b->AddHLine(10, y + 0.5, 188, PenStyle::Solid, 0.2);
+            return y + 1;
+        },
+        [](Drawer& d, double y) {
+            d.Fields(y + 1, {{"060", "Общая сумма дохода"}, {"070", "Общая сумма расходов"}});
+        });
+}
+
+void SheetZh1(Drawer& d) {
+    d.OpenPage(1);
+    d.block = &d.Sheet().Totals;
+    double y = d.Title(
+        2, "Лист Ж1. Расчёт имущественных налоговых вычетов по доходам от продажи имущества");
+    mbRamkaTit(*d.b, 10, y, true);
+    y += 7;
+    d.Heading(y + 0.5, "1. Жилые дома, квартиры, дачи, садовые домики, земельные участки");
+    y = d.Table(y + 5.5, {{"010", "Доход от продажи, находившегося в собственности менее 3-х лет"},
+                          {"020", "Вычет (не более 1 000 000 руб.)"},
+                          {"030", "Доход от продажи долей"},
+                          {"040", "Вычет пропорционально доле"},
+                          {"050", "Доход от продажи в общей совместной собственности"},
+                          {"060", "Вычет по соглашению"},
+                          {"070", "Доход при уменьшении на расходы"},
+                          {"080", "Документально подтверждённые расходы"},
+                          {"090", "Доход от продажи, находившегося в собственности 3 года и более"},
+                          {"100", "Вычет в сумме дохода"},
+                          {"110", "Итого доход"},
+                          {"120", "Итого вычет"}});
+    d.Heading(y + 0.5, "2. Иное имущество");
+    y = d.Table(y + 5.5, {{"130", "Доход от продажи, находившегося в собственности менее 3-х лет"},
+                          {"140", "Вычет (не более 125 000 руб.)"},
+                          {"150", "Доход при уменьшении на расходы"},
+                          {"160", "Документально подтверждённые расходы"},
+                          {"170", "Доход от продажи, находившегося в собственности 3 года и более"},
+                          {"180", "Вычет в сумме дохода"},
+                          {"190", "Итого доход"},
+                          {"200", "Итого вычет"}});
+    d.Table(y, {{"210", "Общая сумма имущественного налогового вычета (стр.120 + стр.200)"}});
+    d.ClosePage();
+}
+
+void SheetZh2(Drawer& d) {
+    const kTSheetData& sheet = d.Sheet();
+    const std::vector<const kTSheetBlock*> shares = sheet.Group(1), claims = sheet.Group(2);
+    const int pages =
+        std::max<int>(1, static_cast<int>((std::max(shares.size(), claims.size()) + 1) / 2));
+    for (int page = 1; page <= pages; ++page) {
+        const bool last = page == pages;
+        d.OpenPage(page);
+        d.block = &sheet.Totals;
+        double y = OriginTitle(d,
+                               "Лист Ж2. Расчёт имущественных налоговых вычетов по доходам от "
+                               "продажи доли в уставном капитале и уступки права требования");
+        auto part = [&](const std::vector<const kTSheetBlock*>& rows, const char* heading,
+                        std::initializer_list<Row> fields, Row total) {
+            d.Heading(y, Q(heading));
+            y += 5;
+            for (int k = 0; k < 2; ++k) {
+                const size_t i = static_cast<size_t>((page - 1) * 2 + k);
+                d.block = i < rows.size() ? rows[i] : &kEmpty;
+                y = d.Fields(y, fields) + 1;
+            }
+            d.block = last ? &sheet.Totals : &kEmpty;
+            y = d.Fields(y, {total}) + 2;
+        };
+        part(shares, "1. Продажа доли в уставном капитале",
+             {{"010", "ИНН", Cells::Chars, 12},
+              {"020", "КПП", Cells::Chars, 9},
+              {"030", "Наименование (Ф.И.О.) источника", Cells::Text},
+              {"040", "Сумма дохода"},
+              {"050", "Документально подтверждённые расходы"}},
+             {"060", "Итого расходов"});
+        part(claims, "2. Уступка права требования по договору участия в долевом строительстве",
+             {{"070", "ИНН", Cells::Chars, 12},
+              {"080", "КПП", Cells::Chars, 9},
+              {"090", "Наименование (Ф.И.О.) источника", Cells::Text},
+              {"100", "Сумма дохода"},
+              {"110", "Документально подтверждённые расходы"}},
+             {"120", "Итого расходов"});
+        d.block = last ? &sheet.Totals : &kEmpty;
+        d.Fields(y, {{"130", "Общая сумма имущественного налогового вычета (стр.060 + стр.120)"}});
+        d.ClosePage();
+    }
+}
+
+const char* const kSecurityGroups[] = {
+    "",
+    "Ценные бумаги, обращающиеся на организованном рынке",
+    "Ценные бумаги, обращавшиеся на организованном рынке и не обращающиеся на дату продажи",
+    "Ценные бумаги, не обращающиеся на организованном рынке",
+    "Инвестиционные паи паевых инвестиционных фондов",
+    "Финансовые инструменты срочных сделок",
+    "Финансовые инструменты срочных сделок для хеджирования"};
+
+void Securities(Drawer& d, const char* title, std::initializer_list<Row> totals) {
+    const kTSheetData& sheet = d.Sheet();
+    std::vector<int> groups;
+    for (int g = 1; g <= 6; ++g) {
+        if (!sheet.Group(g).empty()) groups.push_back(g);
+    }
+    int pages = 1;
+    for (int g : groups) pages = std::max(pages, static_cast<int>(sheet.Group(g).size()));
+    for (int page = 1; page <= pages; ++page) {
+        const bool last = page == pages;
+        d.OpenPage(page);
+        d.block = &sheet.Totals;
+        double y = OriginTitle(d, Q(title)) + 1;
+        for (int g : groups) {
+            const std::vector<const kTSheetBlock*> rows = sheet.Group(g);
+            d.Heading(y, QString::number(g) + ". " + Q(kSecurityGroups[g]));
+            y += 5;
+            const size_t i = static_cast<size_t>(page - 1);
+            d.block = i < rows.size() ? rows[i] : &kEmpty;
+            y = d.Fields(y, {{"ИНН", "ИНН", Cells::Chars, 12},
+                             {"КПП", "КПП", Cells::Chars, 9},
+                             {"Наим", "Наименование источника выплаты", Cells::Text},
+                             {"Доход", "Сумма дохода"},
+                             {"Убыток", "Сумма убытка"},
+                             {"Прибыль", "Сумма облагаемого дохода"}});
+            d.block = last ? &sheet.Totals : &kEmpty;
+            const std::string p = std::to_string(g) + ".";
+            const std::string keys[5] = {p + "СумУбытВсИст", p + "СумУбытВыч", p + "СумОблДохВсИст",
+                                         p + "НалБазаОпер", p + "СумУбытУчРасч"};
+            const char* captions[5] = {"Убыток по всем источникам", "Убыток, уменьшающий доход",
+                                       "Облагаемый доход по всем источникам", "Налоговая база",
+                                       "Убыток, учитываемый в следующих периодах"};
+            for (int k = 0; k < 5; ++k) {
+                if (d.block->Find(keys[k]) == nullptr) continue;
+                Row row{keys[k].c_str(), captions[k], Cells::Kopecks, 0};
+                d.Field(10 + (k % 2) * kColumnWidth, y, row);
+                if (k % 2 == 1 || k == 4) y += 10;
+            }
+            y += 1;
+        }
+        d.block = last ? &sheet.Totals : &kEmpty;
+        d.Table(y + 1, totals);
+        d.ClosePage();
+    }
+}
+
+void SheetK1(Drawer& d) {
+    d.OpenPage(1);
+    d.block = &d.Sheet().Totals;
+    double y = d.Title(2, "Лист К1. Расчёт стандартных налоговых вычетов");
+    mbRamkaTit(*d.b, 10, y, true);
+    y += 7;
+    d.Heading(y + 0.5, "1. Доход, облагаемый по ставке 13 %, нарастающим итогом с начала года");
+    y = d.Table(
+        y + 5.5,
+        {{"010", "Январь"},
+         {"020", "Февраль"},
+         {"030", "Март"},
+         {"040", "Апрель"},
+         {"050", "Май"},
+         {"060", "Июнь"},
+         {"070", "Июль"},
+         {"080", "Август"},
+         {"090", "Сентябрь"},
+         {"100", "Октябрь"},
+         {"110", "Ноябрь"},
+         {"120", "Декабрь"},
+         {"130", "Количество месяцев, в которых доход не превысил 20 000 руб.", Cells::Chars, 2},
+         {"140", "Количество месяцев, в которых доход не превысил 40 000 руб.", Cells::Chars, 2}});
+    d.Heading(y + 0.5, "2. Стандартные налоговые вычеты");
+    d.Table(y + 5.5,
+            {{"150", "Вычет 3000 руб. (подпункт 1 пункта 1 статьи 218)", Cells::Rubles},
+             {"160", "Вычет 500 руб. (подпункт 2 пункта 1 статьи 218)", Cells::Rubles},
+             {"170", "Вычет 400 руб. (подпункт 3 пункта 1 статьи 218)", Cells::Rubles},
+             {"180", "Вычет на ребёнка (детей)", Cells::Rubles},
+             {"190", "Вычет на ребёнка (детей) вдове (вдовцу), одинокому родителю, опекуну",
+              Cells::Rubles},
+             {"200", "Вычет на ребёнка-инвалида", Cells::Rubles},
+             {"210", "Вычет на ребёнка-инвалида вдове (вдовцу), одинокому родителю, опекуну",
+              Cells::Rubles},
+             {"220", "Общая сумма стандартных налоговых вычетов"}});
+    d.ClosePage();
+}
+
+void SheetK2(Drawer& d) {
+    d.OpenPage(1);
+    d.block = &d.Sheet().Totals;
+    double y = d.Title(2, "Лист К2. Расчёт социальных налоговых вычетов");
+    mbRamkaTit(*d.b, 10, y, true);
+    y += 7;
+    d.Heading(y + 0.5, "1. Социальные налоговые вычеты без учёта ограничения");
+    y = d.Table(y + 5.5, {{"010", "Суммы, перечисленные на благотворительные цели"},
+                          {"020", "Суммы, уплаченные за обучение детей"},
+                          {"030", "Суммы, уплаченные за дорогостоящее лечение"},
+                          {"040", "Итого (стр.010 + стр.020 + стр.030)"}});
+    d.Heading(y + 0.5,
+              "2. Социальные налоговые вычеты с учётом ограничения (не более 100 000 руб.)");
+    y = d.Table(
+        y + 5.5,
+        {{"050", "Суммы, уплаченные за своё обучение и обучение брата (сестры)"},
+         {"060", "Суммы, уплаченные за лечение и медикаменты"},
+         {"070", "Страховые взносы по договорам добровольного личного страхования"},
+         {"080", "Страховые взносы по договорам добровольного пенсионного страхования"},
+         {"090", "то же в пользу супруга, родителей, детей-инвалидов"},
+         {"100", "Пенсионные взносы по договорам негосударственного пенсионного обеспечения"},
+         {"110", "то же в пользу супруга, родителей, детей-инвалидов"},
+         {"120", "Итого с учётом ограничения"}});
+    d.Table(y, {{"130", "Общая сумма социальных налоговых вычетов (стр.040 + стр.120)"}});
+    d.ClosePage();
+}
+
+void Pensions(Drawer& d, const char* title, const char* own, const char* relatives) {
+    const kTSheetData& sheet = d.Sheet();
+    const std::vector<const kTSheetBlock*> parts[2] = {sheet.Group(1), sheet.Group(2)};
+    const int pages =
+        std::max<int>(1, static_cast<int>((std::max(parts[0].size(), parts[1].size()) + 1) / 2));
+    for (int page = 1; page <= pages; ++page) {
+        d.OpenPage(page);
+        d.block = &sheet.Totals;
+        double y = d.Title(2, Q(title)) + 1;
+        for (int p = 0; p < 2; ++p) {
+            d.Heading(y, Q(p == 0 ? own : relatives));
+            y += 5;
+            for (int k = 0; k < 2; ++k) {
+                const size_t i = static_cast<size_t>((page - 1) * 2 + k);
+                d.block = i < parts[p].size() ? parts[p][i] : &kEmpty;
+                y = d.Fields(y, {{"ИНН", "ИНН организации", Cells::Chars, 12},
+                                 {"КПП", "КПП организации", Cells::Chars, 9},
+                                 {"Наим", "Наименование организации", Cells::Text},
+                                 {"Дата", "Дата договора", Cells::Date},
+                                 {"Номер", "Номер договора", Cells::Chars, 15},
+                                 {"Уплачено", "Сумма уплаченных взносов"},
+                                 {"Принято", "Сумма, принимаемая к вычету"}}) +
+                    1;
+            }
+            d.block = page == pages ? &sheet.Totals : &kEmpty;
+            const std::string code = std::to_string(p + 1) + ".2";
+            Row total{code.c_str(), "Итого сумма, принимаемая к вычету", Cells::Kopecks, 0};
+            d.Field(10, y, total);
+            y += 12;
+        }
+        d.ClosePage();
+    }
+}
+
+void SheetL(Drawer& d) {
+    d.OpenPage(1);
+    d.block = &d.Sheet().Totals;
+    double y = d.Title(2,
+                       "Лист Л. Расчёт имущественных налоговых вычетов по расходам на новое "
+                       "строительство либо приобретение объекта жилой недвижимости");
+    y = d.Fields(y, {{"010", "Наименование объекта", Cells::Text}});
+    mbLabel(*d.b, 10, y, false, 8, {"020  Адрес объекта:"});
+    y += 3;
+    y = d.Fields(y, {{"020.Индекс", "Почтовый индекс", Cells::Chars, 6},
+                     {"020.КодРегион", "Код региона", Cells::Chars, 2},
+                     {"020.Дом", "Дом", Cells::Chars, 8},
+                     {"020.Корпус", "Корпус", Cells::Chars, 8},
+                     {"020.Район", "Район", Cells::Short},
+                     {"020.Город", "Город", Cells::Short},
+                     {"020.НаселПункт", "Населённый пункт", Cells::Short},
+                     {"020.Улица", "Улица", Cells::Short},
+                     {"020.Кварт", "Квартира", Cells::Chars, 8},
+                     {"050", "Доля в собственности", Cells::Chars, 10},
+                     {"060", "Год начала использования вычета", Cells::Chars, 4},
+                     {"030", "Дата акта о передаче квартиры", Cells::Date},
+                     {"040", "Дата регистрации права собственности", Cells::Date}});
+    mbRamkaTit(*d.b, 10, y, true);
+    y = d.Table(y + 7, {{"080", "Расходы на новое строительство либо приобретение объекта"},
+                        {"090", "Проценты по целевым кредитам и займам"},
+                        {"100", "Вычет, предоставленный в предыдущие периоды"},
+                        {"110", "то же по налоговой декларации"},
+                        {"120", "то же у налогового агента"},
+                        {"130", "Вычет по процентам, предоставленный в предыдущие периоды"},
+                        {"140", "то же по налоговой декларации"},
+                        {"150", "то же у налогового агента"},
+                        {"160", "Остаток вычета, перешедший с предыдущего периода"},
+                        {"170", "Остаток вычета по процентам, перешедший с предыдущего периода"},
+                        {"180", "Вычет, предоставленный налоговым агентом в отчётном периоде"},
+                        {"190", "Вычет по процентам, предоставленный налоговым агентом"},
+                        {"200", "Налоговая база для исчисления вычета"},
+                        {"210", "Вычет за отчётный период"},
+                        {"220", "Вычет по процентам за отчётный период"},
+                        {"230", "Остаток вычета, переходящий на следующий период"},
+                        {"240", "Остаток вычета по процентам, переходящий на следующий период"}});
+    mbLabel(*d.b, 12, y + 1, false, 6,
+            {"Размер вычета не может превышать 1 000 000 руб. без учёта процентов по кредитам и "
+             "займам.",
+             "Вычет предоставляется один раз в жизни."});
+    d.ClosePage();
+}
+
+}  // namespace
+
+void ComposeFormSheet(TQz2004Report& report, const kTDanLog& data, const kTSheetValues& values,
+                      int kind) {
+    Drawer d(report, data, values, kind);
+    switch (kind) {
+        case kKindR1:
+            return Section1(d);
+        case kKindR2:
+            return Section2(d);
+        case kKindR3:
+            return Section3(d);
+        case kKindR4:
+            return Section4(d);
+        case kKindR5:
+            return Section5(d);
+        case kKindR6:
+            return Section6(d);
+        case kKindA9:
+        case kKindA13:
+        case kKindA30:
+        case kKindA35:
+            return SheetA(d);
+        case kKindB9:
+        case kKindB13:
+        case kKindB35:
+            return SheetB(d);
+        case kKindV1:
+            return SheetV1(d);
+        case kKindV2:
+            return SheetV2(d);
+        case kKindG:
+            return SheetG(d);
+        case kKindD:
+        case kKindDForeign:
+            return SheetD(d);
+        case kKindE:
+        case kKindEForeign:
+            return SheetE(d);
+        case kKindZh1:
+            return SheetZh1(d);
+        case kKindZh2:
+        case kKindZh2Foreign:
+            return SheetZh2(d);
+        case kKindZ:
+            return Securities(d,
+                              "Лист З. Расчёт налоговой базы по операциям с ценными бумагами и "
+                              "финансовыми инструментами срочных сделок",
+                              {{"410", "Общая сумма полученных доходов"},
+                               {"420", "Общая налоговая база"},
+                               {"430", "Общая сумма расходов"}});
+        case kKindI:
+            return Securities(d,
+                              "Лист И. Расчёт налоговой базы по операциям с ценными бумагами, "
+                              "осуществляемым доверительным управляющим",
+                              {{"400", "Общая сумма полученных доходов"},
+                               {"410", "Общая налоговая база"},
+                               {"420", "Общая сумма расходов"}});
+        case kKindK1:
+            return SheetK1(d);
+        case kKindK2:
+            return SheetK2(d);
+        case kKindK3:
+            return Pensions(d,
+                            "Лист К3. Расчёт социального налогового вычета по договорам "
+                            "добровольного пенсионного страхования",
+                            "1. Договоры в свою пользу",
+                            "2. Договоры в пользу супруга, родителей, детей-инвалидов");
+        case kKindK4:
+            return Pensions(d,
+                            "Лист К4. Расчёт социального налогового вычета по договорам "
+                            "негосударственного пенсионного обеспечения",
+                            "1. Договоры в свою пользу",
+                            "2. Договоры в пользу супруга, родителей, детей-инвалидов");
+        case kKindL:
+            return SheetL(d);
+        default:
+            return;
+    }
+}
+
+}  // namespace zorv

@@ -1,0 +1,161 @@
+#include "report/sheetvalues.h"
+
+#include <algorithm>
+
+#include "model/numtext.h"
+#include "storage/money.h"
+
+namespace zorv {
+
+const kTSheetValue* kTSheetBlock::Find(const std::string& code) const {
+    for (const kTSheetValue& v : Values) {
+        if (v.Code == code) return &v;
+    }
+    return nullptr;
+}
+
+std::string kTSheetBlock::Text(const std::string& code) const {
+    const kTSheetValue* v = Find(code);
+    return v != nullptr ? v->Text : std::string();
+}
+
+void kTSheetBlock::Set(const std::string& code, const std::string& text,
+                       const std::string& origin) {
+    for (kTSheetValue& v : Values) {
+        if (v.Code == code) {
+            v.Text = text;
+            v.Origin = origin;
+            return;
+        }
+    }
+    Values.push_back({code, text, origin});
+}
+
+std::vector<const kTSheetBlock*> kTSheetData::Group(int group) const {
+    std::vector<const kTSheetBlock*> blocks;
+    for (const kTSheetBlock& b : Blocks) {
+        if (b.Group == group) blocks.push_back(&b);
+    }
+    return blocks;
+}
+
+bool IsZeroText(const std::string& text) {
+    bool digits = false;
+    for (char c : text) {
+        if (c >= '1' && c <= '9') return false;
+        if (c == '0') {
+            digits = true;
+        } else if (c != '.' && c != ',' && c != ' ' && c != '-') {
+            return false;
+        }
+    }
+    return digits || text.find_first_not_of(' ') == std::string::npos;
+}
+
+int BlocksPerPage(int kind) {
+    switch (kind) {
+        case kKindR6:
+        case kKindV1:
+        case kKindV2:
+            return 1;
+        case kKindA9:
+        case kKindA13:
+        case kKindA30:
+        case kKindA35:
+            return 4;
+        case kKindB9:
+        case kKindB13:
+        case kKindB35:
+        case kKindG:
+        case kKindZh2:
+        case kKindZh2Foreign:
+        case kKindK3:
+        case kKindK4:
+            return 2;  // per part on Ж2, К3, К4
+        case kKindD:
+        case kKindDForeign:
+            return 3;
+        case kKindE:
+        case kKindEForeign:
+            return 6;
+        default:
+            return 0;
+    }
+}
+
+namespace {
+
+int CeilDiv(size_t count, int per) {
+    return static_cast<int>((count + static_cast<size_t>(per) - 1) / static_cast<size_t>(per));
+}
+
+// Sheets З and И: one source of each group per page.
+int GroupedPages(const kTSheetData& sheet) {
+    size_t most = 0;
+    for (int group = 1; group <= 6; ++group) most = std::max(most, sheet.Group(group).size());
+    return std::max(1, static_cast<int>(most));
+}
+
+}  // namespace
+
+int PagesOfValues(const kTSheetValues& values, int kind) {
+    const kTSheetData& sheet = values[kind];
+    if (!sheet.Present) return 0;
+    switch (kind) {
+        case kKindZh2:
+        case kKindZh2Foreign:
+        case kKindK3:
+        case kKindK4: {
+            const size_t rows = std::max(sheet.Group(1).size(), sheet.Group(2).size());
+            return std::max(1, CeilDiv(rows, 2));
+        }
+        case kKindZ:
+        case kKindI:
+            return GroupedPages(sheet);
+        default:
+            break;
+    }
+    const int per = BlocksPerPage(kind);
+    if (per == 0) return 1;
+    return std::max(1, CeilDiv(sheet.Blocks.size(), per));
+}
+
+kTPagePlan PlanOfValues(const kTSheetValues& values) {
+    kTPagePlan plan;
+    plan.Pages[kTitleSheet] = 1;
+    plan.Pages[kSecondSheet] = 1;
+    for (int kind = kSection1Sheet; kind <= kSheetKindCount; ++kind) {
+        plan.Pages[kind] = PagesOfValues(values, kind);
+    }
+    plan.Pages[kKindR5] = 1;
+    int base = 0;
+    for (int kind = 1; kind <= kSheetKindCount; ++kind) {
+        plan.Base[kind] = base;
+        base += plan.Pages[kind];
+    }
+    plan.TotalPages = base;
+    return plan;
+}
+
+namespace {
+
+Money Amount(const kTSheetData& sheet, const char* code) {
+    return Money::Parse(sheet.Totals.Text(code)).value_or(Money());
+}
+
+}  // namespace
+
+void DeriveSection5(kTSheetValues& values) {
+    const Money refunds = Amount(values[kKindR1], "100") + Amount(values[kKindR2], "090") +
+                          Amount(values[kKindR3], "080") + Amount(values[kKindR4], "070");
+    const Money payments = Amount(values[kKindR1], "110") + Amount(values[kKindR2], "100") +
+                           Amount(values[kKindR3], "090") + Amount(values[kKindR4], "080");
+    kTSheetData& r5 = values[kKindR5];
+    r5.Present = true;
+    r5.Totals.Set("010", MoneyToLimitedText(refunds));
+    r5.Totals.Set("020", MoneyToLimitedText(payments));
+    r5.Totals.Set("030", MoneyToLimitedText(refunds > payments ? refunds - payments : Money()));
+    r5.Totals.Set("040", MoneyToLimitedText(refunds > payments ? Money() : payments - refunds));
+}
+
+}  // namespace zorv

@@ -1,0 +1,99 @@
+#pragma once
+
+// The values the 3-NDFL sheets print, by sheet kind and line code, as texts in
+// the form the declaration file writes them ("1234.50", "1234", "14.03.2008",
+// "840", a name). Two feeders fill them: the declaration file itself (what the
+// desktop program and `zorv print` print) and the report library's own totals.
+// One drawing (formsheets.h) puts them on paper, so both print the same form.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "report/pageplan.h"
+
+namespace zorv {
+
+struct kTSheetValue {
+    std::string Code;  // the line code on the form: "010"; a name for texts of a block
+    std::string Text;  // as in the file
+    std::string Origin;  // where the file holds it: "Файл:0/Документ:0/…@Attribute"; may be empty
+};
+
+// The values of one record of a list sheet, or of a whole single sheet.
+struct kTSheetBlock {
+    int Group = 0;  // the part of the sheet the block belongs to (sheets Ж2, З, И, К3, К4)
+    std::vector<kTSheetValue> Values;
+
+    const kTSheetValue* Find(const std::string& code) const;
+    std::string Text(const std::string& code) const;
+    void Set(const std::string& code, const std::string& text, const std::string& origin = {});
+    bool Empty() const { return Values.empty(); }
+};
+
+struct kTSheetData {
+    std::vector<kTSheetBlock> Blocks;  // records of a list sheet, in list order
+    kTSheetBlock Totals;               // lines that are not per record
+    bool Present = false;              // the file (or the totals) has this sheet
+
+    std::vector<const kTSheetBlock*> Group(int group) const;
+};
+
+struct kTSheetValues {
+    std::array<kTSheetData, kSheetKindCount + 1> Sheets{};  // by sheet kind; 0 unused
+
+    kTSheetData& operator[](int kind) { return Sheets.at(static_cast<size_t>(kind)); }
+    const kTSheetData& operator[](int kind) const { return Sheets.at(static_cast<size_t>(kind)); }
+};
+
+// Sheet kinds by name, as in the page order.
+enum kTSheetKindNo : int {
+    kKindR1 = 3,
+    kKindR2,
+    kKindR3,
+    kKindR4,
+    kKindR5,
+    kKindR6,
+    kKindA9,
+    kKindA13,
+    kKindA30,
+    kKindA35,
+    kKindB9,
+    kKindB13,
+    kKindB35,
+    kKindV1,
+    kKindV2,
+    kKindG,
+    kKindD,
+    kKindDForeign,
+    kKindE,
+    kKindEForeign,
+    kKindZh1,
+    kKindZh2,
+    kKindZh2Foreign,
+    kKindZ,
+    kKindI,
+    kKindK1,
+    kKindK2,
+    kKindK3,
+    kKindK4,
+    kKindL,
+};
+
+// Records per page of a list sheet; 0 for a sheet of one page.
+int BlocksPerPage(int kind);
+// The pages a sheet takes for its values: 0 when it is not present.
+int PagesOfValues(const kTSheetValues& values, int kind);
+
+// The page plan of a 3-NDFL declaration printed from its values: the title page,
+// the second sheet, section 5 and every sheet the values hold, in page order.
+kTPagePlan PlanOfValues(const kTSheetValues& values);
+
+// Section 5 of the form nets the refunds and payments of sections 1-4; it is
+// derived from their lines.
+void DeriveSection5(kTSheetValues& values);
+
+// True for a value that prints no characters: empty, or an amount of 0.
+bool IsZeroText(const std::string& text);
+
+}  // namespace zorv

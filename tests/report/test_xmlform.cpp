@@ -1,0 +1,398 @@
+// The 3-NDFL paper form printed from the declaration file carries the file: every
+// value drawn is the file's value of its line, and every value of the file is
+// drawn; the list sheets' page plan; the report library's own composition.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QXmlStreamReader>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "export/exportxml.h"
+#include "fixtures.h"
+#include "model/declaration.h"
+#include "report/pageplan.h"
+#include "report/printout.h"
+#include "report/reportdata.h"
+#include "report/reportsums.h"
+#include "report/sheets.h"
+#include "report/sheetvalues.h"
+#include "report/xmlform.h"
+#include "report/xmlsheets.h"
+#include "storage/money.h"
+#include "tempdir.h"
+
+namespace zorv {
+namespace {
+
+class XmlForm : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_report";
+        static char* argv[] = {name, nullptr};
+        if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+    }
+};
+
+mTDeclaration Fixture(const std::string& name) {
+    mTDeclaration d;
+    DeclarationFromJson(testing::ReadFixtureJson("report/paper/" + name + ".json"), d);
+    return d;
+}
+
+std::vector<uint8_t> ImageOf(const mTDeclaration& d) {
+    std::vector<uint8_t> image = d.BuildImage();
+    image.push_back(0);
+    return image;
+}
+
+std::string Xml(mTDeclaration& d) {
+    ExportOptions options;
+    options.today = 39887;  // 15.03.2009
+    options.guid = "0F8FAD5B-D9CB-469F-A165-70867728950E";
+    return ExportXml({}, d, 2, options);
+}
+
+// Every attribute of the file under НДФЛ3 by "Element:i/…@Attribute", read here
+// on its own rather than by the printing code.
+std::map<std::string, std::string> AttributesOf(const std::string& xml) {
+    std::string utf8 = xml;
+    QXmlStreamReader reader(QByteArray::fromStdString(xml));
+    std::map<std::string, std::string> attributes;
+    std::vector<std::string> path;
+    std::vector<std::map<std::string, int>> seen(1);
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const std::string name = reader.name().toString().toStdString();
+            const int index = seen.back()[name]++;
+            path.push_back((path.empty() ? std::string() : path.back() + "/") + name + ":" +
+                           std::to_string(index));
+            seen.emplace_back();
+            if (path.back().find("/НДФЛ3:0") == std::string::npos) continue;
+            for (const QXmlStreamAttribute& a : reader.attributes()) {
+                attributes[path.back() + "@" + a.name().toString().toStdString()] =
+                    a.value().toString().toStdString();
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            path.pop_back();
+            seen.pop_back();
+        }
+    }
+    return attributes;
+}
+
+struct Drawn {
+    int kind = 0;
+    std::string code;
+    std::string text;   // the value's characters left to right; "=" for the point
+    bool free = false;  // a free text, shortened to its box
+};
+
+// The values drawn on the pages, by the place in the file they show.
+std::map<std::string, Drawn> DrawnValues(const std::vector<kTPage>& pages,
+                                         std::vector<std::string>& unplaced) {
+    std::map<std::string, Drawn> drawn;
+    for (const kTPage& page : pages) {
+        std::map<QString, std::vector<const PageItem*>> byTag;
+        for (const PageItem& item : page.Items) {
+            if (item.kind == PageItem::Text && !item.tag.isEmpty())
+                byTag[item.tag].push_back(&item);
+        }
+        for (auto& [tag, items] : byTag) {
+            std::sort(items.begin(), items.end(),
+                      [](const PageItem* a, const PageItem* b) { return a->x < b->x; });
+            const QStringList parts = tag.split('|');
+            Drawn d;
+            d.kind = parts[0].toInt();
+            d.code = parts[1].toStdString();
+            for (const PageItem* item : items) {
+                d.text += item->text.toStdString();
+                d.free = d.free || item->face == FontFace::Free;
+            }
+            const std::string origin = parts.mid(2).join('|').toStdString();
+            if (origin.empty()) {
+                unplaced.push_back(std::string(SheetKind(d.kind).Name) + " " + d.code);
+                continue;
+            }
+            // A sheet's title (its rate, its V mark) repeats on every page of the
+            // sheet; a value of a block or of the totals is drawn once.
+            auto it = drawn.find(origin);
+            if (it != drawn.end()) {
+                EXPECT_EQ(d.code, "001") << origin << " drawn twice";
+                EXPECT_EQ(d.text, it->second.text) << origin;
+            }
+            drawn[origin] = d;
+        }
+    }
+    return drawn;
+}
+
+bool IsAmountLike(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789.= ") == std::string::npos;
+}
+
+// The drawn characters show the file's value.
+bool Shows(const Drawn& d, const std::string& value) {
+    if (d.text == "V") return !value.empty();  // a mark in its box
+    if (d.free) return !d.text.empty() && value.rfind(d.text, 0) == 0;
+    std::string text = d.text;
+    for (char& c : text) {
+        if (c == '=') c = '.';
+    }
+    if (text == value) return true;
+    if (IsAmountLike(text) && IsAmountLike(value) && value.find('.') == value.rfind('.')) {
+        auto a = Money::Parse(text), b = Money::Parse(value);
+        return a && b && *a == *b;
+    }
+    return false;
+}
+
+std::map<std::string, std::string> gFile;  // the file of the fixture being checked
+
+// Whether the element of the origin lies under a ДоходИстРФ of rate 15.
+bool Is15(const std::string& origin) {
+    const size_t at = origin.find("/ДоходИстРФ:");
+    const size_t end = origin.find_first_of("/@", at + 1);
+    auto it = gFile.find(origin.substr(0, end) + "@Ставка");
+    return it != gFile.end() && it->second == "15";
+}
+
+// Values of the file that the 2008 paper form has no line for.
+bool NotOnTheForm(const std::string& origin) {
+    static const char* const kNotOnForm[] = {
+        "/НалБаза15:",    // dividends of non-residents at 15 %: no sheet of the form
+        "/ДоходМатВыг:",  // tax withheld from exempt material benefit: no line
+        "/МатПомРожд:",   // birth aid: sheet Г has no line for it
+        "@УдержОбщЛиш",   // section 3: tax withheld on exempt income, no line
+        "@ПрОпер",        // securities: the group, printed as the group's heading
+    };
+    for (const char* part : kNotOnForm) {
+        if (origin.find(part) != std::string::npos) return true;
+    }
+    // Nor is there a sheet А at 15 %.
+    return origin.find("/ДоходИстРФ:") != std::string::npos && Is15(origin);
+}
+
+const char* const kFixturesOfPaper[] = {
+    "employee",       "housing",   "social_cap",   "car_sale",        "nonresident",
+    "foreign_credit", "dividends", "entrepreneur", "securities_loss", "everything"};
+
+TEST_F(XmlForm, ThePaperCarriesEveryValueOfTheFileAndNoOther) {
+    for (const char* name : kFixturesOfPaper) {
+        SCOPED_TRACE(name);
+        mTDeclaration d = Fixture(name);
+        const std::string xml = Xml(d);
+        ASSERT_NE(xml, kExportError);
+        kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), d.InspectionName, true);
+        std::vector<std::string> unplaced;
+        const std::map<std::string, Drawn> drawn = DrawnValues(form.Pages(), unplaced);
+        const std::map<std::string, std::string> file = AttributesOf(xml);
+        gFile = file;
+
+        for (const auto& [origin, value] : drawn) {
+            auto it = file.find(origin);
+            ASSERT_NE(it, file.end()) << origin << " is drawn but the file has no such value";
+            EXPECT_TRUE(Shows(value, it->second))
+                << SheetKind(value.kind).Name << " " << value.code << " shows «" << value.text
+                << "», the file has «" << it->second << "» at " << origin;
+        }
+        for (const auto& [origin, value] : file) {
+            if (IsZeroText(value) || NotOnTheForm(origin)) continue;
+            EXPECT_EQ(drawn.count(origin), 1u)
+                << origin << " = «" << value << "» is not on the paper form";
+        }
+        // Only derived lines are drawn without a place in the file: section 5,
+        // the fee and contract totals of sheets Д and Е; and sheet В2, which
+        // the file does not carry, from the declaration.
+        for (const std::string& line : unplaced) {
+            EXPECT_TRUE(line.rfind("Раздел 5", 0) == 0 || line.rfind("Лист Д", 0) == 0 ||
+                        line.rfind("Лист Е", 0) == 0 || line.rfind("Лист В2", 0) == 0)
+                << line;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorv
+
+namespace zorv {
+namespace {
+
+// The codes of the values drawn on a page, with the block they belong to.
+std::multiset<std::string> TaggedOrigins(const kTPage& page, int kind) {
+    std::multiset<std::string> origins;
+    std::set<QString> tags;
+    for (const PageItem& item : page.Items) {
+        if (item.kind != PageItem::Text || item.tag.isEmpty()) continue;
+        const QStringList parts = item.tag.split('|');
+        if (parts[0].toInt() == kind) tags.insert(item.tag);
+    }
+    for (const QString& tag : tags) origins.insert(tag.section('|', 1).toStdString());
+    return origins;
+}
+
+int LabelCount(const kTPage& page, const QString& text) {
+    int count = 0;
+    for (const PageItem& item : page.Items)
+        count += item.kind == PageItem::Text && item.text == text;
+    return count;
+}
+
+bool HasTagged(const std::multiset<std::string>& origins, const std::string& part) {
+    return std::any_of(origins.begin(), origins.end(),
+                       [&](const std::string& o) { return o.find(part) != std::string::npos; });
+}
+
+TEST_F(XmlForm, ListSheetsFillTheirLastPageWithEmptyBlocksAndTheTotals) {
+    mTDeclaration d = Fixture("employee");
+    while (d.ThirteenPercentCount() < 5) {
+        const size_t i = d.AddThirteenPercent();
+        d.ThirteenPercent(i) = d.ThirteenPercent(0);
+        d.ThirteenPercent(i).INN = "770501234" + std::to_string(i);
+    }
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    const kTPagePlan& plan = form.Data().Plan;
+    ASSERT_EQ(plan.Pages[kKindA13], 2);
+    // Title, second sheet, sections 1, 5 and 6 (one row), then sheet А.
+    EXPECT_EQ(plan.FirstPage(kKindR1), 3);
+    EXPECT_EQ(plan.FirstPage(kKindR5), 4);
+    EXPECT_EQ(plan.FirstPage(kKindA13), 6);
+    const std::vector<kTPage> pages = form.Sheets().Sheet(kKindA13).Pages();
+    ASSERT_EQ(pages.size(), 2u);
+
+    const auto first = TaggedOrigins(pages[0], kKindA13);
+    const auto second = TaggedOrigins(pages[1], kKindA13);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(HasTagged(first, "РасчДохНал:" + std::to_string(i)));
+    EXPECT_FALSE(HasTagged(first, "РасчДохНал:4"));
+    EXPECT_TRUE(HasTagged(second, "РасчДохНал:4"));
+    EXPECT_FALSE(HasTagged(second, "РасчДохНал:3"));
+    // Four blocks on each page: the fifth source and three empty ones.
+    EXPECT_EQ(LabelCount(pages[0], "010"), 4);
+    EXPECT_EQ(LabelCount(pages[1], "010"), 4);
+    // The sheet's totals only on its last page.
+    for (const char* total : {"080|", "090|", "100|", "110|"}) {
+        EXPECT_FALSE(HasTagged(first, total)) << total;
+        EXPECT_TRUE(HasTagged(second, total)) << total;
+    }
+    // The pages are numbered on from the sheet's first page.
+    EXPECT_EQ(form.Pages().size(), static_cast<size_t>(plan.TotalPages));
+}
+
+TEST_F(XmlForm, ThreeForeignIncomesAtThirteenPercentTakeTwoPagesOfSheetB) {
+    mTDeclaration d = Fixture("foreign_credit");
+    while (d.CurrencyIncomeCount() < 3) {
+        const size_t i = d.AddCurrencyIncome();
+        d.CurrencyIncome(i) = d.CurrencyIncome(0);
+    }
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    EXPECT_EQ(form.Data().Plan.Pages[kKindB13], 2);
+    const std::vector<kTPage> pages = form.Sheets().Sheet(kKindB13).Pages();
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[1], kKindB13), "РасчДохНалИно:2"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[0], kKindB13), "150|"));
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[1], kKindB13), "150|"));
+}
+
+TEST_F(XmlForm, FivePrizeRowsGiveSheetGThreePagesWithPartOneOnTheFirst) {
+    mTDeclaration d;
+    DeclarationFromJson(testing::ReadFixtureJson("report/paper/everything.json"), d);
+    const mTThirtyFivePercent prize = d.ThirtyFivePercent(0);
+    ASSERT_EQ(prize.IncomeCode, 2740u);
+    for (int i = 0; i < 4; ++i) d.ThirtyFivePercent(d.AddThirtyFivePercent()) = prize;
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    ASSERT_EQ(form.Data().Plan.Pages[kKindG], 3);
+    const std::vector<kTPage> pages = form.Sheets().Sheet(kKindG).Pages();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[0], kKindG), "130|"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "130|"));
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "СвДоход:4"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "170|"));
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "170|"));
+}
+
+// The report library's own composition prints what the file prints where its
+// rules are the main program's.
+TEST_F(XmlForm, TheLibraryCompositionPrintsTheFilesValues) {
+    for (const char* name : {"employee", "housing", "foreign_credit", "entrepreneur", "dividends",
+                             "securities_loss", "social_cap"}) {
+        SCOPED_TRACE(name);
+        mTDeclaration d = Fixture(name);
+        const std::string xml = Xml(d);
+        const kTSheetValues fromFile = SheetValuesFromXml(QByteArray::fromStdString(xml));
+        std::vector<uint8_t> image = ImageOf(d);
+        kTDanLog data(image.data(), image.size() - 1, false);
+        kTRepSvodSum sums;
+        sums.Compute(data);
+        data.Plan = ComputePagePlan(data, sums);
+        kTReportSheets sheets(data, sums);
+        for (int kind = kSection1Sheet; kind <= kSheetKindCount; ++kind) {
+            const kTSheetData& a = fromFile[kind];
+            const kTSheetData& b = sheets.Values()[kind];
+            ASSERT_EQ(a.Present, b.Present) << SheetKind(kind).Name;
+            ASSERT_EQ(a.Blocks.size(), b.Blocks.size()) << SheetKind(kind).Name;
+            auto same = [&](const kTSheetBlock& x, const kTSheetBlock& y) {
+                for (const kTSheetValue& v : x.Values) {
+                    EXPECT_EQ(v.Text, y.Text(v.Code)) << SheetKind(kind).Name << " " << v.Code;
+                }
+            };
+            same(a.Totals, b.Totals);
+            for (size_t i = 0; i < a.Blocks.size(); ++i) same(a.Blocks[i], b.Blocks[i]);
+            // The library plans every sheet the file has.
+            if (a.Present && kind != kKindR5) {
+                EXPECT_GT(data.Plan.Pages[kind], 0) << SheetKind(kind).Name;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorv
+
+namespace zorv {
+namespace {
+
+std::string Output(const std::string& command) {
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return text;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+    pclose(pipe);
+    return text;
+}
+
+TEST(PrintCommand, PrintsA3NdflFromItsFileOrFromTheLibrarysTotals) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext (Debian poppler-utils) is not installed";
+    }
+    testing::TempDir dir;
+    const std::string zorv = std::string(ZORV_BINARY_DIR) + "/bin/zorv ";
+    const std::string fixture = testing::FixturePath("report/paper/housing.json");
+    for (const char* option : {"", " --library"}) {
+        SCOPED_TRACE(option);
+        const std::string pdf = dir.File("housing.pdf");
+        const std::string out = Output(zorv + "print " + fixture + option + " -o " + pdf + " 2>&1");
+        EXPECT_NE(out.find(": 10 стр."), std::string::npos) << out;
+        EXPECT_NE(Output("pdfinfo " + pdf).find("Pages:           10"), std::string::npos);
+        const std::string last = Output("pdftotext -f 10 -l 10 -layout " + pdf + " -");
+        for (const char* word : {"Лист Л.", "Квартира", "Подольск", "1 0 0 0 0 0 0", "8 5 0 0 0"})
+            EXPECT_NE(last.find(word), std::string::npos) << word;
+    }
+}
+
+}  // namespace
+}  // namespace zorv
