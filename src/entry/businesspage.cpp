@@ -34,8 +34,8 @@ constexpr int kNoFarmYear = 2000;  // stored for an empty (or 0) year
 
 const char* const kExpenseNames[6] = {"MaskedEdit2", "MaskedEdit3", "MaskedEdit4",
                                       "MaskedEdit5", "MaskedEdit6", "MaskedEdit7"};
-const char* const kExpenseCaptions[6] = {"Итого расходов ",     "Мат. расходы",
-                                         "Амортизац. начисл.",  "Оплата труда",
+const char* const kExpenseCaptions[6] = {"Итого расходов ",         "Мат. расходы",
+                                         "Амортизац. начисл.",      "Оплата труда",
                                          "в т.ч. по тр. договорам", "Прочие расходы"};
 
 // The fields the rules of the whole check lead to.
@@ -215,9 +215,9 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     detail_ = new QWidget(this);
     auto* gbIncome = new QGroupBox(QStringLiteral("Доходы и расходы"), detail_);
     MaskedEdit1 = MoneyField(gbIncome, "MaskedEdit1", QStringLiteral("Сумма дохода"));
-    chbIsConfirmedExpensies = Named(
-        new QCheckBox(QStringLiteral("Имеются документально подтв. расходы"), gbIncome),
-        "chbIsConfirmedExpensies");
+    chbIsConfirmedExpensies =
+        Named(new QCheckBox(QStringLiteral("Имеются документально подтв. расходы"), gbIncome),
+              "chbIsConfirmedExpensies");
     Panel4 = Named(new QWidget(gbIncome), "Panel4");
     Panel5 = Named(new QLabel(Panel4), "Panel5", QStringLiteral("Итого расходов"));
     Panel5->setFrameShape(QFrame::StyledPanel);
@@ -260,15 +260,14 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     meActualPrepayment = Named(new TMaskedEdit(gbAdvance, edtDigital, 12), "meActualPrepayment",
                                QStringLiteral("Фактические платежи"));
     auto* advanceLayout = new QGridLayout(gbAdvance);
-    advanceLayout->addWidget(Buddy(QStringLiteral("Начисленные платежи"), meNachPrepayment, gbAdvance),
-                             0, 0);
+    advanceLayout->addWidget(
+        Buddy(QStringLiteral("Начисленные платежи"), meNachPrepayment, gbAdvance), 0, 0);
     advanceLayout->addWidget(meNachPrepayment, 0, 1);
     advanceLayout->addWidget(
         Buddy(QStringLiteral("Фактические платежи"), meActualPrepayment, gbAdvance), 1, 0);
     advanceLayout->addWidget(meActualPrepayment, 1, 1);
 
-    auto* gbFarm =
-        new QGroupBox(QStringLiteral("Крестьянское (фермерское) хозяйство"), detail_);
+    auto* gbFarm = new QGroupBox(QStringLiteral("Крестьянское (фермерское) хозяйство"), detail_);
     meBeginninFH = Named(new TMaskedEdit(gbFarm, edtDigital, 4), "meBeginninFH",
                          QStringLiteral("Год образования"));
     meBeginninFH->setFixedWidth(meBeginninFH->fontMetrics().horizontalAdvance("00000") + 16);
@@ -353,7 +352,8 @@ TfrBusinessNew::~TfrBusinessNew() {
 }
 
 const TOkvedTable& TfrBusinessNew::Okved() {
-    if (!okved_) okved_ = std::make_unique<TOkvedTable>(TOkvedTable::Parse(ctx_.references.activityXml));
+    if (!okved_)
+        okved_ = std::make_unique<TOkvedTable>(TOkvedTable::Parse(ctx_.references.activityXml));
     return *okved_;
 }
 
@@ -371,8 +371,9 @@ void TfrBusinessNew::EnableDetail(bool enabled) {
 
 void TfrBusinessNew::ShowNorm() {
     const QString text = MaskedEdit1->text().trimmed();
-    Panel5->setText(text.isEmpty() ? QStringLiteral("0")
-                                   : MoneyText(ShareOfIncome(MoneyFromField(text), kFlatNormShare)));
+    Panel5->setText(text.isEmpty()
+                        ? QStringLiteral("0")
+                        : MoneyText(ShareOfIncome(MoneyFromField(text), kFlatNormShare)));
 }
 
 void TfrBusinessNew::OnConfirmed() {
@@ -393,7 +394,8 @@ void TfrBusinessNew::StepYear(int step) {
 void TfrBusinessNew::OnSelection() {
     if (loading_ || deleting_) return;
     TLoadingScope loading(ctx_);
-    if (selected_ >= 0 && size_t(selected_) < Decl().BusinessCount()) StoreActivity(size_t(selected_));
+    if (selected_ >= 0 && size_t(selected_) < Decl().BusinessCount())
+        StoreActivity(size_t(selected_));
     selected_ = SelectedRow(lvSourseIncomeInfo);
     if (selected_ >= 0) ShowActivity(size_t(selected_));
 }
@@ -433,8 +435,7 @@ void TfrBusinessNew::StoreToModel() {
 }
 
 void TfrBusinessNew::AddActivity() {
-    if (!RoomForOneMore(this, Decl().BusinessCount(), QStringLiteral("видов деятельности")))
-        return;
+    if (!RoomForOneMore(this, Decl().BusinessCount(), QStringLiteral("видов деятельности"))) return;
     TfmInputBusinessIncome dialog(this, Okved());
     if (!RunModal(dialog)) return;
     const QString kind = dialog.Kind();

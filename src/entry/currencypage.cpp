@@ -44,7 +44,8 @@ QLabel* Display(QWidget* parent, const char* name, const QString& accessible) {
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000 000,00")) + 12);
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000 000,00")) + 12);
     label->setMinimumHeight(label->fontMetrics().height() + 8);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return label;
@@ -53,7 +54,8 @@ QLabel* Display(QWidget* parent, const char* name, const QString& accessible) {
 TMaskedEdit* MoneyField(QWidget* parent, const char* name, const QString& accessible) {
     auto* edit = Named(new TMaskedEdit(parent, edtCurrency, 12, 2), name, accessible);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) + 16);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) +
+                        16);
     return edit;
 }
 
@@ -115,7 +117,8 @@ TfmInputCurrencySourseIncome::TfmInputCurrencySourseIncome(QWidget* parent,
     connect(bnCansel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button1, &QPushButton::clicked, this, &TfmInputCurrencySourseIncome::OnCountry);
     auto* grid = new QGridLayout;
-    grid->addWidget(Buddy(QStringLiteral("Наименование источника выплаты"), meSourseName, this), 0, 0, 1, 3);
+    grid->addWidget(Buddy(QStringLiteral("Наименование источника выплаты"), meSourseName, this), 0,
+                    0, 1, 3);
     grid->addWidget(meSourseName, 1, 0, 1, 3);
     grid->addWidget(Buddy(QStringLiteral("Код страны"), meGos, this), 2, 0);
     grid->addWidget(meGos, 2, 1);
@@ -188,21 +191,26 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     BindListKeys(
         lvSourseIncomeInfo, [this] { AddSource(); }, [this] { DeleteSource(); },
         [this] { EditSource(); });
-    connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this, &TfrCurrency::OnSelection);
+    connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this,
+            &TfrCurrency::OnSelection);
 
-    gbSourseInfo = Named(new QGroupBox(QStringLiteral("Сведения о полученном доходе"), this), "gbSourseInfo");
-    dtIncomeGetDate = DatePicker(gbSourseInfo, "dtIncomeGetDate", QStringLiteral("Дата получения дохода"),
-                                 QDate(2009, 12, 31));
-    dtSubtractDate = DatePicker(gbSourseInfo, "dtSubtractDate", QStringLiteral("Дата уплаты налога"),
-                                QDate(2012, 12, 31));
+    gbSourseInfo =
+        Named(new QGroupBox(QStringLiteral("Сведения о полученном доходе"), this), "gbSourseInfo");
+    dtIncomeGetDate = DatePicker(gbSourseInfo, "dtIncomeGetDate",
+                                 QStringLiteral("Дата получения дохода"), QDate(2009, 12, 31));
+    dtSubtractDate = DatePicker(gbSourseInfo, "dtSubtractDate",
+                                QStringLiteral("Дата уплаты налога"), QDate(2012, 12, 31));
     meCurrencyCode = Named(new TMaskedEdit(gbSourseInfo, edtDigital, 3), "meCurrencyCode",
                            QStringLiteral("Код валюты"));
-    meCurrencyCode->setFixedWidth(meCurrencyCode->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-    bnCurrencyCode = PickButton(gbSourseInfo, "bnCurrencyCode", QStringLiteral("Выбрать код из справочника"));
+    meCurrencyCode->setFixedWidth(
+        meCurrencyCode->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+    bnCurrencyCode =
+        PickButton(gbSourseInfo, "bnCurrencyCode", QStringLiteral("Выбрать код из справочника"));
     meCurrencyName = Named(new TMaskedEdit(gbSourseInfo, edtChar, 30), "meCurrencyName",
                            QStringLiteral("Наименование валюты"));
-    chbAutoExchange = Named(new QCheckBox(QStringLiteral("Автоматическое определение"), gbSourseInfo),
-                            "chbAutoExchange", QStringLiteral("Автоматическое определение курса валюты"));
+    chbAutoExchange =
+        Named(new QCheckBox(QStringLiteral("Автоматическое определение"), gbSourseInfo),
+              "chbAutoExchange", QStringLiteral("Автоматическое определение курса валюты"));
     auto units = [&](const char* name, const QString& accessible) {
         auto* e = Named(new TMaskedEdit(gbSourseInfo, edtDigital, 7), name, accessible);
         e->setAlignment(Qt::AlignRight);
@@ -217,19 +225,25 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
         return e;
     };
     meCurrencyUnits = units("meCurrencyUnits", QStringLiteral("Единиц валюты на дату дохода"));
-    meCurrencyExchange = rate("meCurrencyExchange", QStringLiteral("Курс на дату получения дохода, руб."));
-    meCurrencyUnits2 = units("meCurrencyUnits2", QStringLiteral("Единиц валюты на дату уплаты налога"));
-    meCurrencyExchange2 = rate("meCurrencyExchange2", QStringLiteral("Курс на дату уплаты налога, руб."));
+    meCurrencyExchange =
+        rate("meCurrencyExchange", QStringLiteral("Курс на дату получения дохода, руб."));
+    meCurrencyUnits2 =
+        units("meCurrencyUnits2", QStringLiteral("Единиц валюты на дату уплаты налога"));
+    meCurrencyExchange2 =
+        rate("meCurrencyExchange2", QStringLiteral("Курс на дату уплаты налога, руб."));
     lbIncomeRate = Named(new QLabel(gbSourseInfo), "lbIncomeRate");
     lbTaxRate = Named(new QLabel(gbSourseInfo), "lbTaxRate");
     for (QLabel* note : {lbIncomeRate, lbTaxRate}) note->setWordWrap(true);
 
     auto* sourceGrid = new QGridLayout(gbSourseInfo);
-    sourceGrid->addWidget(Buddy(QStringLiteral("Дата получения дохода"), dtIncomeGetDate, gbSourseInfo), 0, 0);
+    sourceGrid->addWidget(
+        Buddy(QStringLiteral("Дата получения дохода"), dtIncomeGetDate, gbSourseInfo), 0, 0);
     sourceGrid->addWidget(dtIncomeGetDate, 0, 1);
-    sourceGrid->addWidget(Buddy(QStringLiteral("Дата уплаты налога"), dtSubtractDate, gbSourseInfo), 0, 2);
+    sourceGrid->addWidget(Buddy(QStringLiteral("Дата уплаты налога"), dtSubtractDate, gbSourseInfo),
+                          0, 2);
     sourceGrid->addWidget(dtSubtractDate, 0, 3);
-    sourceGrid->addWidget(Buddy(QStringLiteral("Код и наименование валюты"), meCurrencyCode, gbSourseInfo), 1, 0);
+    sourceGrid->addWidget(
+        Buddy(QStringLiteral("Код и наименование валюты"), meCurrencyCode, gbSourseInfo), 1, 0);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(meCurrencyCode);
     codeRow->addWidget(bnCurrencyCode);
@@ -260,14 +274,17 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     sourceGrid->setColumnStretch(3, 1);
 
     auto* gbIncome = Named(new QGroupBox(QStringLiteral("Полученный доход"), this), "gbIncome");
-    meIncomeCurrencySum = MoneyField(gbIncome, "meIncomeCurrencySum", QStringLiteral("Доход в иностранной валюте"));
-    pnlIncomeRublSum = Display(gbIncome, "pnlIncomeRublSum", QStringLiteral("Доход в рублях по курсу ЦБ"));
+    meIncomeCurrencySum =
+        MoneyField(gbIncome, "meIncomeCurrencySum", QStringLiteral("Доход в иностранной валюте"));
+    pnlIncomeRublSum =
+        Display(gbIncome, "pnlIncomeRublSum", QStringLiteral("Доход в рублях по курсу ЦБ"));
     pnlIncomeCod = Display(gbIncome, "pnlIncomeCod", QStringLiteral("Код дохода"));
     pnlIncomeCod->setMinimumWidth(60);
     pnlIncomeCod->setAlignment(Qt::AlignCenter);
     bnIncomeCod = PickButton(gbIncome, "bnIncomeCod", QStringLiteral("Выбрать код из справочника"));
     auto* incomeGrid = new QGridLayout(gbIncome);
-    incomeGrid->addWidget(Buddy(QStringLiteral("В иностранной валюте"), meIncomeCurrencySum, gbIncome), 0, 0);
+    incomeGrid->addWidget(
+        Buddy(QStringLiteral("В иностранной валюте"), meIncomeCurrencySum, gbIncome), 0, 0);
     incomeGrid->addWidget(meIncomeCurrencySum, 0, 1);
     incomeGrid->addWidget(new QLabel(QStringLiteral("В рублях по курсу ЦБ"), gbIncome), 1, 0);
     incomeGrid->addWidget(pnlIncomeRublSum, 1, 1);
@@ -278,11 +295,16 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     incomeCodeRow->addStretch(1);
     incomeGrid->addLayout(incomeCodeRow, 2, 1);
 
-    auto* gbTax = Named(new QGroupBox(QStringLiteral("Налог, уплаченный в иностранном государстве"), this), "gbTax");
-    meTaxCurrencySum = MoneyField(gbTax, "meTaxCurrencySum", QStringLiteral("Налог в иностранной валюте"));
-    pnlTaxRoubleSum = Display(gbTax, "pnlTaxRoubleSum", QStringLiteral("Налог в рублях по курсу ЦБ"));
+    auto* gbTax =
+        Named(new QGroupBox(QStringLiteral("Налог, уплаченный в иностранном государстве"), this),
+              "gbTax");
+    meTaxCurrencySum =
+        MoneyField(gbTax, "meTaxCurrencySum", QStringLiteral("Налог в иностранной валюте"));
+    pnlTaxRoubleSum =
+        Display(gbTax, "pnlTaxRoubleSum", QStringLiteral("Налог в рублях по курсу ЦБ"));
     auto* taxGrid = new QGridLayout(gbTax);
-    taxGrid->addWidget(Buddy(QStringLiteral("В иностранной валюте"), meTaxCurrencySum, gbTax), 0, 0);
+    taxGrid->addWidget(Buddy(QStringLiteral("В иностранной валюте"), meTaxCurrencySum, gbTax), 0,
+                       0);
     taxGrid->addWidget(meTaxCurrencySum, 0, 1);
     taxGrid->addWidget(new QLabel(QStringLiteral("В рублях по курсу ЦБ"), gbTax), 1, 0);
     taxGrid->addWidget(pnlTaxRoubleSum, 1, 1);
@@ -292,8 +314,10 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     pnlSubtractCod = Display(gbDiscount, "pnlSubtractCod", QStringLiteral("Код вычета (расхода)"));
     pnlSubtractCod->setMinimumWidth(60);
     pnlSubtractCod->setAlignment(Qt::AlignCenter);
-    bnSubtractCod = PickButton(gbDiscount, "bnSubtractCod", QStringLiteral("Выбрать код из справочника"));
-    meSubtractSum = MoneyField(gbDiscount, "meSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
+    bnSubtractCod =
+        PickButton(gbDiscount, "bnSubtractCod", QStringLiteral("Выбрать код из справочника"));
+    meSubtractSum =
+        MoneyField(gbDiscount, "meSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
     auto* discountGrid = new QGridLayout(gbDiscount);
     discountGrid->addWidget(new QLabel(QStringLiteral("Код вычета (расхода)"), gbDiscount), 0, 0);
     auto* deductRow = new QHBoxLayout;
@@ -301,10 +325,12 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     deductRow->addWidget(bnSubtractCod);
     deductRow->addStretch(1);
     discountGrid->addLayout(deductRow, 0, 1);
-    discountGrid->addWidget(Buddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount), 1, 0);
+    discountGrid->addWidget(
+        Buddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount), 1, 0);
     discountGrid->addWidget(meSubtractSum, 1, 1);
 
-    gbApp = Named(new QGroupBox(QStringLiteral("Число подтверждающих расходы документов"), this), "gbApp");
+    gbApp = Named(new QGroupBox(QStringLiteral("Число подтверждающих расходы документов"), this),
+                  "gbApp");
     meAppB = Named(new TMaskedEdit(gbApp, edtDigital, 4), "meAppB",
                    QStringLiteral("Число подтверждающих расходы документов"));
     (new QHBoxLayout(gbApp))->addWidget(meAppB);
@@ -385,12 +411,12 @@ void TfrCurrency::EnableDetail(bool enabled) {
 void TfrCurrency::ClearDetail() {
     TLoadingScope loading(ctx_);
     SetAutoQuietly(false, false);
-    for (TMaskedEdit* e : {meCurrencyCode, meCurrencyName, meCurrencyUnits, meCurrencyExchange,
-                           meCurrencyUnits2, meCurrencyExchange2, meIncomeCurrencySum,
-                           meTaxCurrencySum, meSubtractSum, meAppB})
+    for (TMaskedEdit* e :
+         {meCurrencyCode, meCurrencyName, meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2,
+          meCurrencyExchange2, meIncomeCurrencySum, meTaxCurrencySum, meSubtractSum, meAppB})
         e->clear();
-    for (QLabel* l : {pnlIncomeRublSum, pnlTaxRoubleSum, pnlIncomeCod, pnlSubtractCod, lbIncomeRate,
-                      lbTaxRate})
+    for (QLabel* l :
+         {pnlIncomeRublSum, pnlTaxRoubleSum, pnlIncomeCod, pnlSubtractCod, lbIncomeRate, lbTaxRate})
         l->clear();
     incomeRate_ = 0;
     incomeName_.clear();
@@ -405,7 +431,8 @@ void TfrCurrency::SetAutoQuietly(bool checked, bool enabled) {
 }
 
 void TfrCurrency::SetRateFieldsTypable(bool typable) {
-    for (TMaskedEdit* e : {meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2, meCurrencyExchange2})
+    for (TMaskedEdit* e :
+         {meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2, meCurrencyExchange2})
         e->setReadOnly(!typable);
 }
 
@@ -472,8 +499,8 @@ void TfrCurrency::OnAuto() {
     const bool ticked = chbAutoExchange->isChecked();
     SetRateFieldsTypable(!ticked);
     for (const TRatePair& pair : {IncomePair(), TaxPair()}) {
-        const auto found = ticked ? rates_.Lookup(meCurrencyCode->text(), pair.date->date())
-                                  : std::nullopt;
+        const auto found =
+            ticked ? rates_.Lookup(meCurrencyCode->text(), pair.date->date()) : std::nullopt;
         pair.units->setText(found ? QString::number(found->units) : QString());
         pair.rate->setText(found ? found->rate : QString());
         ShowRateNote(pair);
@@ -557,7 +584,8 @@ void TfrCurrency::ShowRecord(size_t index) {
     }
     pnlIncomeCod->setText(QString::number(c.IncomeCode));
     meIncomeCurrencySum->setEnabled(true);
-    meIncomeCurrencySum->setText(c.IncomeInCurrency.IsZero() ? QString() : MoneyText(c.IncomeInCurrency));
+    meIncomeCurrencySum->setText(c.IncomeInCurrency.IsZero() ? QString()
+                                                             : MoneyText(c.IncomeInCurrency));
     incomeRate_ = uint32_t(income->rate);
     incomeName_ = std::string(income->name);
     OnIncomeRubles();
@@ -582,8 +610,8 @@ void TfrCurrency::ShowRecord(size_t index) {
     meSubtractSum->setVisible(rule_.visible);
     meSubtractSum->setReadOnly(!rule_.enabled);
     if (rule_.share != 0 || rule_.equivalent)
-        meSubtractSum->setText(MoneyText(
-            AmountOnIncomeChange(rule_, FromQ(pnlIncomeRublSum->text()), Money())));
+        meSubtractSum->setText(
+            MoneyText(AmountOnIncomeChange(rule_, FromQ(pnlIncomeRublSum->text()), Money())));
 }
 
 void TfrCurrency::StoreRecord(size_t index) {
@@ -637,7 +665,8 @@ void TfrCurrency::EditSource() {
     dialog.meSourseName->setText(ToQ(c.SourceName));
     dialog.meGos->setText(ToQ(c.CountryCode));
     if (!RunModal(dialog) || dialog.meSourseName->text().trimmed().isEmpty()) return;
-    if (ToQ(c.SourceName) != dialog.meSourseName->text() || ToQ(c.CountryCode) != dialog.meGos->text())
+    if (ToQ(c.SourceName) != dialog.meSourseName->text() ||
+        ToQ(c.CountryCode) != dialog.meGos->text())
         Notify();
     c.SourceName = FromQ(dialog.meSourseName->text());
     c.CountryCode = FromQ(dialog.meGos->text());
@@ -671,8 +700,7 @@ void TfrCurrency::PickCurrency() {
 }
 
 void TfrCurrency::PickIncomeCode() {
-    const std::optional<IncomeChoice> choice =
-        zorv::PickIncomeCode(this, {}, pnlIncomeCod->text());
+    const std::optional<IncomeChoice> choice = zorv::PickIncomeCode(this, {}, pnlIncomeCod->text());
     if (!choice) return;
     const QString code = DictionaryText(choice->code);
     if (code == pnlIncomeCod->text()) return;
@@ -730,9 +758,14 @@ void TfrCurrency::FocusError(int code) {
         QWidget* field = name ? findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
         if (field == meCurrencyExchange && meCurrencyExchange->isReadOnly())
             field = chbAutoExchange->isEnabled() ? static_cast<QWidget*>(chbAutoExchange) : field;
+        // A deduction code the income code does not offer: the deduction is
+        // chosen again, or, when the income code has none, the income code.
+        if (field == meSubtractSum &&
+            !(meSubtractSum->isEnabled() && meSubtractSum->isVisibleTo(this)))
+            field = bnSubtractCod->isEnabled() ? static_cast<QWidget*>(bnSubtractCod) : bnIncomeCod;
         if (field && field->isEnabled()) {
             field->setFocus();
-            if (field == bnIncomeCod) bnIncomeCod->click();
+            if (rule.id == std::string("22")) bnIncomeCod->click();
         }
         return;
     }

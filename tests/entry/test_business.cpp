@@ -10,8 +10,8 @@
 
 #include "entry/businesspage.h"
 #include "shell/maskededit.h"
-#include "shell/shelltext.h"
 #include "shell/shelltest.h"
+#include "shell/shelltext.h"
 #include "storage/daynumber.h"
 
 using namespace zorv;
@@ -77,7 +77,8 @@ TEST(OkvedForm, ChoosesEntriesByTheirOwnElement) {
     EXPECT_EQ(Items(form.List(6)), QStringList({"нет", "Выращивание пшеницы"}));
     // "нет" in list 2 empties the deeper lists and keeps the code.
     form.List(2)->setCurrentIndex(0);
-    for (int level = 3; level <= 6; ++level) EXPECT_EQ(Items(form.List(level)), QStringList({"нет"}));
+    for (int level = 3; level <= 6; ++level)
+        EXPECT_EQ(Items(form.List(level)), QStringList({"нет"}));
     EXPECT_EQ(form.Code(), "01.11.1");
 
     // A class is too coarse: "Исправить" keeps the window open.
@@ -151,16 +152,25 @@ TEST(BusinessPage, CheckOfTheExpenses) {
         QStringList messages;
         int result;
     } cases[] = {
-        {"consistent", [&](mTDeclaration& d) { confirmed(d.Business(0), {1000, 300, 100, 500, 0, 100}); },
-         {}, 0},
+        {"consistent",
+         [&](mTDeclaration& d) {
+             confirmed(d.Business(0), {1000, 300, 100, 500, 0, 100});
+         },
+         {},
+         0},
         {"total against its parts",
-         [&](mTDeclaration& d) { confirmed(d.Business(0), {1000, 300, 100, 500, 0, 50}); },
+         [&](mTDeclaration& d) {
+             confirmed(d.Business(0), {1000, 300, 100, 500, 0, 50});
+         },
          {"Общие расходы (1000) не совпадают с суммой расходов материальных, на оплату труда, "
           "прочих и амортизационных отчислений (950)"},
          1},
         {"labour contracts",
-         [&](mTDeclaration& d) { confirmed(d.Business(0), {1100, 0, 0, 500, 600, 600}); },
-         {"Расходы по оплате трудовых договоров(600) превышают сумму расходов на оплату труда (500)"},
+         [&](mTDeclaration& d) {
+             confirmed(d.Business(0), {1100, 0, 0, 500, 600, 600});
+         },
+         {"Расходы по оплате трудовых договоров(600) превышают сумму расходов на оплату труда "
+          "(500)"},
          1},
         {"mixed modes",
          [&](mTDeclaration& d) {

@@ -9,8 +9,8 @@
 #include "entry/currencypage.h"
 #include "model/income.h"
 #include "shell/maskededit.h"
-#include "shell/shelltext.h"
 #include "shell/shelltest.h"
+#include "shell/shelltext.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;
@@ -30,7 +30,6 @@ const QString kRates = QStringLiteral(
     "<Rate Date=\"09.01.2008\" Rate=\"21,9650\"/>"
     "</Currency>"
     "</CurrencyRates>");
-
 
 }  // namespace
 
@@ -66,9 +65,8 @@ TEST(RateTable, TakesTheDayOrTheLastEarlierRate) {
 }
 
 TEST(RateTable, MissingOrMalformedFileFindsNothing) {
-    for (const QString& text :
-         {QString(), QStringLiteral("<CurrencyRates><Currency Code=\"840\">"),
-          QStringLiteral("not xml"), QStringLiteral("<CurrencyRates/>")}) {
+    for (const QString& text : {QString(), QStringLiteral("<CurrencyRates><Currency Code=\"840\">"),
+                                QStringLiteral("not xml"), QStringLiteral("<CurrencyRates/>")}) {
         QString error;
         const TRateTable table = TRateTable::Parse(text, &error);
         EXPECT_FALSE(table.Loaded()) << text.toStdString();
@@ -88,9 +86,9 @@ TEST(CurrencyRubles, ShownAsStored) {
     struct Case {
         const char *amount, *units, *rate, *shown;
     } cases[] = {
-        {"1000", "1", "24,37", "24370"},   {"150,55", "100", "34,56", "52,03"},
-        {"0,5", "1", "0,01", "0,01"},      {"1,15", "10", "0,5", "0,06"},
-        {"100", "0", "24,3724", "0"},      {"", "1", "24", "0"},
+        {"1000", "1", "24,37", "24370"},     {"150,55", "100", "34,56", "52,03"},
+        {"0,5", "1", "0,01", "0,01"},        {"1,15", "10", "0,5", "0,06"},
+        {"100", "0", "24,3724", "0"},        {"", "1", "24", "0"},
         {"12,34", "1", "31,5678", "389,55"},
     };
     for (const Case& c : cases) {

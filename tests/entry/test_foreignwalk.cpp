@@ -26,8 +26,8 @@
 #include "shell/maskededit.h"
 #include "shell/referencedata.h"
 #include "shell/shelltext.h"
-#include "tempdir.h"
 #include "shell/walkharness.h"
+#include "tempdir.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;
@@ -84,7 +84,8 @@ QString FileRate(const QString& currency, QDate day) {
     return found ? found->rate : QString();
 }
 
-void AddSource(TfrCurrency* page, DialogScript& script, const QString& name, const QString& country) {
+void AddSource(TfrCurrency* page, DialogScript& script, const QString& name,
+               const QString& country) {
     script.Then("TfmInputCurrencySourseIncome", [=](QDialog& d) {
         Type(Find<TMaskedEdit>(&d, "meSourseName"), name);
         Type(Find<TMaskedEdit>(&d, "meGos"), country);
@@ -133,7 +134,8 @@ struct Walk {
         }
         EXPECT_TRUE(again.Saved()) << "a visit is no change";
         ASSERT_TRUE(again.SaveDoc());
-        EXPECT_EQ(zorv::testing::ReadBytes(std::filesystem::path(path)), before) << "the document is byte-identical";
+        EXPECT_EQ(zorv::testing::ReadBytes(std::filesystem::path(path)), before)
+            << "the document is byte-identical";
     }
 
     zorv::testing::TempDir dir;
@@ -216,12 +218,14 @@ TEST(ForeignWalk, ForeignIncomeAndAnEntrepreneurWithConfirmedExpenses) {
         auto& activity = static_cast<TfmInputBusinessIncome&>(d);
         w.script.Then("TFormOKVED", [](QDialog& o) {
             auto& okved = static_cast<TFormOKVED&>(o);
-            for (auto [level, name] : {std::pair{1, "ОПТОВАЯ И РОЗНИЧНАЯ ТОРГОВЛЯ; РЕМОНТ "
-                                                    "АВТОТРАНСПОРТНЫХ СРЕДСТВ, МОТОЦИКЛОВ, БЫТОВЫХ "
-                                                    "ИЗДЕЛИЙ И ПРЕДМЕТОВ ЛИЧНОГО ПОЛЬЗОВАНИЯ"},
-                                       std::pair{4, "Розничная торговля книгами, журналами, "
-                                                    "газетами, писчебумажными и канцелярскими "
-                                                    "товарами"}}) {
+            for (auto [level, name] : {std::pair{1,
+                                                 "ОПТОВАЯ И РОЗНИЧНАЯ ТОРГОВЛЯ; РЕМОНТ "
+                                                 "АВТОТРАНСПОРТНЫХ СРЕДСТВ, МОТОЦИКЛОВ, БЫТОВЫХ "
+                                                 "ИЗДЕЛИЙ И ПРЕДМЕТОВ ЛИЧНОГО ПОЛЬЗОВАНИЯ"},
+                                       std::pair{4,
+                                                 "Розничная торговля книгами, журналами, "
+                                                 "газетами, писчебумажными и канцелярскими "
+                                                 "товарами"}}) {
                 const int item = okved.List(level)->findText(QString::fromUtf8(name));
                 EXPECT_GE(item, 0) << name;
                 okved.List(level)->setCurrentIndex(item);
