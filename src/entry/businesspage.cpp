@@ -196,7 +196,7 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     lvSourseIncomeInfo =
         MakeRecordList(this, "lvSourseIncomeInfo", QStringLiteral("Список видов деятельности"),
                        {QStringLiteral("Виды деятельности")});
-    lvSourseIncomeInfo->setMinimumHeight(90);
+    lvSourseIncomeInfo->setMinimumHeight(72);
     fbAddSourseIncome = MakeCommandButton(this, "fbAddSourseIncome", TCommandGlyph::Add,
                                           QStringLiteral("Добавить источник выплат"));
     fbDeleteSourseIncome = MakeCommandButton(this, "fbDeleteSourseIncome", TCommandGlyph::Remove,
@@ -259,6 +259,10 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
                              QStringLiteral("Начисленные платежи"));
     meActualPrepayment = Named(new TMaskedEdit(gbAdvance, edtDigital, 12), "meActualPrepayment",
                                QStringLiteral("Фактические платежи"));
+    for (TMaskedEdit* e : {meNachPrepayment, meActualPrepayment}) {
+        e->setAlignment(Qt::AlignRight);
+        e->setFixedWidth(MaskedEdit1->width());
+    }
     auto* advanceLayout = new QGridLayout(gbAdvance);
     advanceLayout->addWidget(
         Buddy(QStringLiteral("Начисленные платежи"), meNachPrepayment, gbAdvance), 0, 0);

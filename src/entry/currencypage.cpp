@@ -178,7 +178,8 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     lvSourseIncomeInfo =
         MakeRecordList(this, "lvSourseIncomeInfo", QStringLiteral("Список источников выплат"),
                        {QStringLiteral("Источники выплат")});
-    lvSourseIncomeInfo->setMinimumHeight(80);
+    lvSourseIncomeInfo->setMinimumHeight(72);
+    lvSourseIncomeInfo->setMaximumHeight(96);
     fbAddSourseIncome = MakeCommandButton(this, "fbAddSourseIncome", TCommandGlyph::Add,
                                           QStringLiteral("Добавить источник выплат"));
     fbDeleteSourseIncome = MakeCommandButton(this, "fbDeleteSourseIncome", TCommandGlyph::Remove,
@@ -238,22 +239,22 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     auto* sourceGrid = new QGridLayout(gbSourseInfo);
     sourceGrid->addWidget(
         Buddy(QStringLiteral("Дата получения дохода"), dtIncomeGetDate, gbSourseInfo), 0, 0);
-    sourceGrid->addWidget(dtIncomeGetDate, 0, 1);
+    sourceGrid->addWidget(dtIncomeGetDate, 0, 1, Qt::AlignLeft);
     sourceGrid->addWidget(Buddy(QStringLiteral("Дата уплаты налога"), dtSubtractDate, gbSourseInfo),
                           0, 2);
-    sourceGrid->addWidget(dtSubtractDate, 0, 3);
+    sourceGrid->addWidget(dtSubtractDate, 0, 3, Qt::AlignLeft);
     sourceGrid->addWidget(
         Buddy(QStringLiteral("Код и наименование валюты"), meCurrencyCode, gbSourseInfo), 1, 0);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(meCurrencyCode);
     codeRow->addWidget(bnCurrencyCode);
     codeRow->addWidget(meCurrencyName, 1);
-    sourceGrid->addLayout(codeRow, 1, 1, 1, 3);
+    sourceGrid->addLayout(codeRow, 1, 1, 1, 4);
     auto* autoRow = new QHBoxLayout;
     autoRow->addWidget(chbAutoExchange);
     autoRow->addWidget(new QLabel(QStringLiteral("курса валюты"), gbSourseInfo));
     autoRow->addStretch(1);
-    sourceGrid->addLayout(autoRow, 2, 0, 1, 4);
+    sourceGrid->addLayout(autoRow, 2, 0, 1, 5);
     auto* ratesBox = new QGroupBox(QStringLiteral("На дату дохода и уплаты налога"), gbSourseInfo);
     auto* ratesGrid = new QGridLayout(ratesBox);
     const std::array<std::array<QWidget*, 3>, 2> pairs = {
@@ -270,8 +271,8 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
         ratesGrid->addWidget(pairs[r][2], r, 6);
     }
     ratesGrid->setColumnStretch(6, 1);
-    sourceGrid->addWidget(ratesBox, 3, 0, 1, 4);
-    sourceGrid->setColumnStretch(3, 1);
+    sourceGrid->addWidget(ratesBox, 3, 0, 1, 5);
+    sourceGrid->setColumnStretch(4, 1);
 
     auto* gbIncome = Named(new QGroupBox(QStringLiteral("Полученный доход"), this), "gbIncome");
     meIncomeCurrencySum =
@@ -318,16 +319,16 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
         PickButton(gbDiscount, "bnSubtractCod", QStringLiteral("Выбрать код из справочника"));
     meSubtractSum =
         MoneyField(gbDiscount, "meSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
-    auto* discountGrid = new QGridLayout(gbDiscount);
-    discountGrid->addWidget(new QLabel(QStringLiteral("Код вычета (расхода)"), gbDiscount), 0, 0);
+    auto* discountGrid = new QVBoxLayout(gbDiscount);
+    discountGrid->addWidget(new QLabel(QStringLiteral("Код вычета (расхода)"), gbDiscount));
     auto* deductRow = new QHBoxLayout;
     deductRow->addWidget(pnlSubtractCod);
     deductRow->addWidget(bnSubtractCod);
     deductRow->addStretch(1);
-    discountGrid->addLayout(deductRow, 0, 1);
+    discountGrid->addLayout(deductRow);
     discountGrid->addWidget(
-        Buddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount), 1, 0);
-    discountGrid->addWidget(meSubtractSum, 1, 1);
+        Buddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount));
+    discountGrid->addWidget(meSubtractSum);
 
     gbApp = Named(new QGroupBox(QStringLiteral("Число подтверждающих расходы документов"), this),
                   "gbApp");
@@ -344,12 +345,13 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     auto* amounts = new QGridLayout;
     amounts->addWidget(gbIncome, 0, 0);
     amounts->addWidget(gbTax, 0, 1);
-    amounts->addWidget(gbDiscount, 1, 0);
+    amounts->addWidget(gbDiscount, 0, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(commands);
-    layout->addWidget(lvSourseIncomeInfo, 1);
+    layout->addWidget(lvSourseIncomeInfo);
     layout->addWidget(gbSourseInfo);
     layout->addLayout(amounts);
+    layout->addStretch(1);
 
     connect(bnCurrencyCode, &QPushButton::clicked, this, &TfrCurrency::PickCurrency);
     connect(bnIncomeCod, &QPushButton::clicked, this, &TfrCurrency::PickIncomeCode);

@@ -25,6 +25,14 @@ constexpr int kShortestKey = 4;
 const char* const kLevelNames[TFormOKVED::kLevels] = {"Раздел", "Класс",     "Подкласс",
                                                       "Группа", "Подгруппа", "Вид"};
 
+// An item shows the entry's name with its code; the long names are read in full
+// in the item's hint.
+void AddEntry(QComboBox* list, const TOkvedEntry& entry, int index) {
+    list->addItem(entry.name, index);
+    list->setItemData(list->count() - 1, entry.code + QStringLiteral("  ") + entry.name,
+                      Qt::ToolTipRole);
+}
+
 }  // namespace
 
 TOkvedTable TOkvedTable::Parse(const QString& xml) {
@@ -58,6 +66,7 @@ TFormOKVED::TFormOKVED(QWidget* parent, const TOkvedTable& table) : QDialog(pare
         list->setAccessibleName(QString::fromUtf8(kLevelNames[level - 1]));
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(60);
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         list->addItem(kNone, -1);
         auto* label = new QLabel(QString::fromUtf8(kLevelNames[level - 1]), this);
         label->setBuddy(list);
@@ -70,7 +79,7 @@ TFormOKVED::TFormOKVED(QWidget* parent, const TOkvedTable& table) : QDialog(pare
     grid->setColumnStretch(1, 1);
     const std::vector<TOkvedEntry>& entries = table_.Entries();
     for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].level == 1) lists_[0]->addItem(entries[i].name, int(i));
+        if (entries[i].level == 1) AddEntry(lists_[0], entries[i], int(i));
 
     edOKV = Named(new QLineEdit(kNone, this), "edOKV", QStringLiteral("Код по ОКВЭД"));
     edOKV->setReadOnly(true);
@@ -94,7 +103,7 @@ TFormOKVED::TFormOKVED(QWidget* parent, const TOkvedTable& table) : QDialog(pare
     layout->addLayout(grid);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    resize(760, 300);
+    resize(900, 300);
 }
 
 QString TFormOKVED::Code() const {
@@ -127,7 +136,7 @@ void TFormOKVED::OnList(int level, int item) {
         const QSignalBlocker block(list);
         for (size_t i = 0; i < entries.size(); ++i)
             if (entries[i].level == j && entries[i].key.startsWith(chosen.key))
-                list->addItem(entries[i].name, int(i));
+                AddEntry(list, entries[i], int(i));
     }
 }
 
