@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -46,7 +47,8 @@ QLabel* Display(QWidget* parent, const char* name, const QString& accessible) {
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(
         label->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000 000,00")) + 12);
-    label->setMinimumHeight(label->fontMetrics().height() + 8);
+    // As tall as an entry field, so that the rows of a group line up.
+    label->setFixedHeight(QLineEdit().sizeHint().height());
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     return label;
 }
@@ -326,8 +328,8 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     deductRow->addWidget(bnSubtractCod);
     deductRow->addStretch(1);
     discountGrid->addLayout(deductRow);
-    discountGrid->addWidget(
-        Buddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount));
+    lbSubtractSum_ = Buddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount);
+    discountGrid->addWidget(lbSubtractSum_);
     discountGrid->addWidget(meSubtractSum);
 
     gbApp = Named(new QGroupBox(QStringLiteral("Число подтверждающих расходы документов"), this),
@@ -529,12 +531,18 @@ void TfrCurrency::OnTaxRubles() {
                                         meCurrencyExchange2->text()));
 }
 
+void TfrCurrency::ShowDeductionAmount(bool shown) {
+    meSubtractSum->setVisible(shown);
+    lbSubtractSum_->setVisible(shown);
+}
+
 void TfrCurrency::ClearDeduction(bool enable) {
     pnlSubtractCod->clear();
     meSubtractSum->clear();
     rule_ = {};
     bnSubtractCod->setEnabled(enable);
     meSubtractSum->setEnabled(false);
+    ShowDeductionAmount(true);
 }
 
 void TfrCurrency::OnSelection() {
@@ -609,7 +617,7 @@ void TfrCurrency::ShowRecord(size_t index) {
     }
     rule_ = row->rule;
     meSubtractSum->setEnabled(true);
-    meSubtractSum->setVisible(rule_.visible);
+    ShowDeductionAmount(rule_.visible);
     meSubtractSum->setReadOnly(!rule_.enabled);
     if (rule_.share != 0 || rule_.equivalent)
         meSubtractSum->setText(
@@ -713,7 +721,7 @@ void TfrCurrency::PickIncomeCode() {
     pnlIncomeCod->setText(code);
     meIncomeCurrencySum->setEnabled(true);
     ClearDeduction(choice->hasDeductions);
-    meSubtractSum->setVisible(true);
+    ShowDeductionAmount(true);
     meSubtractSum->setReadOnly(true);
 }
 
@@ -728,7 +736,7 @@ void TfrCurrency::PickDeductionCode() {
     meSubtractSum->clear();
     rule_ = row->rule;
     meSubtractSum->setEnabled(true);
-    meSubtractSum->setVisible(rule_.visible);
+    ShowDeductionAmount(rule_.visible);
     meSubtractSum->setReadOnly(!rule_.enabled);
     meSubtractSum->setText(ToQ(AmountOnChoice(rule_, FromQ(pnlIncomeRublSum->text()))));
 }

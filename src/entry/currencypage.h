@@ -119,8 +119,10 @@ class TfrCurrency : public TThinkingFrame {
     void OnIncomeRubles();
     void OnTaxRubles();
     void ClearDeduction(bool enable);
+    void ShowDeductionAmount(bool shown);
     void SetAutoQuietly(bool checked, bool enabled);
 
+    QLabel* lbSubtractSum_;
     TRateTable rates_;
     int selected_ = -1;
     bool loading_ = false;

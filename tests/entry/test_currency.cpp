@@ -170,10 +170,16 @@ TEST(CurrencyPage, AStoredRateOfFourDecimalsSurvivesSelection) {
         c.IncomeCode = 2000;
         c.SetIncomeInCurrency(Money::Rubles(12));
     }
+    int notices = 0;
+    QObject::connect(&p.ctx, &TShellContext::modified, [&] { ++notices; });
     TfrCurrency* page = p.Open();
     EXPECT_EQ(page->meCurrencyExchange->text(), "31,5678");
     page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(1));
     page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(0));
+    EXPECT_EQ(notices, 0) << "selecting is no change";
+    Type(page->meTaxCurrencySum, "1");
+    EXPECT_EQ(notices, 1);
+    page->meTaxCurrencySum->clear();
     page->StoreToModel();
     EXPECT_EQ(d.CurrencyIncome(0).IncomeRate1, Money::FromRaw(315678));
     EXPECT_EQ(d.CurrencyIncome(1).IncomeRate1, Money::FromRaw(315678));

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTreeWidget>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -20,6 +19,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <set>

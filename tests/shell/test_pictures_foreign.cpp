@@ -7,11 +7,11 @@
 
 #include "entry/businesspage.h"
 #include "entry/currencypage.h"
+#include "fixtures.h"
 #include "model/jsonform.h"
 #include "shell/flashbutton.h"
 #include "shell/formmain.h"
 #include "shell/maskededit.h"
-#include "fixtures.h"
 #include "shelltest.h"
 #include "tempdir.h"
 
