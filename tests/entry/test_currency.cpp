@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 
 #include "entry/currencypage.h"
+#include "shell/lookups.h"
 #include "model/income.h"
 #include "shell/maskededit.h"
 #include "shell/shelltest.h"
@@ -251,4 +252,43 @@ TEST(CurrencyPage, DeletingTheLastSourceLeavesNothingSelected) {
     EXPECT_EQ(p.ctx.Decl().CurrencyIncomeCount(), 1000u);
     ASSERT_EQ(p.dialogs.messages.size(), 1u);
     EXPECT_TRUE(p.dialogs.messages[0].startsWith("Можно ввести не более 1000 "));
+}
+
+// The deduction follows the rubles of the income: a share of them, or the
+// rubles themselves up to the row's cap.
+TEST(CurrencyPage, DeductionFollowsTheRubles) {
+    struct Case {
+        const char *income, *deduction, *amount, *first, *changed, *second;
+    } cases[] = {
+        {"2720", "501", "5000", "4000", "3000", "3000"},
+        {"2201", "405", "10000", "2000", "5000", "1000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.income);
+        Page p;
+        TfrCurrency* page = p.Open();
+        p.AddSource("A");
+        Type(page->meCurrencyCode, "826");
+        Type(page->meCurrencyUnits, "1");
+        Type(page->meCurrencyExchange, "1");
+        p.dialogs.run = [&](QDialog& d) {
+            return static_cast<TfmLookup&>(d).Select(c.income);
+        };
+        page->PickIncomeCode();
+        EXPECT_EQ(page->pnlIncomeCod->text(), c.income);
+        Type(page->meIncomeCurrencySum, c.amount);
+        p.dialogs.run = [&](QDialog& d) {
+            return static_cast<TfmLookup&>(d).Select(c.deduction);
+        };
+        page->PickDeductionCode();
+        EXPECT_EQ(page->meSubtractSum->text(), c.first);
+        page->meIncomeCurrencySum->selectAll();
+        page->meIncomeCurrencySum->del();
+        Type(page->meIncomeCurrencySum, c.changed);
+        EXPECT_EQ(page->meSubtractSum->text(), c.second);
+        page->StoreToModel();
+        const mTCurrencyIncome& r = p.ctx.Decl().CurrencyIncome(0);
+        EXPECT_EQ(MoneyText(r.DeductSum), c.second);
+        EXPECT_EQ(std::to_string(r.DeductCode), c.deduction);
+    }
 }
