@@ -163,6 +163,7 @@ TfmInputCurrencyCode::TfmInputCurrencyCode(QWidget* parent, const TRateTable& ra
     List()->setHeaderLabels({QStringLiteral("Код"), QStringLiteral("Наименование валюты")});
     List()->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     List()->header()->resizeSection(0, 60);
+    resize(520, 300);
     if (!Select(current.isEmpty() ? QStringLiteral("0") : current) && Count() > 0) {
         List()->setCurrentItem(List()->topLevelItem(0));
         List()->setFocus();
