@@ -148,6 +148,7 @@ TfmInputBusinessIncome::TfmInputBusinessIncome(QWidget* parent, const TOkvedTabl
     setTabOrder(bnOk, bnCansel);
     rbPredp->setChecked(true);
     OnKind();
+    setMinimumWidth(360);  // the caption is read whole
 }
 
 QString TfmInputBusinessIncome::Kind() const {
