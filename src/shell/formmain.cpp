@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "entry/businesspage.h"
+#include "entry/currencypage.h"
 #include "entry/nalogpage.h"
 #include "entry/russianincome.h"
 #include "shell/flashbutton.h"
@@ -332,6 +334,10 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
             return new TfrPersonData(ctx_, parent);
         case navRussianIncome:
             return new TfrRussianIncome(ctx_, parent);
+        case navForeignIncome:
+            return new TfrCurrency(ctx_, parent);
+        case navBusinessIncome:
+            return new TfrBusinessNew(ctx_, parent);
         case navNalog:
             return new TfrNalog(ctx_, parent);
         default:

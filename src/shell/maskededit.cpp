@@ -76,6 +76,9 @@ TMaskedEdit::TMaskedEdit(QWidget* parent, TEditTypeControlEnum type, int wholeLe
       type_(type),
       wholeLength_(wholeLength),
       fractionalLength_(fractionalLength) {
+    // A change the user makes (typing, pasting, undoing) is announced by
+    // textEdited just before textChanged; a text the program sets is not.
+    connect(this, &QLineEdit::textEdited, this, [this] { userEdit_ = true; });
     connect(this, &QLineEdit::textChanged, this, &TMaskedEdit::OnTextChanged);
 }
 
@@ -108,10 +111,16 @@ void TMaskedEdit::keyPressEvent(QKeyEvent* event) {
 
 void TMaskedEdit::OnTextChanged(const QString& text) {
     if (reverting_) return;
+    const bool byUser = userEdit_;
+    userEdit_ = false;
     QString accepted = text;
-    if (type_ == edtCurrency && !accepted.isEmpty() && accepted.trimmed().isEmpty())
-        accepted.clear();
-    if (!Fits(accepted)) accepted = previous_;
+    // The limits hold what the user types or pastes; a text the program sets
+    // (from the document or a reference file) is shown as it is.
+    if (byUser) {
+        if (type_ == edtCurrency && !accepted.isEmpty() && accepted.trimmed().isEmpty())
+            accepted.clear();
+        if (!Fits(accepted)) accepted = previous_;
+    }
     if (accepted != text) {
         const int caret = cursorPosition();
         reverting_ = true;

@@ -20,8 +20,8 @@ bool MaskedTextFits(TEditTypeControlEnum type, int wholeLength, int fractionalLe
                     const QString& text);
 
 // The one-line entry field of every page and dialog. Typed characters outside
-// its kind are refused; any other change (a paste, a text set by the program)
-// that breaks the kind or a limit is undone. An accepted change emits
+// its kind are refused, and a paste that breaks the kind or a limit is undone;
+// a text set by the program is shown as set. An accepted change emits
 // `modified` (the modified notice) and then `changed` (the page's handler).
 class TMaskedEdit : public QLineEdit {
     Q_OBJECT
@@ -52,6 +52,7 @@ class TMaskedEdit : public QLineEdit {
     int fractionalLength_;
     QString previous_;
     bool reverting_ = false;
+    bool userEdit_ = false;
 };
 
 // Whether an identity-document number fits the mask kind:

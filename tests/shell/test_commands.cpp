@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <QAction>
@@ -223,7 +224,8 @@ struct FailingExport {
 // Every rule of the whole check that leads to a page, each on a declaration
 // that breaks it first: the check opens the page under its navigation button
 // (and sub-button) and puts the focus on the rule's control; a lookup button
-// opens its list at once. The pages still to come show their placeholder.
+// opens its list at once; on the pages of records the record is selected.
+// The pages still to come show their placeholder.
 TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
     const Json noLines = {{"SourceName", "ООО \"Б\""}};
     const Json salary = {{"IncomeCode", 2000}, {"IncomeSum", "1000"}, {"Month", 1}};
@@ -324,64 +326,56 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
          {{"/CurrencyIncomeList/0/CurrencyCode", ""}},
          navForeignIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "meCurrencyCode"},
         {"21",
          "complete",
          {{"/CurrencyIncomeList/0/IncomeUnits", 0}},
          navForeignIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "meCurrencyExchange"},
         {"22",
          "complete",
          {{"/CurrencyIncomeList/0/IncomeCode", 0}},
          navForeignIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "bnIncomeCod",
+         Lookup},
         {"23",
          "complete",
          {{"/CurrencyIncomeList/0/IncomeInCurrency", "0"}},
          navForeignIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "meIncomeCurrencySum"},
         {"24",
          "complete",
-         {{"/CurrencyIncomeList/0/DeductCode", 201}},
+         {{"/CurrencyIncomeList/0/DeductCode", 201}},  // code 2000 has no deductions
          navForeignIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "bnIncomeCod"},
         {"25",
          "complete",
          {{"/BusinessList/1", unconfirmed}},
          navBusinessIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "chbIsConfirmedExpensies"},
         {"26",
          "complete",
          {{"/BusinessList/0/ExpenseItems/4", "40000.5"}},
          navBusinessIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "MaskedEdit6"},
         {"27",
          "complete",
          {{"/BusinessList/0/ExpenseItems/6", "15000.25"}},
          navBusinessIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "MaskedEdit7"},
         {"28",
          "complete",
          {{"/BusinessList/0/ExpenseItems/0", "99999.99"}},
          navBusinessIncome,
          kNoSubPage,
-         nullptr,
-         Placeholder},
+         "MaskedEdit2"},
         {"33",
          "complete",
          {{"/SocialDeduct/MedicalSum", "0"}},
@@ -498,6 +492,14 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
                 auto* list = qobject_cast<QTreeWidget*>(control);
                 ASSERT_NE(list, nullptr);
                 EXPECT_EQ(SelectedRow(list), c.record - 1);
+            }
+            // On the pages of records the record of the problem is selected.
+            if (c.nav == navForeignIncome || c.nav == navBusinessIncome) {
+                auto* list = page->findChild<QTreeWidget*>("lvSourseIncomeInfo");
+                ASSERT_NE(list, nullptr);
+                ASSERT_EQ(list->selectedItems().size(), 1);
+                EXPECT_EQ(list->indexOfTopLevelItem(list->selectedItems()[0]),
+                          problems.front().focus - 1);
             }
         }
     }

@@ -74,16 +74,26 @@ TEST(MaskedEdit, KeepsEachKindToItsCharactersAndLimits) {
     }
 }
 
-TEST(MaskedEdit, ProgramTextBreakingTheKindIsUndone) {
+// The limits hold the user's typing and pasting; what the program puts in
+// (a stored value, a rate of the reference file) is shown as it is, and the
+// user's next key is judged against it.
+TEST(MaskedEdit, ProgramTextIsShownAsSet) {
     TMaskedEdit edit(nullptr, edtDigital, 4);
     edit.setText("12");
     edit.setText("12345");
-    EXPECT_EQ(edit.text(), "12");
-    edit.setText("1x");
-    EXPECT_EQ(edit.text(), "12");
-    TMaskedEdit amount(nullptr, edtCurrency, 12, 2);
-    amount.setText("  ");
-    EXPECT_EQ(amount.text(), "");
+    EXPECT_EQ(edit.text(), "12345");
+    TMaskedEdit rate(nullptr, edtCurrency, 4, 2);
+    rate.setText("23,5");
+    rate.setText("31,5678");
+    EXPECT_EQ(rate.text(), "31,5678");
+    Type(&rate, "9");
+    EXPECT_EQ(rate.text(), "31,5678") << "a key beyond the limit is still refused";
+    rate.selectAll();
+    Paste(rate, "24,3724");
+    EXPECT_EQ(rate.text(), "31,5678") << "so is a paste";
+    rate.setText("24,37");
+    Paste(rate, "1");
+    EXPECT_EQ(rate.text(), "24,37") << "a paste after a program text is judged alone";
 }
 
 TEST(MaskedEdit, ChangeSendsTheNoticeThenRunsTheHandlerUnlessLoading) {
