@@ -123,7 +123,7 @@ struct Walk {
         back.LoadFromFile(path);
         EXPECT_EQ(DeclarationToJson(back).dump(1), json.dump(1));
 
-        const std::string before = zorv::testing::ReadBytes(std::filesystem::path(path));
+        const std::string before = zorv::testing::ReadFileText(path);
         TFormMain again(kData);
         again.Start({QString::fromStdString(path)});
         for (TNavPage nav : {navForeignIncome, navBusinessIncome, navInitialData}) {
@@ -134,7 +134,7 @@ struct Walk {
         }
         EXPECT_TRUE(again.Saved()) << "a visit is no change";
         ASSERT_TRUE(again.SaveDoc());
-        EXPECT_EQ(zorv::testing::ReadBytes(std::filesystem::path(path)), before)
+        EXPECT_EQ(zorv::testing::ReadFileText(path), before)
             << "the document is byte-identical";
     }
 
