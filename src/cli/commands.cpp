@@ -25,30 +25,6 @@ std::string Usage() {
     return text;
 }
 
-std::string Extension(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
-// "в строке L, знак C" of the parser's byte position (counted from 1).
-std::string TextPosition(const std::string& text, size_t byte) {
-    const size_t at = std::min(byte == 0 ? 0 : byte - 1, text.size());
-    const auto begin = text.begin();
-    const auto line = 1 + std::count(begin, begin + static_cast<ptrdiff_t>(at), '\n');
-    const size_t lineStart = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
-    const size_t column = lineStart == std::string::npos ? at + 1 : at - lineStart;
-    return "в строке " + std::to_string(line) + ", знак " + std::to_string(column);
-}
-
-bool IsDocumentExtension(const std::string& ext) {
-    return ext == "zv8" || ext == "zv7" || ext == "zv6" || ext == "zv5" || ext == "zvl";
-}
-
 // One file of a batch conversion into `ext` ("zv8" or "json") in folder.
 FileOutcome ConvertOne(const std::string& input, const std::string& folder,
                        const std::string& ext) {
@@ -129,38 +105,6 @@ Registrar convert({"convert",
 Registrar::Registrar(Command command) {
     std::string name = command.name;
     Commands().emplace(name, std::move(command));
-}
-
-void LoadDeclaration(const std::string& path, mTDeclaration& declaration) {
-    std::string ext = Extension(path);
-    if (ext == "json") {
-        const std::string text = ReadWholeFile(path);
-        try {
-            DeclarationFromJson(ParseDeclarationJson(text), declaration);
-        } catch (const Json::parse_error& e) {
-            throw CommandError("Файл " + path + " не является правильным JSON: ошибка " +
-                               TextPosition(text, e.byte) + ". Исправьте файл.");
-        } catch (const JsonFormError& e) {
-            throw CommandError("Файл " + path + ":\n" + e.what());
-        }
-        return;
-    }
-    if (!IsDocumentExtension(ext)) {
-        throw CommandError("Неизвестный тип файла: " + path +
-                           " (ожидается .json, .zv8, .zv7, .zv6, .zv5 или .zvl)");
-    }
-    try {
-        declaration.LoadFromFile(path);
-    } catch (const mEPrivBase& e) {
-        // File errors name the file already; a damaged content does not.
-        const std::string message = e.what();
-        if (message.find(path) != std::string::npos) throw;
-        throw CommandError("Файл " + path + ":\n" + message);
-    }
-}
-
-void WriteTextFile(const std::string& path, const std::string& text) {
-    WriteFileAtomically(path, text.data(), text.size());
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

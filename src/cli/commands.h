@@ -41,6 +41,11 @@ struct Registrar {
 // (.zv8 .zv7 .zv6 .zv5 .zvl); throws with a message for the user.
 void LoadDeclaration(const std::string& path, mTDeclaration& declaration);
 
+// The extension of a path in lower case, without the dot; empty when none.
+std::string Extension(const std::string& path);
+// Whether the extension is one of the document files of any year.
+bool IsDocumentExtension(const std::string& ext);
+
 // Writes text through a temporary file and a rename.
 void WriteTextFile(const std::string& path, const std::string& text);
 

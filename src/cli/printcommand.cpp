@@ -1,10 +1,13 @@
 // zorv print FILE -o OUT.pdf [--hide-date] [--library]: the paper form of the
 // declaration written as a PDF file. A 3-NDFL declaration is printed from its
 // declaration file, as the desktop program prints it; --library composes it from
-// the report library's own totals, as a 4-NDFL declaration always is.
+// the report library's own totals, as a 4-NDFL declaration always is. The
+// command is a module of its own that the tool loads for it alone, so that the
+// other commands start without Qt.
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/printusage.h"
 #include "export/exportxml.h"
 #include "model/declaration.h"
 #include "report/pageplan.h"
@@ -26,10 +30,7 @@
 namespace zorv::cli {
 namespace {
 
-const char kUsage[] =
-    "zorv print ФАЙЛ -o ФАЙЛ.pdf [--hide-date] [--library]   бумажная форма декларации в PDF; "
-    "--hide-date оставляет клетки даты пустыми, --library строит 3-НДФЛ по расчету "
-    "библиотеки отчетов, а не по файлу декларации";
+const std::string kUsage = kPrintUsage;
 
 struct Arguments {
     std::string path;
@@ -125,7 +126,19 @@ int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     return kDone;
 }
 
-Registrar printCommand({"print", kUsage, Print});
-
 }  // namespace
 }  // namespace zorv::cli
+
+// The command as the tool calls it after loading this module: no exception
+// leaves the module; its message goes to err as the tool prints messages.
+extern "C" __attribute__((visibility("default"))) int ZorvPrintCommand(
+    const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        return zorv::cli::Print(args, out, err);
+    } catch (const std::exception& e) {
+        std::string message = e.what();
+        std::replace(message.begin(), message.end(), '\r', '\n');
+        err << message << "\n";
+        return zorv::cli::kFailed;
+    }
+}
