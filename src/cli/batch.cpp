@@ -204,11 +204,13 @@ int RunBatch(const BatchArguments& arguments, const FileJob& job, std::ostream& 
                                   ". Ничего не записано; запишите их в разные папки.";
         }
     }
-    for (size_t i = 0; i < files.size(); ++i) {
+    // Writing mostly waits for the disk to confirm: many writers at once let
+    // the waits overlap.
+    auto write = [&outcomes](size_t i) {
         FileOutcome& o = outcomes[i];
         if (o.status == kFailed) {
             o.files.clear();
-            continue;
+            return;
         }
         for (const PlannedFile& f : o.files) {
             try {
@@ -217,9 +219,18 @@ int RunBatch(const BatchArguments& arguments, const FileJob& job, std::ostream& 
                 o.status = kFailed;
                 o.message = e.what();
                 o.files.clear();
-                break;
+                return;
             }
         }
+    };
+    {
+        constexpr size_t kWriters = 16;
+        std::atomic<size_t> nextWrite{0};
+        std::vector<std::jthread> writers;
+        for (size_t t = 0; t < std::min(kWriters, files.size()); ++t)
+            writers.emplace_back([&] {
+                for (size_t i = nextWrite++; i < files.size(); i = nextWrite++) write(i);
+            });
     }
 
     int worst = kDone;
