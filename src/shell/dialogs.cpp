@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QTranslator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 namespace zorv {
@@ -100,6 +101,18 @@ void ShowInfo(QWidget* parent, const QString& text) {
     Dialogs().Message(parent, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
+namespace {
+
+// A window wide enough for its whole caption beside the window manager's buttons.
+void KeepCaptionWhole(QDialog& dialog) {
+    constexpr int kTitleBarButtons = 160;
+    dialog.setMinimumWidth(
+        std::max(dialog.minimumSizeHint().width(),
+                 dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + kTitleBarButtons));
+}
+
+}  // namespace
+
 TfmCheckError::TfmCheckError(QWidget* parent, const TCheckRequest& request) : QDialog(parent) {
     setObjectName(QStringLiteral("fmCheckError"));
     setWindowTitle(QStringLiteral("Проверка: ") + request.section);
@@ -138,6 +151,7 @@ TfmCheckError::TfmCheckError(QWidget* parent, const TCheckRequest& request) : QD
     layout->addLayout(buttons);
     setTabOrder(bnCorrect_, bnSkip_);
     setTabOrder(bnSkip_, bnSkipAll_);
+    KeepCaptionWhole(*this);
 }
 
 void TfmCheckError::Finish(TCheckAnswer answer) {
@@ -187,6 +201,7 @@ TfmCheckAllError::TfmCheckAllError(QWidget* parent, const QString& section, cons
 
 void TfmCheckAllError::SetSection(const QString& name) {
     setWindowTitle(QStringLiteral("Проверка: ") + name);
+    KeepCaptionWhole(*this);
 }
 
 void TfmCheckAllError::SetMessage(const QString& text) {
