@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "entry/deductionhub.h"
 #include "entry/nalogpage.h"
 #include "entry/russianincome.h"
 #include "shell/flashbutton.h"
@@ -332,6 +333,8 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
             return new TfrPersonData(ctx_, parent);
         case navRussianIncome:
             return new TfrRussianIncome(ctx_, parent);
+        case navDeduction:
+            return new TfrFrameDeductData(ctx_, parent);
         case navNalog:
             return new TfrNalog(ctx_, parent);
         default:
