@@ -34,14 +34,15 @@ QDateEdit* DateField(QWidget* parent, const char* name, const QString& accessibl
     edit->setCalendarPopup(true);
     edit->setDateRange(QDate(1990, 1, 1), QDate(2009, 12, 31));
     edit->setDate(QDate(2008, 1, 1));
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 40);
     return edit;
 }
 
+// An amount of up to 8 whole digits and kopecks.
 TMaskedEdit* MoneyField(QWidget* parent, const char* name, const QString& accessibleName) {
     auto* edit = Named(new TMaskedEdit(parent, edtCurrency, 8, 2), name, accessibleName);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) +
-                        14);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000000,00")) + 16);
     return edit;
 }
 
@@ -110,9 +111,9 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
     }
     mePart = Named(new TMaskedEdit(gbObject, edtCurrency, 1, 4), "mePart");
     mePart->hide();
-    meBeginningUsePrivilegeDate = Named(new TMaskedEdit(gbObject, edtDigital, 4),
-                                        "meBeginningUsePrivilegeDate",
-                                        QStringLiteral("Год начала вычета"));
+    meBeginningUsePrivilegeDate =
+        Named(new TMaskedEdit(gbObject, edtDigital, 4), "meBeginningUsePrivilegeDate",
+              QStringLiteral("Год начала вычета"));
     meBeginningUsePrivilegeDate->setText(QStringLiteral("2005"));
     meBeginningUsePrivilegeDate->setFixedWidth(60);
     meBeginningUsePrivilegeDate->installEventFilter(this);
@@ -132,9 +133,10 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
         return l;
     };
 
+    // Two label-and-field pairs a row.
     auto* grid = new QGridLayout(gbObject);
     grid->addWidget(label(gbObject, QStringLiteral("Наименование объекта"), meObjectNaim), 0, 0);
-    grid->addWidget(meObjectNaim, 0, 1, 1, 5);
+    grid->addWidget(meObjectNaim, 0, 1, 1, 3);
     grid->addWidget(label(gbObject, QStringLiteral("Почтовый индекс"), mePostIndex), 1, 0);
     auto* regionRow = new QHBoxLayout;
     regionRow->addWidget(mePostIndex);
@@ -143,15 +145,15 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
     regionRow->addWidget(pnlRegion);
     regionRow->addWidget(bnRegion);
     regionRow->addStretch(1);
-    grid->addLayout(regionRow, 1, 1, 1, 5);
+    grid->addLayout(regionRow, 1, 1, 1, 3);
     grid->addWidget(label(gbObject, QStringLiteral("Район"), meDistrict), 2, 0);
-    grid->addWidget(meDistrict, 2, 1, 1, 2);
-    grid->addWidget(label(gbObject, QStringLiteral("Город"), meCity), 2, 3);
-    grid->addWidget(meCity, 2, 4, 1, 2);
+    grid->addWidget(meDistrict, 2, 1);
+    grid->addWidget(label(gbObject, QStringLiteral("Город"), meCity), 2, 2);
+    grid->addWidget(meCity, 2, 3);
     grid->addWidget(label(gbObject, QStringLiteral("Населенный пункт"), meArea), 3, 0);
-    grid->addWidget(meArea, 3, 1, 1, 2);
-    grid->addWidget(label(gbObject, QStringLiteral("Улица"), meStreet), 3, 3);
-    grid->addWidget(meStreet, 3, 4, 1, 2);
+    grid->addWidget(meArea, 3, 1);
+    grid->addWidget(label(gbObject, QStringLiteral("Улица"), meStreet), 3, 2);
+    grid->addWidget(meStreet, 3, 3);
     auto* houseRow = new QHBoxLayout;
     houseRow->addWidget(meHouse);
     houseRow->addWidget(label(gbObject, QStringLiteral("Корпус"), meBuilding));
@@ -160,41 +162,42 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
     houseRow->addWidget(meFlat);
     houseRow->addStretch(1);
     grid->addWidget(label(gbObject, QStringLiteral("Дом"), meHouse), 4, 0);
-    grid->addLayout(houseRow, 4, 1, 1, 5);
+    grid->addLayout(houseRow, 4, 1, 1, 3);
     grid->addWidget(label(gbObject, QStringLiteral("Дата приобретения"), dtpBayDate), 5, 0);
-    grid->addWidget(dtpBayDate, 5, 1);
+    grid->addWidget(dtpBayDate, 5, 1, Qt::AlignLeft);
     grid->addWidget(label(gbObject, QStringLiteral("Дата регистрации или акта"), dtpRegRightDate),
                     5, 2);
-    grid->addWidget(dtpRegRightDate, 5, 3);
-    grid->addWidget(label(gbObject, QStringLiteral("Год начала вычета"),
-                          meBeginningUsePrivilegeDate),
-                    5, 4);
+    grid->addWidget(dtpRegRightDate, 5, 3, Qt::AlignLeft);
+    grid->addWidget(
+        label(gbObject, QStringLiteral("Год начала вычета"), meBeginningUsePrivilegeDate), 6, 0);
     auto* yearRow = new QHBoxLayout;
     yearRow->setSpacing(0);
     yearRow->addWidget(meBeginningUsePrivilegeDate);
     yearRow->addWidget(updBeginningUsePrivilegeDate);
     yearRow->addStretch(1);
-    grid->addLayout(yearRow, 5, 5);
-    grid->addWidget(label(gbObject, QStringLiteral("Доля"), meDol1), 6, 0);
+    grid->addLayout(yearRow, 6, 1);
+    grid->addWidget(label(gbObject, QStringLiteral("Доля"), meDol1), 6, 2);
     auto* shareRow = new QHBoxLayout;
     shareRow->addWidget(meDol1);
     shareRow->addWidget(label(gbObject, QStringLiteral("/"), meDol2));
     shareRow->addWidget(meDol2);
     shareRow->addStretch(1);
-    grid->addLayout(shareRow, 6, 1);
-    grid->addWidget(label(gbObject, QStringLiteral("Стоимость объекта (доли)"), meObsch), 6, 2);
-    grid->addWidget(meObsch, 6, 3);
-    grid->addWidget(
-        label(gbObject, QStringLiteral("Проценты по кредитам в отчетном налоговом периоде"),
-              meobschip),
-        7, 0, 1, 3);
-    grid->addWidget(meobschip, 7, 3);
-    grid->setColumnStretch(5, 1);
+    grid->addLayout(shareRow, 6, 3);
+    grid->addWidget(label(gbObject, QStringLiteral("Стоимость объекта (доли)"), meObsch), 7, 0);
+    grid->addWidget(meObsch, 7, 1, Qt::AlignLeft);
+    QLabel* interest = label(
+        gbObject, QStringLiteral("Проценты по кредитам в отчетном налоговом периоде"), meobschip);
+    interest->setWordWrap(true);
+    grid->addWidget(interest, 7, 2);
+    grid->addWidget(meobschip, 7, 3, Qt::AlignLeft);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 
     // What was deducted before and through a tax agent, housing on the left,
     // loan interest on the right.
-    auto* gbHousing = Named(
-        new QGroupBox(QStringLiteral("Расходы по покупке (строительству) жилья"), this), "gbHousing");
+    auto* gbHousing =
+        Named(new QGroupBox(QStringLiteral("Расходы по покупке (строительству) жилья"), this),
+              "gbHousing");
     auto* gbCredit =
         Named(new QGroupBox(QStringLiteral("Расходы по погашению кредитов"), this), "gbCredit");
     struct Row {
@@ -222,6 +225,7 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
             TMaskedEdit* e = MoneyField(box, side == 0 ? rows[i].housing : rows[i].credit,
                                         box->title() + QStringLiteral(": ") + spoken);
             QLabel* l = label(box, caption, e);
+            l->setWordWrap(true);
             if (rows[i].agent) {
                 e->setToolTip(QStringLiteral("т.е. у работодателя"));
                 l->setToolTip(QStringLiteral("т.е. у работодателя"));
@@ -249,11 +253,32 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
     layout->addLayout(sides);
     layout->addStretch(1);
 
-    SetTabOrder({chbGrantingDeduct, meObjectNaim, mePostIndex, bnRegion, meDistrict, meCity,
-                 meArea, meStreet, meHouse, meBuilding, meFlat, dtpBayDate, dtpRegRightDate,
-                 meBeginningUsePrivilegeDate, meDol1, meDol2, meObsch, meobschip, mePostYears,
-                 mePostYearsNA, meTransferringChargeSum, meVychNA, mePostYearsIp,
-                 mePostYearsIpNA, meTransferringCreditSum, meVychIpNA});
+    SetTabOrder({chbGrantingDeduct,
+                 meObjectNaim,
+                 mePostIndex,
+                 bnRegion,
+                 meDistrict,
+                 meCity,
+                 meArea,
+                 meStreet,
+                 meHouse,
+                 meBuilding,
+                 meFlat,
+                 dtpBayDate,
+                 dtpRegRightDate,
+                 meBeginningUsePrivilegeDate,
+                 meDol1,
+                 meDol2,
+                 meObsch,
+                 meobschip,
+                 mePostYears,
+                 mePostYearsNA,
+                 meTransferringChargeSum,
+                 meVychNA,
+                 mePostYearsIp,
+                 mePostYearsIpNA,
+                 meTransferringCreditSum,
+                 meVychIpNA});
 
     const mTDeclaration& d = Decl();
     const mTConstructionDeduct& c = d.ConstructionDeduct;
@@ -316,12 +341,28 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
 }
 
 QList<TMaskedEdit*> TfrConstructionDeduct::Fields() const {
-    return {meObjectNaim,  mePostIndex,   meDistrict,        meCity,
-            meArea,        meStreet,      meHouse,           meBuilding,
-            meFlat,        meDol1,        meDol2,            meBeginningUsePrivilegeDate,
-            meObsch,       meobschip,     mePostYears,       mePostYearsNA,
-            meTransferringChargeSum,      meVychNA,          mePostYearsIp,
-            mePostYearsIpNA, meTransferringCreditSum,        meVychIpNA};
+    return {meObjectNaim,
+            mePostIndex,
+            meDistrict,
+            meCity,
+            meArea,
+            meStreet,
+            meHouse,
+            meBuilding,
+            meFlat,
+            meDol1,
+            meDol2,
+            meBeginningUsePrivilegeDate,
+            meObsch,
+            meobschip,
+            mePostYears,
+            mePostYearsNA,
+            meTransferringChargeSum,
+            meVychNA,
+            mePostYearsIp,
+            mePostYearsIpNA,
+            meTransferringCreditSum,
+            meVychIpNA};
 }
 
 void TfrConstructionDeduct::OnGranting() {

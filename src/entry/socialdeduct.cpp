@@ -6,8 +6,8 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -34,7 +34,7 @@ TMaskedEdit* AmountField(QWidget* parent, const char* name, const QString& acces
     auto* edit = Named(new TMaskedEdit(parent, edtCurrency, 12, 2), name, accessibleName);
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) +
-                       14);
+                        14);
     return edit;
 }
 
@@ -62,11 +62,12 @@ QString AmountText(Money amount) {
 TfmChildEduSum::TfmChildEduSum(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmChildEduSum"));
     setWindowTitle(QStringLiteral("Сумма за обучение"));
-    meChildEduSum = AmountField(this, "meChildEduSum",
-                                QStringLiteral("Сумма, уплаченная за обучение ребенка"));
+    meChildEduSum =
+        AmountField(this, "meChildEduSum", QStringLiteral("Сумма, уплаченная за обучение ребенка"));
     auto* label = new QLabel(QStringLiteral("Сумма, уплаченная за обучение ребенка"), this);
     label->setBuddy(meChildEduSum);
     auto* buttons = YesNo(this);
+    setMinimumWidth(340);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(meChildEduSum);
@@ -83,10 +84,12 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* parent) : QDialog(parent) {
     meSourseName->setMinimumWidth(360);
     meINN = Named(new TMaskedEdit(this, edtDigital, 10), "meINN", QStringLiteral("ИНН"));
     meKPP = Named(new TMaskedEdit(this, edtDigital, 9), "meKPP", QStringLiteral("КПП"));
-    meNomDog = Named(new TMaskedEdit(this, edtNone, 20), "meNomDog", QStringLiteral("Номер договора"));
+    meNomDog =
+        Named(new TMaskedEdit(this, edtNone, 20), "meNomDog", QStringLiteral("Номер договора"));
     for (TMaskedEdit* e : {meINN, meKPP})
         e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16);
-    meNomDog->setFixedWidth(meNomDog->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 20 + 16);
+    meNomDog->setFixedWidth(meNomDog->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 20 +
+                            16);
     dtpDatDog = Named(new QDateEdit(this), "dtpDatDog", QStringLiteral("Дата договора"));
     dtpDatDog->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     dtpDatDog->setCalendarPopup(true);
@@ -101,10 +104,12 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* parent) : QDialog(parent) {
                     "rbSelf3", QStringLiteral("В свою пользу: добровольное пенс. страхования"));
     rbSelf4 = Named(new QRadioButton(QStringLiteral("негосударств. пенс. обеспечения"), gbKind),
                     "rbSelf4", QStringLiteral("В свою пользу: негосударств. пенс. обеспечения"));
-    rbFam3 = Named(new QRadioButton(QStringLiteral("добровольное пенс. страхования"), gbKind),
-                   "rbFam3", QStringLiteral("В пользу родственника: добровольное пенс. страхования"));
-    rbFam4 = Named(new QRadioButton(QStringLiteral("негосударств. пенс. обеспечения"), gbKind),
-                   "rbFam4", QStringLiteral("В пользу родственника: негосударств. пенс. обеспечения"));
+    rbFam3 =
+        Named(new QRadioButton(QStringLiteral("добровольное пенс. страхования"), gbKind), "rbFam3",
+              QStringLiteral("В пользу родственника: добровольное пенс. страхования"));
+    rbFam4 =
+        Named(new QRadioButton(QStringLiteral("негосударств. пенс. обеспечения"), gbKind), "rbFam4",
+              QStringLiteral("В пользу родственника: негосударств. пенс. обеспечения"));
     rbSelf3->setChecked(true);
     auto* kindGrid = new QGridLayout(gbKind);
     kindGrid->addWidget(new QLabel(QStringLiteral("В свою пользу"), gbKind), 0, 0);
@@ -119,6 +124,8 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* parent) : QDialog(parent) {
     form->addRow(QStringLiteral("ИНН"), meINN);
     form->addRow(QStringLiteral("КПП"), meKPP);
     form->addRow(QStringLiteral("Номер договора"), meNomDog);
+    dtpDatDog->setFixedWidth(
+        dtpDatDog->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 40);
     form->addRow(QStringLiteral("Дата договора"), dtpDatDog);
     form->addRow(QStringLiteral("Сумма взноса"), meVZSum);
     auto* buttons = YesNo(this);
@@ -138,10 +145,18 @@ void TfmInputSoursePens::Fill(const mTPens& c) {
     meVZSum->setText(AmountText(c.Contributions));
     meVichSum->setText(AmountText(c.DeductSum));
     switch (c.ContractKind) {
-        case 2: rbFam3->setChecked(true); break;
-        case 3: rbSelf4->setChecked(true); break;
-        case 4: rbFam4->setChecked(true); break;
-        default: rbSelf3->setChecked(true); break;
+        case 2:
+            rbFam3->setChecked(true);
+            break;
+        case 3:
+            rbSelf4->setChecked(true);
+            break;
+        case 4:
+            rbFam4->setChecked(true);
+            break;
+        default:
+            rbSelf3->setChecked(true);
+            break;
     }
 }
 
@@ -150,7 +165,10 @@ void TfmInputSoursePens::Store(mTPens& c) const {
     c.INN = FromQ(meINN->text());
     c.KPP = FromQ(meKPP->text());
     c.ContractNumber = FromQ(meNomDog->text());
-    c.ContractKind = rbFam3->isChecked() ? 2 : rbSelf4->isChecked() ? 3 : rbFam4->isChecked() ? 4 : 1;
+    c.ContractKind = rbFam3->isChecked()    ? 2
+                     : rbSelf4->isChecked() ? 3
+                     : rbFam4->isChecked()  ? 4
+                                            : 1;
     c.ContractDate = DayNumberFromDate(dtpDatDog->date());
     c.Contributions = MoneyFromField(meVZSum->text());
     c.DeductSum = MoneyFromField(meVichSum->text());
@@ -165,11 +183,20 @@ bool TfmInputSoursePens::Checked(bool withNumber) {
                    : CheckPaymentSource(ask, kPensSection, name, kNoOkato, kpp, inn);
     QWidget* focus = nullptr;
     switch (result.focus) {
-        case 0: break;
-        case kSourceFocusName: focus = meSourseName; break;
-        case kSourceFocusINN: focus = meINN; break;
-        case kSourceFocusKPP: focus = meKPP; break;
-        default: focus = meNomDog; break;
+        case 0:
+            break;
+        case kSourceFocusName:
+            focus = meSourseName;
+            break;
+        case kSourceFocusINN:
+            focus = meINN;
+            break;
+        case kSourceFocusKPP:
+            focus = meKPP;
+            break;
+        default:
+            focus = meNomDog;
+            break;
     }
     if (!focus && withNumber && meNomDog->text().trimmed().isEmpty()) {
         AskCheck(ask, {kPensSection, "Введите номер договора", false, false});
@@ -222,15 +249,17 @@ TfrFramePensDeduct::TfrFramePensDeduct(TShellContext& ctx, QWidget* parent)
 
     auto* gbEdu =
         Named(new QGroupBox(QStringLiteral("Суммы, уплаченные за обучение детей"), this), "gbEdu");
-    lvSumList = MakeRecordList(gbEdu, "lvSumList",
-                               QStringLiteral("Список сумм, уплаченных за всех детей"),
-                               {QStringLiteral("Суммы")}, {0});
-    fbAddSum = MakeCommandButton(gbEdu, "fbAddSum", TCommandGlyph::Add,
-                                 QStringLiteral("Добавить очередную сумму, уплаченную за обучение детей"));
+    lvSumList =
+        MakeRecordList(gbEdu, "lvSumList", QStringLiteral("Список сумм, уплаченных за всех детей"),
+                       {QStringLiteral("Суммы")}, {0});
+    fbAddSum =
+        MakeCommandButton(gbEdu, "fbAddSum", TCommandGlyph::Add,
+                          QStringLiteral("Добавить очередную сумму, уплаченную за обучение детей"));
     fbDeleteSum = MakeCommandButton(gbEdu, "fbDeleteSum", TCommandGlyph::Remove,
                                     QStringLiteral("Удалить сумму, уплаченную за обучение детей"));
-    fbEditSum = MakeCommandButton(gbEdu, "fbEditSum", TCommandGlyph::Edit,
-                                  QStringLiteral("Редактировать сумму, уплаченную за обучение детей"));
+    fbEditSum =
+        MakeCommandButton(gbEdu, "fbEditSum", TCommandGlyph::Edit,
+                          QStringLiteral("Редактировать сумму, уплаченную за обучение детей"));
     auto* eduButtons = new QVBoxLayout;
     for (QToolButton* b : {fbAddSum, fbDeleteSum, fbEditSum}) eduButtons->addWidget(b);
     eduButtons->addStretch(1);
@@ -245,9 +274,9 @@ TfrFramePensDeduct::TfrFramePensDeduct(TShellContext& ctx, QWidget* parent)
     const QString pensCaption = QStringLiteral(
         "Договоры добровольного пенс. страхования и негосударственного пенс. обеспечения");
     auto* gbPens = Named(new QGroupBox(pensCaption, this), "gbPens");
-    lvPensInfo = MakeRecordList(gbPens, "lvPensInfo", pensCaption,
-                                {QStringLiteral("Организация или фонд"), QStringLiteral("Сумма взноса")},
-                                {1});
+    lvPensInfo = MakeRecordList(
+        gbPens, "lvPensInfo", pensCaption,
+        {QStringLiteral("Организация или фонд"), QStringLiteral("Сумма взноса")}, {1});
     lvPensInfo->header()->setStretchLastSection(false);
     lvPensInfo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     fbAddPens = MakeCommandButton(gbPens, "fbAddPens", TCommandGlyph::Add,
@@ -278,9 +307,10 @@ TfrFramePensDeduct::TfrFramePensDeduct(TShellContext& ctx, QWidget* parent)
     connect(fbAddPens, &QToolButton::clicked, this, &TfrFramePensDeduct::AddPens);
     connect(fbDeletePens, &QToolButton::clicked, this, &TfrFramePensDeduct::DeletePens);
     connect(fbEditPens, &QToolButton::clicked, this, &TfrFramePensDeduct::EditPens);
-    BindListKeys(lvSumList, [this] { AddSum(); }, [this] { DeleteSum(); }, [this] { EditSum(); });
-    BindListKeys(lvPensInfo, [this] { AddPens(); }, [this] { DeletePens(); },
-                 [this] { EditPens(); });
+    BindListKeys(
+        lvSumList, [this] { AddSum(); }, [this] { DeleteSum(); }, [this] { EditSum(); });
+    BindListKeys(
+        lvPensInfo, [this] { AddPens(); }, [this] { DeletePens(); }, [this] { EditPens(); });
 
     const mTSocialDeduct& s = Social();
     chbGrantingSocDeduct->setChecked(s.Granted != 0);

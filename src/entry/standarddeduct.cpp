@@ -25,8 +25,8 @@ namespace zorv {
 
 namespace {
 
-constexpr const char* kMonthNames[12] = {"Январь", "Февраль", "Март",     "Апрель",
-                                         "Май",    "Июнь",    "Июль",     "Август",
+constexpr const char* kMonthNames[12] = {"Январь",   "Февраль", "Март",   "Апрель",
+                                         "Май",      "Июнь",    "Июль",   "Август",
                                          "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
 constexpr const char* kMonthShort[12] = {"Янв.", "Фев.", "Март", "Апр.", "Май",  "Июнь",
                                          "Июль", "Авг.", "Сен.", "Окт.", "Ноя.", "Дек."};
@@ -52,7 +52,8 @@ TMaskedEdit* CountField(QWidget* parent, const QByteArray& name, const QString& 
 
 // An amount field of 12 whole digits and kopecks, right-aligned.
 TMaskedEdit* AmountField(QWidget* parent, const QByteArray& name, const QString& accessibleName) {
-    auto* edit = Named(new TMaskedEdit(parent, edtCurrency, 12, 2), name.constData(), accessibleName);
+    auto* edit =
+        Named(new TMaskedEdit(parent, edtCurrency, 12, 2), name.constData(), accessibleName);
     edit->setAlignment(Qt::AlignRight);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) +
                           14);
@@ -108,11 +109,13 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     const mTDeclaration& d = Decl();
     businessTable_ = d.HasIncome(kIncomeBusiness | kIncomeRepetit);
 
-    chbGrantingStanDeduct = Named(
-        new QCheckBox(QStringLiteral("Предоставить стандартные вычеты"), this), "chbGrantingStanDeduct");
+    chbGrantingStanDeduct =
+        Named(new QCheckBox(QStringLiteral("Предоставить стандартные вычеты"), this),
+              "chbGrantingStanDeduct");
     chbGrantingStanDeduct->setChecked(true);
 
-    auto* gb = Named(new QGroupBox(QStringLiteral("Стандартные налоговые вычеты"), this), "gbStandart");
+    auto* gb =
+        Named(new QGroupBox(QStringLiteral("Стандартные налоговые вычеты"), this), "gbStandart");
     rb103 = Named(new QRadioButton(QStringLiteral("Код 103 - 400 в месяц"), gb), "rb103");
     rb104 = Named(new QRadioButton(QStringLiteral("Код 104 - 500 в месяц"), gb), "rb104");
     rb105 = Named(new QRadioButton(QStringLiteral("Код 105 - 3000 в месяц"), gb), "rb105");
@@ -122,11 +125,11 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     auto* codes = new QButtonGroup(this);
     for (QRadioButton* rb : {rb103, rb104, rb105, rbQ}) codes->addButton(rb);
     rb103->setChecked(true);
-    rbTowParents = Named(new QRadioButton(QStringLiteral("Вычет на ребенка (детей)"), gb),
-                         "rbTowParents");
-    rbOneParent = Named(
-        new QRadioButton(QStringLiteral("Вычет на ребенка (детей) одинокому родителю"), gb),
-        "rbOneParent");
+    rbTowParents =
+        Named(new QRadioButton(QStringLiteral("Вычет на ребенка (детей)"), gb), "rbTowParents");
+    rbOneParent =
+        Named(new QRadioButton(QStringLiteral("Вычет на ребенка (детей) одинокому родителю"), gb),
+              "rbOneParent");
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(rbTowParents);
     kinds->addButton(rbOneParent);
@@ -145,14 +148,16 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     grid->setHorizontalSpacing(4);
     auto makeRow = [&](TChildrenRow& row, const char* suffix, const QString& caption,
                        const QString& kindName, const QString& hint) {
-        row.constant = Named(new QCheckBox(caption, gb), (QByteArray("chbConstChildrens") + suffix).constData());
+        row.constant = Named(new QCheckBox(caption, gb),
+                             (QByteArray("chbConstChildrens") + suffix).constData());
         row.constant->setChecked(true);
         row.count = CountField(gb, QByteArray("meChildrens") + suffix, kindName);
         row.count->setText(QStringLiteral("0"));
         row.upDown = Named(new TUpDown(gb, row.count, 0, 99),
                            (QByteArray("UpDChildrens") + suffix).constData());
         for (int m = 0; m < 12; ++m) {
-            TMaskedEdit* e = CountField(gb, ObjectName("me", m, suffix), Month(m) + QStringLiteral(": ") + kindName);
+            TMaskedEdit* e = CountField(gb, ObjectName("me", m, suffix),
+                                        Month(m) + QStringLiteral(": ") + kindName);
             e->setToolTip(hint);
             e->setText(QStringLiteral("0"));
             row.months[size_t(m)] = e;
@@ -189,6 +194,11 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     monthLabels_ << lbChildren << lbDisabled;
     grid->addWidget(lbChildren, 1, 0);
     grid->addWidget(lbDisabled, 2, 0);
+    // Months of one width, so that the grid reads as a table.
+    int monthWidth = 0;
+    for (int m = 0; m < 12; ++m)
+        monthWidth = std::max(monthWidth, gb->fontMetrics().horizontalAdvance(Month(m)) + 6);
+    for (int m = 0; m < 12; ++m) grid->setColumnMinimumWidth(m + 1, monthWidth);
     grid->setColumnStretch(13, 1);
 
     auto* gbLayout = new QVBoxLayout(gb);
@@ -199,11 +209,12 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     gbLayout->addLayout(grid);
 
     // The monthly table of entrepreneurs and private practice, half a year a side.
-    auto* gbBusiness = Named(
-        new QGroupBox(
-            QStringLiteral("Доходы/расходы помесячно для предпринимателей и лиц с частной практикой"),
-            this),
-        "pnlBusiness");
+    auto* gbBusiness =
+        Named(new QGroupBox(
+                  QStringLiteral(
+                      "Доходы/расходы помесячно для предпринимателей и лиц с частной практикой"),
+                  this),
+              "pnlBusiness");
     auto* table = new QGridLayout(gbBusiness);
     for (int half = 0; half < 2; ++half) {
         const int column = half * 4;
@@ -236,9 +247,17 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     layout->addWidget(gbBusiness);
     layout->addStretch(1);
 
-    QList<QWidget*> order{chbGrantingStanDeduct, rb103,  rb104, rb105, rbQ, rbTowParents,
-                          rbOneParent,           children.constant, children.count,
-                          disabled.constant,     disabled.count};
+    QList<QWidget*> order{chbGrantingStanDeduct,
+                          rb103,
+                          rb104,
+                          rb105,
+                          rbQ,
+                          rbTowParents,
+                          rbOneParent,
+                          children.constant,
+                          children.count,
+                          disabled.constant,
+                          disabled.count};
     for (TMaskedEdit* e : children.months) order.append(e);
     for (TMaskedEdit* e : disabled.months) order.append(e);
     for (int m = 0; m < 12; ++m)
@@ -250,10 +269,18 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     chbGrantingStanDeduct->setChecked(s.Granted != 0);
     if (s.Granted != 0) {
         switch (s.PersonalCode) {
-            case 104: rb104->setChecked(true); break;
-            case 105: rb105->setChecked(true); break;
-            case 110: rbQ->setChecked(true); break;
-            default: rb103->setChecked(true); break;
+            case 104:
+                rb104->setChecked(true);
+                break;
+            case 105:
+                rb105->setChecked(true);
+                break;
+            case 110:
+                rbQ->setChecked(true);
+                break;
+            default:
+                rb103->setChecked(true);
+                break;
         }
         (s.ChildKindCode == 102 ? rbOneParent : rbTowParents)->setChecked(true);
         FillChildren(children, s.ChildrenConstant, s.ChildrenCount, s.ChildrenByMonth);
@@ -320,7 +347,8 @@ void TfrFrameStandartDeduct::FillChildren(TChildrenRow& row, uint8_t constant, u
         for (TMaskedEdit* e : row.months) e->setText(row.count->text());
     } else {
         row.count->setText(QStringLiteral("0"));
-        for (int m = 0; m < 12; ++m) row.months[size_t(m)]->setText(QString::number(byMonth[size_t(m)]));
+        for (int m = 0; m < 12; ++m)
+            row.months[size_t(m)]->setText(QString::number(byMonth[size_t(m)]));
     }
 }
 
@@ -418,7 +446,10 @@ void TfrFrameStandartDeduct::StoreToModel() {
         anyMonth = anyMonth || marked;
     }
     s.HasMonthlyBusiness = anyMonth ? 1 : 0;
-    s.PersonalCode = rb105->isChecked() ? 105 : rb104->isChecked() ? 104 : rbQ->isChecked() ? 110 : 103;
+    s.PersonalCode = rb105->isChecked()   ? 105
+                     : rb104->isChecked() ? 104
+                     : rbQ->isChecked()   ? 110
+                                          : 103;
     s.ChildKindCode = rbOneParent->isChecked() ? 102 : 101;
     StoreChildren(children, s.ChildrenConstant, s.ChildrenCount, s.ChildrenByMonth);
     StoreChildren(disabled, s.DisabledChildrenConstant, s.DisabledChildrenCount,

@@ -53,9 +53,9 @@ class TfrFrameStandartDeduct : public TThinkingFrame {
     QRadioButton *rb103, *rb104, *rb105, *rbQ;
     QRadioButton *rbTowParents, *rbOneParent;
     TChildrenRow children, disabled;
-    std::array<QCheckBox*, 12> cbMonth{};        // cbJan ... cbDec
-    std::array<TMaskedEdit*, 12> meIncome{};     // me1 ... me12
-    std::array<TMaskedEdit*, 12> meExpense{};    // meR1 ... meR12
+    std::array<QCheckBox*, 12> cbMonth{};      // cbJan ... cbDec
+    std::array<TMaskedEdit*, 12> meIncome{};   // me1 ... me12
+    std::array<TMaskedEdit*, 12> meExpense{};  // meR1 ... meR12
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
