@@ -194,11 +194,6 @@ TfrFrameStandartDeduct::TfrFrameStandartDeduct(TShellContext& ctx, QWidget* pare
     monthLabels_ << lbChildren << lbDisabled;
     grid->addWidget(lbChildren, 1, 0);
     grid->addWidget(lbDisabled, 2, 0);
-    // Months of one width, so that the grid reads as a table.
-    int monthWidth = 0;
-    for (int m = 0; m < 12; ++m)
-        monthWidth = std::max(monthWidth, gb->fontMetrics().horizontalAdvance(Month(m)) + 6);
-    for (int m = 0; m < 12; ++m) grid->setColumnMinimumWidth(m + 1, monthWidth);
     grid->setColumnStretch(13, 1);
 
     auto* gbLayout = new QVBoxLayout(gb);
