@@ -52,9 +52,12 @@ enum class AddressFocus : int {
     Locality = 5,
 };
 
+// The standard and social deductions share the page code: SocialSums and
+// EducationList belong to the social deductions, StandardMonths to the standard.
 enum class DeductionsFocus : int {
     SocialSums = 1,
     StandardMonths = 2,
+    EducationList = 3,
 };
 
 enum class HousingFocus : int {
@@ -63,7 +66,9 @@ enum class HousingFocus : int {
     RegistrationDate = 4,
     StartYear = 5,
     CarriedOver = 6,
+    CreditCarriedOver = 7,
     PriorYears = 8,
+    CreditPriorYears = 9,
 };
 
 // The number a focus code travels as.

@@ -100,7 +100,7 @@ int TFormMain::RunCheck() {
 }
 
 void TFormMain::OpenProblemPage(int page, int focus) {
-    const TPagePlace* place = PlaceOf(page);
+    const TPagePlace* place = PlaceOf(page, focus);
     if (!place) return;  // private practice has no page of its own
     const TNavPage nav = place->nav;
     // The current page was stored by the check; it is replaced without asking.

@@ -18,6 +18,7 @@
 
 #include "entry/businesspage.h"
 #include "entry/currencypage.h"
+#include "entry/deductionhub.h"
 #include "entry/nalogpage.h"
 #include "entry/russianincome.h"
 #include "shell/flashbutton.h"
@@ -338,6 +339,8 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
             return new TfrCurrency(ctx_, parent);
         case navBusinessIncome:
             return new TfrBusinessNew(ctx_, parent);
+        case navDeduction:
+            return new TfrFrameDeductData(ctx_, parent);
         case navNalog:
             return new TfrNalog(ctx_, parent);
         default:

@@ -16,15 +16,19 @@ constexpr TPagePlace kPlaces[] = {
     {kPageBusiness, navBusinessIncome, kNoSubPage},
     {kPageDeductions, navDeduction, 0},
     {kPageHousing, navDeduction, 1},
+    {kPageDeductions, navDeduction, 2, FocusNumber(DeductionsFocus::SocialSums)},
 };
 
 }  // namespace
 
-const TPagePlace* PlaceOf(int page) {
+const TPagePlace* PlaceOf(int page, int focus) {
+    const TPagePlace* found = nullptr;
     for (const TPagePlace& place : kPlaces) {
-        if (place.page == page) return &place;
+        if (place.page != page) continue;
+        if (focus != 0 && place.focus == focus) return &place;
+        if (place.focus == 0 && !found) found = &place;
     }
-    return nullptr;
+    return found;
 }
 
 int SubPageOf(PageCode page) {

@@ -25,10 +25,15 @@ struct TPagePlace {
     PageCode page;
     TNavPage nav;
     int subPage;
+    // A focus code that the page hands to a sub-page of its own; 0 for the
+    // place of every other code.
+    int focus = 0;
 };
 
 // The place of a page; nullptr for a page the program cannot show (private practice).
-const TPagePlace* PlaceOf(int page);
+// With a focus code, the place of the control behind it: the deductions page
+// keeps the social deductions on a sub-page of their own.
+const TPagePlace* PlaceOf(int page, int focus = 0);
 
 // The sub-page index of a page in its hub.
 int SubPageOf(PageCode page);
