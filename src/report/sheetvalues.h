@@ -80,6 +80,26 @@ enum kTSheetKindNo : int {
     kKindL,
 };
 
+// The codes of a source's values and of a group's results on sheets З and И.
+// The form numbers the lines of its first part (securities traded on the
+// organised market, group 1) from 010; the values of the other groups keep the
+// names of their attributes in the file and print without a line code.
+struct kTSecurityCodes {
+    const char* INN;
+    const char* KPP;
+    const char* Name;
+    const char* Income;  // the proceeds of the source
+    const char* Loss;    // the source's loss
+    const char* Profit;  // the source's taxable income
+};
+const kTSecurityCodes& SecurityCodes(int kind, int group);
+// A group's result attributes in the file, in the order of the form.
+inline constexpr const char* kSecurityResults[] = {"СумУбытВсИст", "СумУбытВыч", "СумОблДохВсИст",
+                                                   "НалБазаОпер", "СумУбытУчРасч"};
+// The code of a group's result attribute ("СумУбытВыч", …): its line code on
+// the form, or "group.attribute".
+std::string SecurityResultCode(int kind, int group, const std::string& attribute);
+
 // Records per page of a list sheet; 0 for a sheet of one page.
 int BlocksPerPage(int kind);
 // The pages a sheet takes for its values: 0 when it is not present.

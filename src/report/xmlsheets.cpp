@@ -390,17 +390,18 @@ void Securities(kTSheetValues& v, const XNode& e, int kind, const SheetLine<Shee
         if (row.name == "РасчОблДохУбыт") {
             kTSheetBlock b;
             b.Group = std::atoi(row.Value("ПрОпер").c_str());
-            PutSource(b, row, "ИНН", "КПП", "Наим");
-            Put(b, row, "СумДохОпИст", "Доход");
-            Put(b, row, "СумУбытИст", "Убыток");
-            Put(b, row, "СумОблДохИст", "Прибыль");
+            const kTSecurityCodes& codes = SecurityCodes(kind, b.Group);
+            PutSource(b, row, codes.INN, codes.KPP, codes.Name);
+            Put(b, row, "СумДохОпИст", codes.Income);
+            Put(b, row, "СумУбытИст", codes.Loss);
+            Put(b, row, "СумОблДохИст", codes.Profit);
             sheet.Blocks.push_back(std::move(b));
         } else if (row.name == "РезОперИт") {
             for (const XNode& result : row.children) {
-                const std::string group = result.name.substr(result.name.size() - 1);
-                for (const char* attribute : {"СумУбытВсИст", "СумУбытВыч", "СумОблДохВсИст",
-                                              "НалБазаОпер", "СумУбытУчРасч"}) {
-                    Put(sheet.Totals, result, attribute, group + "." + attribute);
+                const int group = std::atoi(result.name.substr(result.name.size() - 1).c_str());
+                for (const char* attribute : kSecurityResults) {
+                    Put(sheet.Totals, result, attribute,
+                        SecurityResultCode(kind, group, attribute));
                 }
             }
         }

@@ -324,6 +324,64 @@ TEST_F(XmlForm, FivePrizeRowsGiveSheetGThreePagesWithPartOneOnTheFirst) {
     EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "170|"));
 }
 
+// The sources of the first group of sheets З and И (securities traded on the
+// organised market) and that group's results sit at the form's line codes; the
+// other groups keep their names.
+TEST_F(XmlForm, TheFirstSecuritiesGroupSitsAtItsLineCodes) {
+    struct Case {
+        int kind;
+        const char* attribute;  // the end of the value's place in the file
+        const char* code;
+    };
+    const Case cases[] = {
+        {kKindZ, "@ИННЮЛ", "010"},
+        {kKindZ, "@КПП", "020"},
+        {kKindZ, "@Наим", "030"},
+        {kKindZ, "@СумДохОпИст", "040"},
+        {kKindZ, "@СумУбытИст", "060"},
+        {kKindZ, "@СумОблДохИст", "080"},
+        {kKindZ, "РезОпер1:0@СумУбытВыч", "070"},
+        {kKindZ, "РезОпер1:0@СумУбытУчРасч", "090"},
+        {kKindI, "@ИННЮЛ", "010"},
+        {kKindI, "@КПП", "020"},
+        {kKindI, "@Наим", "030"},
+        {kKindI, "@СумДохОпИст", "040"},
+        {kKindI, "@СумУбытИст", "060"},
+        {kKindI, "@СумОблДохИст", "070"},
+    };
+    int checked = 0;
+    for (const char* name : {"securities_loss", "everything"}) {
+        SCOPED_TRACE(name);
+        mTDeclaration d = Fixture(name);
+        const kTSheetValues values = SheetValuesFromXml(QByteArray::fromStdString(Xml(d)));
+        for (const int kind : {kKindZ, kKindI}) {
+            std::vector<const kTSheetBlock*> blocks = values[kind].Group(1);
+            blocks.push_back(&values[kind].Totals);
+            for (const kTSheetBlock* block : blocks) {
+                for (const kTSheetValue& v : block->Values) {
+                    for (const Case& c : cases) {
+                        const std::string end = c.attribute;
+                        if (c.kind != kind || v.Origin.size() < end.size() ||
+                            v.Origin.compare(v.Origin.size() - end.size(), end.size(), end) != 0)
+                            continue;
+                        EXPECT_EQ(v.Code, c.code) << v.Origin;
+                        ++checked;
+                    }
+                }
+            }
+            // The later groups keep their names.
+            for (int group = 2; group <= 6; ++group) {
+                for (const kTSheetBlock* block : values[kind].Group(group)) {
+                    for (const kTSheetValue& v : block->Values)
+                        EXPECT_NE(v.Code.find_first_not_of("0123456789"), std::string::npos)
+                            << v.Origin;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
 // The report library's own composition prints what the file prints where its
 // rules are the main program's.
 TEST_F(XmlForm, TheLibraryCompositionPrintsTheFilesValues) {
