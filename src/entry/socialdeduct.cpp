@@ -174,13 +174,12 @@ void TfmInputSoursePens::Store(mTPens& c) const {
     c.DeductSum = MoneyFromField(meVichSum->text());
 }
 
-bool TfmInputSoursePens::Checked(bool withNumber) {
+bool TfmInputSoursePens::Checked() {
     const CheckPrompter ask = WindowPrompter(this);
     const std::string name = FromQ(meSourseName->text()), kpp = FromQ(meKPP->text()),
                       inn = FromQ(meINN->text());
     const SourceCheckResult result =
-        withNumber ? CheckOrganisationSource(ask, kPensSection, name, kNoOkato, kpp, inn)
-                   : CheckPaymentSource(ask, kPensSection, name, kNoOkato, kpp, inn);
+        CheckOrganisationSource(ask, kPensSection, name, kNoOkato, kpp, inn);
     QWidget* focus = nullptr;
     switch (result.focus) {
         case 0:
@@ -198,7 +197,7 @@ bool TfmInputSoursePens::Checked(bool withNumber) {
             focus = meNomDog;
             break;
     }
-    if (!focus && withNumber && meNomDog->text().trimmed().isEmpty()) {
+    if (!focus && meNomDog->text().trimmed().isEmpty()) {
         AskCheck(ask, {kPensSection, "Введите номер договора", false, false});
         focus = meNomDog;
     }
@@ -208,13 +207,14 @@ bool TfmInputSoursePens::Checked(bool withNumber) {
 }
 
 void TfmInputSoursePens::accept() {
-    if (Checked(true)) QDialog::accept();
+    if (Checked()) QDialog::accept();
 }
 
 void TfmInputSoursePens::keyPressEvent(QKeyEvent* event) {
-    // Enter checks the contract without asking for its number.
+    // Enter checks the contract as "Да" does: a contract accepted by one key
+    // and refused by the other would depend on how the user closed the window.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (Checked(false)) QDialog::accept();
+        accept();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -45,7 +45,7 @@ class TfmInputSoursePens : public QDialog {
 
   private:
     // The checks of the contract; true when the dialog may close with "Да".
-    bool Checked(bool withNumber);
+    bool Checked();
 };
 
 // Social deductions: charity, education, treatment, insurance, the amounts paid
