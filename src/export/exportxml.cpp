@@ -8,6 +8,7 @@
 #include "export/xmlengine.h"
 #include "export/xmltree.h"
 #include "model/declaration.h"
+#include "model/programversion.h"
 #include "storage/codepage.h"
 #include "storage/errors.h"
 
@@ -86,7 +87,7 @@ std::string ExportXml(const std::string& folder, mTDeclaration& declaration, int
         XmlTreeWriter writer(document);
         XmlElement root = document.Root();
         writer.Text(root, "ИдФайл", identifier);
-        root.SetAttribute("ВерсПрог", "1.0.7");
+        root.SetAttribute("ВерсПрог", kProgramVersion);
         root.SetAttribute("ВерсФорм", "5.04");
         XmlElement body = writer.Add(root, "Документ");
         BuildTaxpayer(writer, body, declaration, today);

@@ -12,9 +12,9 @@ namespace {
 
 // How a value fills its place on the form.
 enum class Cells {
-    Kopecks,  // 12 ruble cells, "=", 2 kopeck cells
+    Kopecks,  // 12 ruble cells, a point, 2 kopeck cells
     Rubles,   // 15 ruble cells
-    Rate,     // 10 cells, "=", 4 cells after the point
+    Rate,     // 10 cells, a point, 4 cells after it
     Date,     // day, month and year cells
     Chars,    // n character cells from the left
     Text,     // a free text in a framed box across the block
@@ -119,7 +119,7 @@ class Drawer {
             case Cells::Kopecks: {
                 auto [rub, kop] = SplitAmount(text, 12, 2);
                 mbSq5(*b, x, y, rub, 12);
-                Separator(x + 1.2 + 12 * kCellWidth, y + 2, !rub.isEmpty());
+                Separator(x + 12 * kCellWidth, y, !rub.isEmpty());
                 mbSq5(*b, x + 13 * kCellWidth, y, kop, 2);
                 break;
             }
@@ -129,7 +129,7 @@ class Drawer {
             case Cells::Rate: {
                 auto [whole, frac] = SplitAmount(text, 10, 4);
                 mbSq5(*b, x, y, whole, 10);
-                Separator(x + 1.2 + 10 * kCellWidth, y + 2, !whole.isEmpty());
+                Separator(x + 10 * kCellWidth, y, !whole.isEmpty());
                 mbSq5(*b, x + 11 * kCellWidth, y, frac, 4);
                 break;
             }
@@ -138,8 +138,8 @@ class Drawer {
                 mbSq5(*b, x, y, Q(text).mid(0, 2), 2);
                 mbSq5(*b, x + 14.13, y, Q(text).mid(3, 2), 2);
                 mbSq5(*b, x + 28.26, y, Q(text).mid(6, 4), 4);
-                Separator(x + 10.62, y + 2, !blank);
-                Separator(x + 24.75, y + 2, !blank);
+                Separator(x + 2 * kCellWidth, y, !blank);
+                Separator(x + 14.13 + 2 * kCellWidth, y, !blank);
                 break;
             }
             case Cells::Chars:
@@ -155,12 +155,12 @@ class Drawer {
         b->Tag.clear();
     }
 
-    // The "=" between the cells of an amount or a date; part of the value only
-    // when the value is shown.
-    void Separator(double x, double y, bool ofValue) {
+    // The point between the cells of an amount or a date (gapX: where the cells
+    // before it end); part of the value only when the value is shown.
+    void Separator(double gapX, double y, bool ofValue) {
         const QString tag = b->Tag;
         if (!ofValue) b->Tag.clear();
-        b->AddText(x, y, "=", FontFace::Form, 10, false);
+        mbPoint(*b, gapX, y);
         b->Tag = tag;
     }
 

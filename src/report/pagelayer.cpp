@@ -414,20 +414,26 @@ void mbSq5(kTBand& band, double x, double y, const QString& text, int n, double 
     }
 }
 
+void mbPoint(kTBand& band, double gapX, double y) {
+    // On the printed forms a point on the cells' base line, in the middle of the
+    // cell-wide gap.
+    band.AddText(gapX + 1.9, y + 1, ".", FontFace::Form, 10, true);
+}
+
 void mbSumRK(kTBand& band, double x, double y, int rubCells, int kopCells, Money amount) {
     const mbRubKop cells = MoneyToCells(amount, rubCells, kopCells);
     mbSq5(band, x, y, Q(cells.Rub), rubCells);
     if (kopCells > 0) {
-        band.AddText(x + 1.2 + rubCells * kCellWidth, y + 2, "=", FontFace::Form, 10, false);
+        mbPoint(band, x + rubCells * kCellWidth, y);
         mbSq5(band, x + (rubCells + 1) * kCellWidth, y, Q(cells.Kop), kopCells);
     }
 }
 
 void mbDate(kTBand& band, double x, double y, const QString& date) {
     mbSq5(band, x, y, date.mid(0, 2), 2);
-    band.AddText(x + 10.62, y + 2, "=", FontFace::Form, 10, false);
+    mbPoint(band, x + 2 * kCellWidth, y);
     mbSq5(band, x + 14.13, y, date.mid(3, 2), 2);
-    band.AddText(x + 24.75, y + 2, "=", FontFace::Form, 10, false);
+    mbPoint(band, x + 14.13 + 2 * kCellWidth, y);
     mbSq5(band, x + 28.26, y, date.mid(6, 4), 4);
 }
 

@@ -140,6 +140,9 @@ void mbKva(kTBand& band, double x, double y, double width, double height, const 
 inline constexpr double kCellWidth = 4.71;
 void mbSq5(kTBand& band, double x, double y, const QString& text, int n,
            double cellWidth = kCellWidth);
+// The point between two groups of cells (rubles and kopecks, day, month and
+// year): gapX is where the cells before it end, y the top of the cells.
+void mbPoint(kTBand& band, double gapX, double y);
 // An amount in r ruble cells and k (0, 2 or 4) kopeck cells.
 void mbSumRK(kTBand& band, double x, double y, int rubCells, int kopCells, Money amount);
 // A date "DD.MM.YYYY" in day, month and year cells.

@@ -61,6 +61,7 @@ TMyFormPreview::TMyFormPreview(kTReportSheets& sheets, PrintTarget& printer, boo
     view_ = new QLabel(scroll_);
     view_->setObjectName("QRPreview1");
     scroll_->setWidget(view_);
+    scroll_->installEventFilter(this);
     layout->addWidget(scroll_, 1);
 
     auto* status = new QWidget(this);
@@ -207,18 +208,26 @@ void TMyFormPreview::UpdateButtons() {
     last_->setEnabled(number < total);
 }
 
-void TMyFormPreview::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    if (zoom_ != Zoom::Percent120 && !pages_.empty()) Redraw();
+bool TMyFormPreview::eventFilter(QObject* watched, QEvent* event) {
+    // The page area learns its size only after the window's own resize (and,
+    // before the window is shown, only when it is shown), so the fit follows it.
+    if (watched == scroll_ && event->type() == QEvent::Resize && zoom_ != Zoom::Percent120 &&
+        !pages_.empty())
+        Redraw();
+    return QDialog::eventFilter(watched, event);
 }
 
 double TMyFormPreview::PixelsPerMm() const {
-    const QSize area = scroll_->viewport()->size();
+    // The area without scroll bars; a page fitted to the width is taller than the
+    // area, so its vertical scroll bar takes its share of the width.
+    const QSize area = scroll_->maximumViewportSize();
     switch (zoom_) {
         case Zoom::PageHeight:
             return std::max(1.0, (area.height() - 8) / kPaperHeight);
-        case Zoom::PageWidth:
-            return std::max(1.0, (area.width() - 8) / kPaperWidth);
+        case Zoom::PageWidth: {
+            const int bar = scroll_->verticalScrollBar()->sizeHint().width();
+            return std::max(1.0, (area.width() - bar - 8) / kPaperWidth);
+        }
         case Zoom::Percent120:
             break;
     }

@@ -50,9 +50,9 @@ class TMyFormPreview : public QDialog {
     const QImage& PageImage() const { return image_; }
 
   protected:
-    // A fitted page follows the window's size (it is shown maximised after it
-    // is built).
-    void resizeEvent(QResizeEvent* event) override;
+    // A fitted page follows the size of the page area, whenever the window
+    // changes size (it is shown maximised after it is built).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void ShowCurrent();

@@ -15,17 +15,18 @@ bool PrintDeclaration(QWidget* owner, kTReportSheets& sheets, PrintTarget& targe
     const kTPagePlan& plan = sheets.Data().Plan;
     std::optional<kTPageRange> range = target.ChooseRange(owner, plan.TotalPages);
     if (!range) return false;
+    // The whole range is one job, so copies come out collated and a print into a
+    // file keeps every page.
+    std::vector<kTPage> job;
     for (const kTSheetPrint& print : PrintsOfRange(plan, range->From, range->To)) {
         const bool keep = sheets.IsComposed(print.Kind);
         std::vector<kTPage> pages = sheets.Sheet(print.Kind).Pages();
         const auto first = static_cast<size_t>(print.First - 1);
         const auto last = std::min(static_cast<size_t>(print.Last), pages.size());
-        if (first < last) {
-            target.Print(std::vector<kTPage>(pages.begin() + static_cast<ptrdiff_t>(first),
-                                             pages.begin() + static_cast<ptrdiff_t>(last)));
-        }
+        for (size_t i = first; i < last; ++i) job.push_back(std::move(pages[i]));
         if (!keep && print.Kind != kTitleSheet) sheets.Release(print.Kind);
     }
+    if (!job.empty()) target.Print(job);
     target.Finish();
     return true;
 }

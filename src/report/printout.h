@@ -26,15 +26,16 @@ class PrintTarget {
     virtual ~PrintTarget() = default;
     // The pages to print, 1..total offered; nothing when the user cancels.
     virtual std::optional<kTPageRange> ChooseRange(QWidget* owner, int total) = 0;
-    // One print job: the given pages of one sheet.
+    // One print job: every page of the chosen range, in page order.
     virtual void Print(const std::vector<kTPage>& pages) = 0;
     // After the last print of a run.
     virtual void Finish() {}
 };
 
 // The print procedure: asks for the range, then composes each sheet that has
-// pages in it, prints those pages and releases the sheet (the title sheet, which
-// the preview shows first, is kept). False when the dialog was cancelled.
+// pages in it, takes those pages and releases the sheet (the title sheet, which
+// the preview shows first, is kept), and prints all of them as one job. False
+// when the dialog was cancelled.
 bool PrintDeclaration(QWidget* owner, kTReportSheets& sheets, PrintTarget& target);
 
 // Every page of the declaration in page order.

@@ -48,11 +48,11 @@ QtPrintTarget::QtPrintTarget() : printer_(std::make_unique<QPrinter>(QPrinter::H
     printer_->setFullPage(true);
     printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    // Several copies come out as whole declarations, one after another.
+    printer_->setCollateCopies(true);
 }
 
-QtPrintTarget::~QtPrintTarget() {
-    Finish();
-}
+QtPrintTarget::~QtPrintTarget() = default;
 
 std::optional<kTPageRange> QtPrintTarget::ChooseRange(QWidget* owner, int total) {
     QPrintDialog dialog(printer_.get(), owner);
@@ -67,51 +67,28 @@ std::optional<kTPageRange> QtPrintTarget::ChooseRange(QWidget* owner, int total)
 }
 
 void QtPrintTarget::Print(const std::vector<kTPage>& pages) {
-    // The sheet's pages are chosen already; the printer prints all it is given.
+    // The pages are chosen already; the printer prints all it is given.
     printer_->setPrintRange(QPrinter::AllPages);
     printer_->setFromTo(0, 0);
     QProgressDialog progress(QStringLiteral("Печать..."), QString(), 0,
                              static_cast<int>(pages.size()));
     progress.setWindowTitle(QString::fromUtf8(kProgramCaption));
     progress.setMinimumDuration(500);
-    // On paper each sheet is a job of its own; a file would keep only the last
-    // job, so there the sheets go on as pages of one document.
-    QPainter job;
-    QPainter* painter = &job;
-    bool first = true;
-    if (!printer_->outputFileName().isEmpty() || file_) {
-        if (!file_) file_ = std::make_unique<PrintFileRedirect>(*printer_);
-        if (!filePainter_) {
-            filePainter_ = std::make_unique<QPainter>();
-            if (!filePainter_->begin(printer_.get())) {
-                filePainter_.reset();
-                return;
-            }
-        } else {
-            first = false;
-        }
-        painter = filePainter_.get();
-    } else if (!job.begin(printer_.get())) {
-        return;
-    }
+    // A file is put in place only when the whole job is written.
+    PrintFileRedirect file(*printer_);
+    QPainter painter;
+    if (!painter.begin(printer_.get())) return;
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0 || !first) printer_->newPage();
-        PaintPage(*painter, pages[i]);
+        if (i > 0) printer_->newPage();
+        PaintPage(painter, pages[i]);
         progress.setValue(static_cast<int>(i + 1));
     }
-    if (painter == &job) job.end();
-}
-
-void QtPrintTarget::Finish() {
-    if (filePainter_) filePainter_->end();
-    filePainter_.reset();
-    if (!file_) return;
+    painter.end();
     try {
-        file_->Commit();
+        file.Commit();
     } catch (const mEPrivBase& e) {
         QtMessageShower().Show(nullptr, e.what());
     }
-    file_.reset();
 }
 
 void RunReport(const uint8_t* image, bool printEnabled, bool hideDate, PreviewRunner& runner,

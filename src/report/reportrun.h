@@ -50,22 +50,18 @@ class QtMessageShower : public MessageShower {
 inline constexpr const char* kProgramCaption = "Zorv 2008";
 
 // The printer behind the system's print dialog: a dialog with page numbers
-// 1..total, each print a job of its own, A4 pages without margins.
+// 1..total, each print one job with collated copies, A4 pages without margins.
 class QtPrintTarget : public PrintTarget {
   public:
     QtPrintTarget();
     ~QtPrintTarget() override;
     std::optional<kTPageRange> ChooseRange(QWidget* owner, int total) override;
     void Print(const std::vector<kTPage>& pages) override;
-    void Finish() override;
     // The printer the dialog sets up.
     QPrinter& Printer() { return *printer_; }
 
   private:
     std::unique_ptr<QPrinter> printer_;
-    // Into a file the whole run is one document, put in place when it is finished.
-    std::unique_ptr<PrintFileRedirect> file_;
-    std::unique_ptr<QPainter> filePainter_;
 };
 
 // The preview call: reads the image, computes the totals and the page plan,

@@ -166,8 +166,8 @@ void ClTitulNR(TQz2004Report& report, const kTTitulNRDan& t) {
     mbSq5(b, 64, 248, Q(t.Pages), 3);
     mbLabel(b, 79, 249.5, false, 8, {"страницах"});
     mbLabel(b, 10, 255.5, false, 8, {"с приложением подтверждающих документов или их копий на"});
-    mbSq5(b, 104, 254, Q(t.Appendixes), 3);
-    mbLabel(b, 119, 255.5, false, 8, {"листах"});
+    mbSq5(b, 108, 254, Q(t.Appendixes), 3);
+    mbLabel(b, 123, 255.5, false, 8, {"листах"});
 
     mbPolosa(b, 10, 261.5, 190, 0.3);
     mbLabel(
@@ -208,7 +208,8 @@ void ClNR2(TQz2004Report& report, const kTDanLog& data) {
     mbLabel(h, 125, 18.5, false, 12, {"Стр."});
     mbSq5(h, 146.2, 18, "002", 3, 4.8);
     mbLabel(h, 171, 19, false, 12, {"Раздел 00001"});
-    mbLabel(h, 150, 25, true, 12, {"Форма по КНД 1151021"});
+    // Left of the initials, which stand right under it.
+    mbLabel(h, 125, 25.5, true, 12, {"Форма по КНД 1151021"});
     // The initials' captions stand above their cells: the surname cells reach x 182.
     mbLabel(h, 10, 33.5, false, 9, {"Фамилия"});
     mbSq5(h, 28.3, 32.5, Q(Trim(p.SurName)), 32, 4.8);

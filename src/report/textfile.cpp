@@ -7,6 +7,7 @@
 
 #include "model/declaration.h"
 #include "model/documentkinds.h"
+#include "model/programversion.h"
 #include "report/reportdata.h"
 #include "storage/codepage.h"
 #include "storage/daynumber.h"
@@ -214,7 +215,7 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
         "ТипИнф:ОТЧЕТНОСТЬНП",
         "ВерсФорм:3.00",
         "ИдПол:" + h.InspectionCode,
-        "ВерсПрог:ZORV2008_1.0.7",
+        std::string("ВерсПрог:ZORV2008_") + kProgramVersion,
         "КолДок:1",
         "ФИООтпрФЛ:" + fullName,
         "ТелОтпр:" + phone,

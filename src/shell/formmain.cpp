@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "entry/businesspage.h"
 #include "entry/currencypage.h"
@@ -35,6 +37,8 @@ namespace {
 constexpr int kMinWidth = 800;
 constexpr int kMinHeight = 571;
 constexpr int kNavWidth = 132;
+constexpr int kNavHeight = 71;
+constexpr int kNavMinHeight = 40;
 
 QSettings Settings() {
     return QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008"));
@@ -48,7 +52,7 @@ QVariant SettingValue(QSettings& settings, const QString& name, const QVariant& 
 }
 
 const char* const kNavCaptions[navCount] = {
-    "Задание Условий",        "Сведения о декларанте", "Доходы, полученные в РФ",
+    "Задание условий",        "Сведения о декларанте", "Доходы, полученные в РФ",
     "Доходы за пределами РФ", "Предприниматели",       "Вычеты",
     "Уплата по уведомлениям",
 };
@@ -232,17 +236,34 @@ void TFormMain::BuildNavigation() {
     auto* central = new QWidget(this);
     auto* navigation = new QWidget(central);
     navigation->setObjectName(QStringLiteral("pnlNavigation"));
-    navigation->setFixedWidth(kNavWidth);
+    auto* column = new QVBoxLayout(navigation);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    // The current button draws its caption in bold: the column is wide enough
+    // for the longest word of a caption in bold.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int width = kNavWidth;
+    for (const char* caption : kNavCaptions)
+        for (const QString& word : QString::fromUtf8(caption).split(QLatin1Char(' ')))
+            width = std::max(width, metrics.horizontalAdvance(word) + 16);
+    navigation->setFixedWidth(width);
     for (int i = 0; i < navCount; ++i) {
         auto* button = new TFlashButton(QString::fromUtf8(kNavCaptions[i]), navigation, 1);
         button->setObjectName(QString::fromLatin1(kNavNames[i]));
         button->setToolTip(button->text());
-        button->setGeometry(0, 71 * i, kNavWidth, i == navNalog ? 31 : 71);
+        // All buttons alike, 71 pixels high while there is room, lower in a low
+        // window so that the whole column stays in sight.
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        button->setMinimumHeight(kNavMinHeight);
+        button->setMaximumHeight(kNavHeight);
+        column->addWidget(button, 1);
         const auto page = TNavPage(i);
         connect(button, &TFlashButton::command, this, [this, page] { SwitchPage(page); });
         nav_[i] = button;
     }
-    navigation->setMinimumHeight(71 * navNalog + 31);
+    column->addStretch(0);
     pageContainer_ = new QWidget(central);
     pageContainer_->setObjectName(QStringLiteral("pnlPage"));
     auto* layout = new QHBoxLayout(central);

@@ -325,8 +325,14 @@ void TfrInitialData::Fill() {
     cbPrintData->setChecked(ctx_.printDateOption);
     dtGetDate->setEnabled(!ctx_.printDateOption);
     meInspection->setText(ToQ(d.InspectionCode));
-    Edit1->setText(ToQ(d.InspectionName));
-    lbInspectionName->setText(ToQ(d.InspectionName));
+    // A document that keeps only the code shows the inspection's name from the list.
+    QString inspectionName = ToQ(d.InspectionName);
+    if (inspectionName.trimmed().isEmpty() && !d.InspectionCode.empty()) {
+        for (const TCodeName& entry : ctx_.references.inspections)
+            if (entry.code == ToQ(d.InspectionCode)) inspectionName = entry.name;
+    }
+    Edit1->setText(inspectionName);
+    lbInspectionName->setText(inspectionName);
     dtGetDate->setDate(DateFromDayNumber(d.FilingDate));
     meNumVer->setText(QString::number(std::min<uint32_t>(d.CorrectionNumber, 999)));
 
@@ -434,7 +440,12 @@ void TfrInitialData::OnForm(int kind) {
 
     rbFirst->setVisible(estimated);
     rbLast->setVisible(estimated);
-    if (!estimated) rbLast->setChecked(true);
+    // A 4-NDFL without a correction number is a primary one (a stored document
+    // then shows what it was stored as).
+    if (estimated)
+        (NumberFromField(meNumVer->text()) == 0 ? rbFirst : rbLast)->setChecked(true);
+    else
+        rbLast->setChecked(true);
 
     for (QRadioButton* rb : {rbGiveSelf, rbGiveTrustFase, rbGiveByMail}) rb->setEnabled(!estimated);
     if (estimated) {

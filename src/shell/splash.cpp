@@ -12,6 +12,8 @@
 
 #include <jpeglib.h>
 
+#include "model/programversion.h"
+
 namespace zorv {
 
 namespace {
@@ -83,7 +85,7 @@ QLabel* PictureLabel(QWidget* parent, const QString& programFolder, const QSize&
 }  // namespace
 
 QString ProgramVersion() {
-    return QStringLiteral(ZORV_VERSION);
+    return QString::fromLatin1(kProgramVersion);
 }
 
 QImage DecodeJpeg(const QString& path) {

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -332,10 +335,10 @@ TEST_F(PaperForm, CellsHoldOneCharacterEachAndNeverMore) {
 
     kTBand amount;
     mbSumRK(amount, 0, 0, 12, 2, *Money::Parse("1234.5"));
-    EXPECT_EQ(TextIn(amount.Items, 0, 300, 0, 10), "1234=50");
+    EXPECT_EQ(TextIn(amount.Items, 0, 300, 0, 10), "1234.50");
     kTBand zero;
     mbSumRK(zero, 0, 0, 12, 2, Money());
-    EXPECT_EQ(TextIn(zero.Items, 0, 300, 0, 10), "=");
+    EXPECT_EQ(TextIn(zero.Items, 0, 300, 0, 10), ".");
 }
 
 TEST_F(PaperForm, CharactersTheFontLacksAreSubstituted) {
@@ -365,7 +368,7 @@ TEST_F(PaperForm, EstimatedIncomePagesCarryTheTaxpayersData) {
     EXPECT_EQ(Digits(TextIn(items, 40, 100, 108, 110)), "11223344595");
     EXPECT_EQ(TextIn(items, 165, 190, 51, 53), "2010");
     EXPECT_EQ(TextIn(items, 176, 191, 126, 128), "643");
-    EXPECT_EQ(TextIn(items, 20, 70, 276, 279), "17=02=2009");
+    EXPECT_EQ(TextIn(items, 20, 70, 276, 279), "17.02.2009");
     EXPECT_EQ(TextIn(items, 64, 79, 248, 250), "2");  // pages of the declaration
 
     const auto& section = pages[1].Items;
@@ -405,7 +408,7 @@ TEST_F(PaperForm, TitleMarksKindCategorySexAndDate) {
         EXPECT_EQ(TextIn(items, c.markX, c.markX + 1, 72, 73), "V") << c.what;
         EXPECT_EQ(TextIn(items, 69, 72, 117, 118.5), "V") << c.what;  // female
         EXPECT_EQ(TextIn(items, 176, 191, 126, 128), "643") << c.what;
-        EXPECT_EQ(TextIn(items, 20, 70, 276, 279), c.hideDate ? "==" : "17=02=2009") << c.what;
+        EXPECT_EQ(TextIn(items, 20, 70, 276, 279), c.hideDate ? ".." : "17.02.2009") << c.what;
         const std::vector<kTPage> section = sheets.Sheet(kSection1Sheet).Pages();
         const auto& footer = section.at(0).Items;
         EXPECT_EQ(Digits(TextIn(footer, 159, 190, 278, 282)).size(), c.hideDate ? 0 : 8) << c.what;
@@ -533,7 +536,47 @@ TEST_F(PaperForm, PreviewPagesThroughTheEstimatedIncomeDeclaration) {
     EXPECT_TRUE(window.IsEnabled("Button5"));
     printer.range = kTPageRange{1, 2};
     window.Print();
-    EXPECT_EQ(printer.jobs, (std::vector<QStringList>{{"001"}, {"002"}}));
+    EXPECT_EQ(printer.jobs, (std::vector<QStringList>{{"001", "002"}}));
+}
+
+TEST_F(PaperForm, PreviewZoomFitsThePageToTheWindowAndFollowsItsSize) {
+    LibraryRun run(Notary());
+    kTReportSheets sheets(run.data, run.sums);
+    RecordingPrinter printer;
+    TMyFormPreview window(sheets, printer, true);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(1000, 700);
+    window.show();
+    QApplication::processEvents();
+    auto* area = window.findChild<QScrollArea*>("Panel2");
+    ASSERT_NE(area, nullptr);
+    const auto fitted = [&] {
+        QApplication::processEvents();
+        return area->maximumViewportSize();
+    };
+
+    // at the start, "По ширине": the page is as wide as the area beside its scroll bar
+    QSize room = fitted();
+    EXPECT_GT(window.PageImage().width(), room.width() - 40);
+    EXPECT_LE(window.PageImage().width(), room.width());
+    window.resize(1200, 800);
+    room = fitted();
+    EXPECT_GT(window.PageImage().width(), room.width() - 40) << "the fit follows the window";
+
+    window.SetZoom(TMyFormPreview::Zoom::PageHeight);
+    EXPECT_GT(window.PageImage().height(), room.height() - 10);
+    EXPECT_LE(window.PageImage().height(), room.height());
+    window.resize(900, 600);
+    room = fitted();
+    EXPECT_GT(window.PageImage().height(), room.height() - 10);
+    EXPECT_LE(window.PageImage().height(), room.height());
+
+    window.SetZoom(TMyFormPreview::Zoom::Percent120);
+    const int width = window.PageImage().width();
+    EXPECT_NEAR(width, std::lround(210 * window.logicalDpiX() * 1.2 / 25.4), 2);
+    window.resize(1100, 700);
+    fitted();
+    EXPECT_EQ(window.PageImage().width(), width) << "120 % stays 120 %";
 }
 
 TEST_F(PaperForm, PreviewCrossesSheetsBothWays) {
@@ -583,6 +626,84 @@ TEST_F(PaperForm, TheRunsOfPreviewAndPrintEndWithoutBlocking) {
     EXPECT_EQ(printer.jobs[0], QStringList{"002"});
 }
 
+// The system's printer, printing into a PDF file, with the range answered.
+class PdfPrinter : public QtPrintTarget {
+  public:
+    explicit PdfPrinter(const std::string& path) {
+        Printer().setOutputFormat(QPrinter::PdfFormat);
+        Printer().setOutputFileName(QString::fromStdString(path));
+    }
+    std::optional<kTPageRange> range;
+    std::optional<kTPageRange> ChooseRange(QWidget*, int total) override {
+        return range ? range : kTPageRange{1, total};
+    }
+};
+
+std::string Capture(const std::string& command);
+
+// The page number in the header of each page of a PDF, in file order.
+std::vector<std::string> PrintedPageNumbers(const std::string& pdf) {
+    std::vector<std::string> numbers;
+    const std::string info = Capture("pdfinfo " + pdf + " | sed -n 's/^Pages: *//p'");
+    const int count = std::atoi(info.c_str());
+    for (int page = 1; page <= count; ++page) {
+        const std::string text = Capture("pdftotext -f " + std::to_string(page) + " -l " +
+                                         std::to_string(page) + " -layout " + pdf + " -");
+        // the three cells after the caption "Стр."
+        std::string found;
+        const size_t caption = text.find("Стр.");
+        for (size_t at = caption == std::string::npos ? text.size() : caption + 6;
+             at < text.size() && text[at] != '\n' && found.size() < 3; ++at) {
+            if (std::isdigit(static_cast<unsigned char>(text[at]))) found += text[at];
+        }
+        numbers.push_back(found);
+    }
+    return numbers;
+}
+
+TEST_F(PaperForm, PrintIntoAFileKeepsEveryPageOfTheRangeInOrder) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "pdftotext (Debian poppler-utils) is not installed";
+    }
+    testing::TempDir dir;
+    const std::vector<uint8_t> image = HandedImage(Notary());
+    {  // the main window's print of a 4-NDFL
+        const std::string pdf = dir.File("estimated.pdf");
+        PdfPrinter printer(pdf);
+        EXPECT_TRUE(RunPrintReport(image.data(), false, printer));
+        EXPECT_EQ(PrintedPageNumbers(pdf), (std::vector<std::string>{"001", "002"}));
+        EXPECT_NE(Capture("pdftotext -f 1 -l 1 " + pdf + " -").find("Налоговая декларация"),
+                  std::string::npos);
+        EXPECT_NE(Capture("pdftotext -f 2 -l 2 " + pdf + " -").find("Раздел 1"), std::string::npos);
+    }
+    {  // "Печать" inside the preview
+        const std::string pdf = dir.File("preview.pdf");
+        LibraryRun run(Notary());
+        kTReportSheets sheets(run.data, run.sums);
+        PdfPrinter printer(pdf);
+        TMyFormPreview window(sheets, printer, true);
+        window.Print();
+        EXPECT_EQ(PrintedPageNumbers(pdf), (std::vector<std::string>{"001", "002"}));
+    }
+    {  // a 3-NDFL of several sheets, the whole of it and a range across sheets
+        mTDeclaration d = Resident();
+        for (int i = 0; i < 5; ++i) AddSource(d, 2000, 0);
+        LibraryRun run(d);
+        const int total = run.data.Plan.TotalPages;
+        std::vector<std::string> all;
+        for (int n = 1; n <= total; ++n) all.push_back(PageNumberText(n));
+        kTReportSheets sheets(run.data, run.sums);
+        const std::string pdf = dir.File("resident.pdf");
+        PdfPrinter printer(pdf);
+        EXPECT_TRUE(PrintDeclaration(nullptr, sheets, printer));
+        EXPECT_EQ(PrintedPageNumbers(pdf), all);
+        printer.range = kTPageRange{2, total - 1};
+        EXPECT_TRUE(PrintDeclaration(nullptr, sheets, printer));
+        EXPECT_EQ(PrintedPageNumbers(pdf),
+                  std::vector<std::string>(all.begin() + 1, all.end() - 1));
+    }
+}
+
 // ---- the print command ----
 
 std::string Capture(const std::string& command) {
@@ -611,7 +732,7 @@ TEST(PrintCommand, WritesTheEstimatedIncomeFormAsPdf) {
     const std::string first = Capture("pdftotext -f 1 -l 1 -layout " + pdf + " -");
     for (const char* word :
          {"Налоговая декларация", "форма 4-НДФЛ", "5 0 2 4 0 0 1 1 2 2 3 3",
-          "Красногорским УВД Московской области", "Ленина ул", "1 7 = 0 2 = 2 0 0 9"}) {
+          "Красногорским УВД Московской области", "Ленина ул", "1 7 . 0 2 . 2 0 0 9"}) {
         EXPECT_NE(first.find(word), std::string::npos) << word;
     }
     const std::string second = Capture("pdftotext -f 2 -l 2 -layout " + pdf + " -");

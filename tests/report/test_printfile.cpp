@@ -1,5 +1,5 @@
-// Printing the form into a file: one document for every sheet of a run, put in
-// place only when it is complete.
+// Printing the form into a file: one document for the whole job, put in place
+// only when it is complete.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -38,17 +38,15 @@ size_t PageCount(const std::vector<uint8_t>& pdf) {
     return count;
 }
 
-TEST_F(PrintFile, EverySheetOfARunLandsInOneFileWhenItIsFinished) {
+TEST_F(PrintFile, APrintJobReplacesTheFileOnlyWhenItIsComplete) {
     TempDir dir;
     const std::string path = dir.File("form.pdf");
     WriteBytes(path, "old");
     QtPrintTarget target;
     target.Printer().setOutputFormat(QPrinter::PdfFormat);
     target.Printer().setOutputFileName(QString::fromStdString(path));
-    target.Print(std::vector<kTPage>(2));
-    target.Print(std::vector<kTPage>(1));
-    EXPECT_EQ(ReadBytes(path).size(), 3u) << "the old file stays until the print is finished";
-    target.Finish();
+    EXPECT_TRUE(target.Printer().collateCopies());
+    target.Print(std::vector<kTPage>(3));
     const std::vector<uint8_t> pdf = ReadBytes(path);
     ASSERT_GT(pdf.size(), 5u);
     EXPECT_EQ(std::string(pdf.begin(), pdf.begin() + 5), "%PDF-");

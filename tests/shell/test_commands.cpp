@@ -27,6 +27,7 @@
 #include "check/checkrules.h"
 #include "check/declarationcheck.h"
 #include "entry/entrykit.h"
+#include "estimatedoutputs.h"
 #include "export/exportxml.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
@@ -142,7 +143,8 @@ class FakeLibrary : public TReportLibrary {
     TFormMain* form = nullptr;
     std::function<void()> raise;
     QStringList calls;
-    std::string surname;  // read back from the image
+    std::vector<uint8_t> image;  // the last one handed over
+    std::string surname;         // read back from the image
     bool hideDate = false;
     bool printEnabled = false;
     bool ownerIsForm = false;
@@ -154,6 +156,7 @@ class FakeLibrary : public TReportLibrary {
     void Record(const char* call, const QString&, const std::vector<uint8_t>& image, bool hide,
                 const QString& xml) {
         calls << call;
+        this->image = image;
         EXPECT_FALSE(image.empty());
         if (!image.empty()) {
             EXPECT_EQ(image.back(), 0) << "the image ends with a zero byte";
@@ -974,6 +977,49 @@ TEST(Commands, A4NdflIsConfirmedByTheTaxpayer) {
     EXPECT_TRUE(dialogs.wholeChecks.empty());
     EXPECT_EQ(w.form.Declaration().SubmitterKind, 0);
     EXPECT_EQ(w.form.Declaration().RepresentativeName, "");
+}
+
+TEST(Commands, ANew4NdflIsPrimaryOnPaperAndInTheTextFile) {
+    // a 3-NDFL document, as a new one is, switched to 4-NDFL
+    mTDeclaration d = Employee();
+    ASSERT_EQ(d.IsPrimary, 0);
+    ASSERT_EQ(d.CorrectionNumber, 0u);
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    page->rb4ndfl->click();
+    EXPECT_TRUE(page->rbFirst->isChecked());
+    EXPECT_FALSE(page->meNumVer->isEnabled());
+    zorv::testing::Type(page->meSupposeIncome, "300000");
+    w.form.Action("ExportDoc")->trigger();
+    ASSERT_EQ(w.library.calls, QStringList({"FileOut"}));
+    EXPECT_EQ(w.form.Declaration().IsPrimary, 1);
+
+    const std::vector<uint8_t>& image = w.library.image;
+    ASSERT_FALSE(image.empty());
+    EXPECT_EQ(zorv::testing::PrintedDocumentKind(image), "1");
+    const std::vector<std::string> lines = zorv::testing::TextFileLines(image);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "ПризВидДок:1"), lines.end());
+
+    // switching with a correction number keeps the declaration corrective
+    page->rbSimple->click();
+    zorv::testing::Type(page->meNumVer, "2");
+    page->rb4ndfl->click();
+    EXPECT_TRUE(page->rbLast->isChecked());
+}
+
+TEST(Commands, TheInspectionNameMissingInTheDocumentComesFromTheList) {
+    mTDeclaration d = Employee();
+    d.InspectionCode = "7705";
+    d.InspectionName.clear();
+    ScriptedDialogs dialogs;
+    Window w(&d);
+    auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->lbInspectionName->text(), "Инспекция ФНС России № 5 по г. Москве");
+    page->StoreToModel();
+    EXPECT_EQ(w.form.Declaration().InspectionName, "Инспекция ФНС России № 5 по г. Москве");
 }
 
 TEST(Commands, ExportOfTheWindowEqualsTheCommandLineExport) {

@@ -2,8 +2,10 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,16 +62,43 @@ TEST(FormMain, NavigationColumnAndCommands) {
     ScriptedDialogs dialogs;
     Window w;
     w.Start();
-    const char* captions[] = {"Задание Условий",         "Сведения о декларанте",
+    const char* captions[] = {"Задание условий",         "Сведения о декларанте",
                               "Доходы, полученные в РФ", "Доходы за пределами РФ",
                               "Предприниматели",         "Вычеты",
                               "Уплата по уведомлениям"};
     for (int i = 0; i < navCount; ++i) {
         TFlashButton* b = w.form.NavButton(TNavPage(i));
         EXPECT_EQ(b->text(), captions[i]);
-        EXPECT_EQ(b->geometry().top(), 71 * i);
-        EXPECT_EQ(b->height(), i == navNalog ? 31 : 71);
     }
+    // The column shows every button whole, all of one height, in a window of
+    // 1024 x 600 as well as in a tall one.
+    for (const QSize size : {QSize(1024, 600), QSize(1024, 768)}) {
+        w.form.resize(size);
+        w.form.show();
+        QApplication::processEvents();
+        const QWidget* column = w.form.findChild<QWidget*>("pnlNavigation");
+        ASSERT_NE(column, nullptr);
+        for (int i = 0; i < navCount; ++i) {
+            const TFlashButton* b = w.form.NavButton(TNavPage(i));
+            EXPECT_EQ(b->height(), w.form.NavButton(navInitialData)->height()) << size.height();
+            EXPECT_GE(b->height(), 40);
+            EXPECT_LE(b->height(), 71);
+            if (i > 0) {
+                EXPECT_EQ(b->y(), w.form.NavButton(TNavPage(i - 1))->geometry().bottom() + 1);
+            }
+            EXPECT_LE(b->geometry().bottom(), column->height() - 1) << b->text().toStdString();
+            // the caption fits in bold, as the current button draws it
+            QFont bold = b->font();
+            bold.setBold(true);
+            for (const QString& word : b->text().split(' '))
+                EXPECT_LE(QFontMetrics(bold).horizontalAdvance(word), b->width() - 8)
+                    << word.toStdString();
+        }
+        if (size.height() == 768) {
+            EXPECT_EQ(w.form.NavButton(navNalog)->height(), 71);
+        }
+    }
+    w.form.hide();
     EXPECT_TRUE(w.form.NavButton(navInitialData)->Down());
     EXPECT_TRUE(w.form.NavButton(navRussianIncome)->isEnabled());
     EXPECT_FALSE(w.form.NavButton(navForeignIncome)->isEnabled());
