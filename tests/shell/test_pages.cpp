@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "entry/businesspage.h"
 #include "entry/codelists.h"
@@ -725,11 +727,25 @@ std::string Nameless(QWidget* root) {
     return out.join(QStringLiteral("; ")).toStdString();
 }
 
+// The whole-ruble fields of `root`, each as "page or dialog class.field name".
+void CollectWholeRubleFields(QWidget* root, std::set<std::string>& out) {
+    for (TMaskedEdit* edit : root->findChildren<TMaskedEdit*>()) {
+        if (!edit->WholeRubles()) continue;
+        QWidget* owner = edit->parentWidget();
+        while (owner && !qobject_cast<TThinkingFrame*>(owner) && !qobject_cast<QDialog*>(owner))
+            owner = owner->parentWidget();
+        out.insert(std::string(owner ? owner->metaObject()->className() : "") + "." +
+                   edit->objectName().toStdString());
+    }
+}
+
 }  // namespace
 
 // Every field of every page, sub-page and dialog can be told apart by a
 // screen reader: none borrows the title of its group box.
 TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
+    // The walk also gathers the fields marked as amounts in whole rubles.
+    std::set<std::string> wholeRubles;
     QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008")).clear();
     for (const uint8_t kind : kDeclarationKinds) {
         SCOPED_TRACE(int(kind));
@@ -753,8 +769,10 @@ TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
                 hub->SubButton(sub)->click();
                 EXPECT_EQ(Nameless(form.CurrentPage()), "")
                     << "page " << page << ", sub-page " << sub;
+                CollectWholeRubleFields(form.CurrentPage(), wholeRubles);
             }
             EXPECT_EQ(Nameless(form.CurrentPage()), "") << "page " << page;
+            CollectWholeRubleFields(form.CurrentPage(), wholeRubles);
         }
     }
     QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008")).clear();
@@ -781,6 +799,15 @@ TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
     dialogs.emplace_back(new TfmRegionName(nullptr));
     dialogs.emplace_back(new TfmGrazhd(nullptr, countries));
     dialogs.emplace_back(new TfmInputInspectionNumber(nullptr, references.inspections));
-    for (const auto& dialog : dialogs)
+    for (const auto& dialog : dialogs) {
         EXPECT_EQ(Nameless(dialog.get()), "") << dialog->metaObject()->className();
+        CollectWholeRubleFields(dialog.get(), wholeRubles);
+    }
+    const std::set<std::string> expected = {
+        "zorv::TfrInitialData.meSupposeIncome",    "zorv::TfrThirteenPercent.meHoldSum",
+        "zorv::TfrThirteenPercent.meTaxIsch",      "zorv::TfrBusinessNew.meNachPrepayment",
+        "zorv::TfrBusinessNew.meActualPrepayment", "zorv::TfmInput30SourseIncome.meHoldSum",
+        "zorv::TfmInput35SourseIncome.meHoldSum",  "zorv::TfmInputNalog.meHoldSum",
+    };
+    EXPECT_EQ(wholeRubles, expected);
 }
