@@ -256,10 +256,10 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     incomeLayout->addStretch(1);
 
     auto* gbAdvance = new QGroupBox(QStringLiteral("Авансовые платежи"), detail_);
-    meNachPrepayment = Named(new TMaskedEdit(gbAdvance, edtDigital, 12), "meNachPrepayment",
-                             QStringLiteral("Начисленные платежи"));
-    meActualPrepayment = Named(new TMaskedEdit(gbAdvance, edtDigital, 12), "meActualPrepayment",
-                               QStringLiteral("Фактические платежи"));
+    meNachPrepayment = Named(WholeRubles(new TMaskedEdit(gbAdvance, edtDigital, 12)),
+                             "meNachPrepayment", QStringLiteral("Начисленные платежи"));
+    meActualPrepayment = Named(WholeRubles(new TMaskedEdit(gbAdvance, edtDigital, 12)),
+                               "meActualPrepayment", QStringLiteral("Фактические платежи"));
     for (TMaskedEdit* e : {meNachPrepayment, meActualPrepayment}) {
         e->setAlignment(Qt::AlignRight);
         e->setFixedWidth(MaskedEdit1->width());

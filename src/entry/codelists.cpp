@@ -27,7 +27,7 @@ std::vector<TCodeName> DeductionEntries(const DeductionPickList& pick) {
 // The row the list stands on, by its position in the pick list.
 std::optional<size_t> ChosenRow(const TfmLookup& lookup) {
     QTreeWidgetItem* item = lookup.List()->currentItem();
-    if (!item || !item->isSelected()) return std::nullopt;
+    if (!item || !item->isSelected() || item->isHidden()) return std::nullopt;
     const int index = lookup.List()->indexOfTopLevelItem(item);
     if (index < 0) return std::nullopt;
     return size_t(index);

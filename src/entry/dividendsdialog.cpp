@@ -28,7 +28,7 @@ TfmInput30SourseIncome::TfmInput30SourseIncome(QWidget* parent)
       source(this, 140, 10),
       meItogIncomeSum(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meItogIncomeSum")),
       meOblSum(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meOblSum")),
-      meHoldSum(Named(new TMaskedEdit(this, edtDigital, 12), "meHoldSum")),
+      meHoldSum(Named(WholeRubles(new TMaskedEdit(this, edtDigital, 12)), "meHoldSum")),
       meTaxDiscount(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meTaxDiscount",
                           QStringLiteral("Налог, исчисленный"))) {
     meTaxDiscount->hide();

@@ -50,7 +50,7 @@ const QStringList& BudgetCodeEntries() {
 
 TfmInputNalog::TfmInputNalog(QWidget* parent)
     : TRecordDialog(parent, "TfmInputNalog", QStringLiteral("Данные платежа")),
-      meHoldSum(Named(new TMaskedEdit(this, edtDigital, 12), "meHoldSum")),
+      meHoldSum(Named(WholeRubles(new TMaskedEdit(this, edtDigital, 12)), "meHoldSum")),
       cbKBK(Named(new QComboBox(this), "cbKBK")) {
     meHoldSum->setAlignment(Qt::AlignRight);
     meHoldSum->setFixedWidth(

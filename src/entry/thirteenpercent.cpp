@@ -127,11 +127,11 @@ TfrThirteenPercent::TfrThirteenPercent(TShellContext& ctx, QWidget* parent)
     pnlItogIncomeSum->setFrameShape(QFrame::StyledPanel);
     pnlItogIncomeSum->setFrameShadow(QFrame::Sunken);
     pnlItogIncomeSum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    meHoldSum = Named(new TMaskedEdit(gbResult, edtDigital, 12), "meHoldSum",
+    meHoldSum = Named(WholeRubles(new TMaskedEdit(gbResult, edtDigital, 12)), "meHoldSum",
                       QStringLiteral("Сумма налога удержанная"));
     meObl = Named(new TMaskedEdit(gbResult, edtCurrency, 12, 2), "meObl",
                   QStringLiteral("Облагаемая сумма дохода"));
-    meTaxIsch = Named(new TMaskedEdit(gbResult, edtDigital, 12), "meTaxIsch",
+    meTaxIsch = Named(WholeRubles(new TMaskedEdit(gbResult, edtDigital, 12)), "meTaxIsch",
                       QStringLiteral("Сумма налога исчисленная"));
     // Wide enough for the 12 digits the fields take.
     const QFontMetrics metrics = meObl->fontMetrics();

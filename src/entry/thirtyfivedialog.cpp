@@ -62,7 +62,7 @@ TfmInput35SourseIncome::TfmInput35SourseIncome(QWidget* parent)
           PickButton(this, "bnSubtractCod", QStringLiteral("Выбрать код вычета из справочника"))),
       lbSubtractSum(Named(new QLabel(QStringLiteral("Сумма вычета"), this), "lbSubtractSum")),
       meSubtractSum(Named(new TMaskedEdit(this, edtCurrency, 12, 2), "meSubtractSum")),
-      meHoldSum(Named(new TMaskedEdit(this, edtDigital, 12), "meHoldSum")) {
+      meHoldSum(Named(WholeRubles(new TMaskedEdit(this, edtDigital, 12)), "meHoldSum")) {
     const int width =
         meItogIncomeSum->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) + 16;
     for (TMaskedEdit* edit : {meItogIncomeSum, meSubtractSum, meHoldSum}) {

@@ -79,10 +79,13 @@ void SetDialogs(TDialogs* dialogs) {
 }
 
 bool UseRussianStandardWindows(const QString& programFolder) {
+    // The widgets speak Russian whatever the environment: calendars, number
+    // fields and Qt's own dialogs.
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    QLocale::setDefault(russian);
     static QTranslator* installed = nullptr;
     if (installed) return true;
     auto translator = std::make_unique<QTranslator>();
-    const QLocale russian(QLocale::Russian, QLocale::Russia);
     for (const QString& folder : {QDir(programFolder).filePath(QStringLiteral("translations")),
                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)})
         if (translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {

@@ -57,6 +57,8 @@ void SetDialogs(TDialogs* dialogs);
 // Puts the program's standard windows (file and folder choice, printing, the
 // buttons of message boxes) into Russian: Qt's own translation from beside the
 // program or from Qt's folder. False when none was found (they stay English).
+// The widgets take the Russian locale (calendars, dates) whatever the
+// environment says, translation found or not.
 bool UseRussianStandardWindows(const QString& programFolder);
 
 // Shorthands over Dialogs().

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "entry/businesspage.h"
 #include "entry/currencypage.h"
@@ -124,7 +125,8 @@ QString SaveName(const QString& fileName) {
 QString TFormMain::TitleFor(const QString& fileName) {
     const QString name =
         fileName.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(fileName).fileName();
-    return name + QStringLiteral(" - Zorv 2008");
+    // "[*]" shows as "*" while the document has unsaved changes.
+    return name + QStringLiteral("[*] - Zorv 2008");
 }
 
 TFormMain::TFormMain(const QString& programFolder, QWidget* parent)
@@ -137,7 +139,7 @@ TFormMain::TFormMain(const QString& programFolder, QWidget* parent)
     BuildActions();
     BuildNavigation();
     ReadToolbarSettings();
-    connect(&ctx_, &TShellContext::modified, this, [this] { saved_ = false; });
+    connect(&ctx_, &TShellContext::modified, this, [this] { SetSaved(false); });
     connect(&ctx_, &TShellContext::navEnabledChanged, this, [this](int page, bool enabled) {
         if (page >= 0 && page < navCount) nav_[page]->setEnabled(enabled);
     });
@@ -160,21 +162,34 @@ void TFormMain::BuildActions() {
         action->setObjectName(QString::fromLatin1(c.name));
         return action;
     };
-    QAction* create = make({"CreateDoc", "Создать", QStyle::SP_FileIcon});
-    QAction* open = make({"OpenDoc", "Открыть", QStyle::SP_DialogOpenButton});
-    QAction* save = make({"SaveDoc", "Сохранить", QStyle::SP_DialogSaveButton});
-    QAction* saveAs = make({"SaveAsDoc", "Сохранить как...", QStyle::SP_DialogSaveButton});
-    QAction* quit = make({"Quit", "Выход", QStyle::SP_DialogCloseButton});
-    QAction* preview = make({"PreviewDoc", "Просмотр", QStyle::SP_FileDialogContentsView});
-    QAction* print = make({"PrintDoc", "Печать", QStyle::SP_FileDialogDetailedView});
-    QAction* exportDoc = make({"ExportDoc", "Экспорт", QStyle::SP_ArrowRight});
-    QAction* check = make({"CheckDoc", "Проверить", QStyle::SP_DialogApplyButton});
-    QAction* help = make({"Help", "Справка", QStyle::SP_DialogHelpButton});
-    QAction* about = make({"About", "О программе", QStyle::SP_MessageBoxInformation});
+    QAction* create = make({"CreateDoc", "&Создать", QStyle::SP_FileIcon});
+    QAction* open = make({"OpenDoc", "&Открыть", QStyle::SP_DialogOpenButton});
+    QAction* save = make({"SaveDoc", "Со&хранить", QStyle::SP_DialogSaveButton});
+    QAction* saveAs = make({"SaveAsDoc", "Сохранить &как...", QStyle::SP_DialogSaveButton});
+    QAction* quit = make({"Quit", "В&ыход", QStyle::SP_DialogCloseButton});
+    QAction* preview = make({"PreviewDoc", "&Просмотр", QStyle::SP_FileDialogContentsView});
+    QAction* print = make({"PrintDoc", "П&ечать", QStyle::SP_FileDialogDetailedView});
+    QAction* exportDoc = make({"ExportDoc", "&Экспорт", QStyle::SP_ArrowRight});
+    QAction* check = make({"CheckDoc", "Про&верить", QStyle::SP_DialogApplyButton});
+    QAction* help = make({"Help", "&Справка", QStyle::SP_DialogHelpButton});
+    QAction* about = make({"About", "&О программе", QStyle::SP_MessageBoxInformation});
     create->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     help->setShortcut(QKeySequence(Qt::Key_F1));
+    // The next and previous page of the navigation column, from anywhere in the window.
+    for (const auto& [name, key, step] : {std::tuple{"NextPage", Qt::Key_PageDown, 1},
+                                          std::tuple{"PreviousPage", Qt::Key_PageUp, -1}}) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(QKeySequence(Qt::CTRL | key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, step] { StepPage(step); });
+        addAction(action);
+    }
 
     connect(create, &QAction::triggered, this, [this] { CreateDoc(); });
     connect(open, &QAction::triggered, this, [this] { OpenDoc(); });
@@ -188,20 +203,20 @@ void TFormMain::BuildActions() {
     connect(help, &QAction::triggered, this, &TFormMain::Help);
     connect(about, &QAction::triggered, this, &TFormMain::About);
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->addActions({create, open, save, saveAs});
     file->addSeparator();
     file->addAction(quit);
-    QMenu* declaration = menuBar()->addMenu(QStringLiteral("Декларация"));
+    QMenu* declaration = menuBar()->addMenu(QStringLiteral("&Декларация"));
     declaration->addActions({preview, print, exportDoc, check});
-    QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
-    actShowToolbar_ = settings->addAction(QStringLiteral("Стандартная панель"));
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
+    actShowToolbar_ = settings->addAction(QStringLiteral("&Стандартная панель"));
     actShowToolbar_->setObjectName(QStringLiteral("ShowStdToolbar"));
     actShowToolbar_->setCheckable(true);
-    actTextLabels_ = settings->addAction(QStringLiteral("Подписи под кнопками"));
+    actTextLabels_ = settings->addAction(QStringLiteral("&Подписи под кнопками"));
     actTextLabels_->setObjectName(QStringLiteral("TextLabels"));
     actTextLabels_->setCheckable(true);
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("Справка"));
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("С&правка"));
     helpMenu->addActions({help, about});
 
     toolBar_ = addToolBar(QStringLiteral("Стандартная панель"));
@@ -301,23 +316,33 @@ void TFormMain::UpdateTitle() {
     setWindowTitle(TitleFor(fileName_));
 }
 
+void TFormMain::SetSaved(bool saved) {
+    saved_ = saved;
+    setWindowModified(!saved);
+}
+
 void TFormMain::Start(const QStringList& arguments) {
     const std::optional<QString> path = DocumentArgument(arguments);
     ctx_.references = LoadReferenceData(programFolder_);
-    bool loaded = false;
-    if (path) loaded = LoadDocument(*path);
-    if (!loaded) NewDocument();
-    ReportReferenceProblems();
+    QString failure;
+    if (path) failure = LoadDocument(*path);
+    if (!path || !failure.isEmpty()) NewDocument();
+    // Shown by ReportStartProblems once the start window has gone.
+    startProblems_.clear();
+    if (!failure.isEmpty()) startProblems_.push_back({QMessageBox::Critical, failure});
+    if (!ctx_.references.problems.isEmpty())
+        startProblems_.push_back({QMessageBox::Warning, ReferenceProblems()});
 }
 
-void TFormMain::ReportReferenceProblems() {
-    if (ctx_.references.problems.isEmpty()) return;
-    Dialogs().Message(
-        this, QMessageBox::Warning,
-        QStringLiteral(
-            "Не удалось прочитать справочники в папке %1; выбор из них недоступен.\n\n%2")
-            .arg(QDir::toNativeSeparators(programFolder_), ctx_.references.problems.join('\n')),
-        QMessageBox::Ok);
+void TFormMain::ReportStartProblems() {
+    const auto problems = std::exchange(startProblems_, {});
+    for (const auto& [icon, text] : problems) Dialogs().Message(this, icon, text, QMessageBox::Ok);
+}
+
+QString TFormMain::ReferenceProblems() const {
+    return QStringLiteral(
+               "Не удалось прочитать справочники в папке %1; выбор из них недоступен.\n\n%2")
+        .arg(QDir::toNativeSeparators(programFolder_), ctx_.references.problems.join('\n'));
 }
 
 void TFormMain::ShowPlaced() {
@@ -377,6 +402,12 @@ bool TFormMain::SwitchPage(TNavPage page) {
     return host_->SwitchTo(page, nav_[page], PageFactory(page));
 }
 
+bool TFormMain::StepPage(int step) {
+    for (int page = host_->CurrentKind() + step; page >= 0 && page < navCount; page += step)
+        if (nav_[page]->isEnabled()) return SwitchPage(TNavPage(page));
+    return false;
+}
+
 void TFormMain::ShowConditions() {
     host_->Replace(navInitialData, nav_[navInitialData], PageFactory(navInitialData));
 }
@@ -394,11 +425,11 @@ void TFormMain::NewDocument() {
     fileName_.clear();
     ctx_.SetNavFromDeclaration();
     ShowConditions();
-    saved_ = true;
+    SetSaved(true);
     UpdateTitle();
 }
 
-bool TFormMain::LoadDocument(const QString& path) {
+QString TFormMain::LoadDocument(const QString& path) {
     auto d = std::make_unique<mTDeclaration>();
     QString failure;
     try {
@@ -408,19 +439,19 @@ bool TFormMain::LoadDocument(const QString& path) {
     } catch (const std::exception&) {
         failure = QString::fromUtf8(msg::kBadFormat);
     }
-    if (!failure.isEmpty()) {
-        ShowError(this, failure);
-        return false;
-    }
+    // A failed load leaves the open document as it was.
+    if (!failure.isEmpty())
+        return QStringLiteral("Не удалось открыть «%1»: %2")
+            .arg(QFileInfo(path).fileName(), failure);
     host_->Clear();
     ctx_.ReplaceDeclaration(std::move(d));
     ctx_.printDateOption = false;
     fileName_ = path;
     ctx_.SetNavFromDeclaration();
     ShowConditions();
-    saved_ = true;
+    SetSaved(true);
     UpdateTitle();
-    return true;
+    return {};
 }
 
 bool TFormMain::CreateDoc() {
@@ -437,11 +468,10 @@ bool TFormMain::OpenDoc() {
                   "Zorv 200* (*.zvl)"));
     // Cancelling the dialog keeps the document that is open, with its changes.
     if (path.isEmpty()) return false;
-    if (!LoadDocument(path)) {
-        NewDocument();
-        return false;
-    }
-    return true;
+    const QString failure = LoadDocument(path);
+    if (failure.isEmpty()) return true;
+    ShowError(this, failure);
+    return false;
 }
 
 bool TFormMain::SaveDoc() {
@@ -477,7 +507,7 @@ bool TFormMain::WriteDocument(const QString& path) {
         return false;
     }
     fileName_ = path;
-    saved_ = true;
+    SetSaved(true);
     UpdateTitle();
     return true;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QRect>
 #include <QStringList>
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "shell/outputs.h"
 #include "shell/thinkingframe.h"
@@ -48,6 +51,9 @@ class TFormMain : public QMainWindow {
     // Start-up after construction: the document of the command line (or a new
     // one), the reference files, the conditions page.
     void Start(const QStringList& arguments);
+    // Shows what went wrong at start-up (the document of the command line, the
+    // reference files); called once the start window has closed.
+    void ReportStartProblems();
     // Shows the window where the settings place it.
     void ShowPlaced();
 
@@ -68,6 +74,9 @@ class TFormMain : public QMainWindow {
     bool SaveAsDoc();
     // The user's press of a navigation button.
     bool SwitchPage(TNavPage page);
+    // The next (step 1) or previous (-1) enabled page of the navigation
+    // column, switched to as a press of its button does.
+    bool StepPage(int step);
 
     // Stores the current page and checks the whole declaration; a problem the
     // user chose to correct opens its page and field. 0: go on; 1: a problem
@@ -105,12 +114,15 @@ class TFormMain : public QMainWindow {
     void ApplyTextLabels(bool on);
     void ShowToolbar(bool on);
     void UpdateTitle();
-    void ReportReferenceProblems();
+    QString ReferenceProblems() const;
+    void SetSaved(bool saved);
 
     // Asks whether to save a modified document; false abandons the command.
     bool SavePrompt();
     bool WriteDocument(const QString& path);
-    bool LoadDocument(const QString& path);
+    // Reads a document into a new declaration and switches to it; on failure
+    // gives the message for the user and keeps the open document.
+    QString LoadDocument(const QString& path);
     void NewDocument();
     void ShowConditions();
     TThinkingFrame* CreatePage(TNavPage page, QWidget* parent);
@@ -143,6 +155,7 @@ class TFormMain : public QMainWindow {
     TPrintComponentFactory printComponent_;
     TReportLibrary* reportLibrary_ = nullptr;
     bool busy_ = false;
+    std::vector<std::pair<QMessageBox::Icon, QString>> startProblems_;
 };
 
 }  // namespace zorv

@@ -202,8 +202,8 @@ void TfrInitialData::BuildControls() {
               "chbIncomeBusiness");
     lbSupposeIncome =
         Named(new QLabel(QStringLiteral("Предполагаемый доход:"), gbIncome), "lbSupposeIncome");
-    meSupposeIncome = Named(new TMaskedEdit(gbIncome, edtDigital, 12), "meSupposeIncome",
-                            QStringLiteral("Предполагаемый доход"));
+    meSupposeIncome = Named(WholeRubles(new TMaskedEdit(gbIncome, edtDigital, 12)),
+                            "meSupposeIncome", QStringLiteral("Предполагаемый доход"));
     meSupposeIncome->setFixedWidth(120);
     meSupVich = Named(new TMaskedEdit(gbIncome, edtCurrency, 12, 2), "meSupVich",
                       QStringLiteral("Предполагаемые расходы"));

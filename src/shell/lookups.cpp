@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -56,7 +59,8 @@ class TLookupList : public QTreeWidget {
     QTreeWidgetItem* Find(const QString& prefix) const {
         for (int column : {0, 1})
             for (int i = 0; i < topLevelItemCount(); ++i)
-                if (topLevelItem(i)->text(column).startsWith(prefix, Qt::CaseInsensitive))
+                if (!topLevelItem(i)->isHidden() &&
+                    topLevelItem(i)->text(column).startsWith(prefix, Qt::CaseInsensitive))
                     return topLevelItem(i);
         return nullptr;
     }
@@ -64,6 +68,18 @@ class TLookupList : public QTreeWidget {
     QString typed_;
     QElapsedTimer typing_;
 };
+
+// Whether the filter text begins the code, or begins a word of the name.
+bool MatchesFilter(const QTreeWidgetItem& item, const QString& filter) {
+    if (filter.isEmpty() || item.text(0).startsWith(filter, Qt::CaseInsensitive)) return true;
+    const QString name = item.text(1);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const bool wordStart = i == 0 || !name[i - 1].isLetterOrNumber();
+        if (wordStart && QStringView(name).mid(i).startsWith(filter, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -85,15 +101,67 @@ TfmLookup::TfmLookup(QWidget* parent, const QString& title, const std::vector<TC
     list_->header()->setStretchLastSection(true);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
 
+    edFilter_ = new QLineEdit(this);
+    edFilter_->setObjectName(QStringLiteral("edFilter"));
+    edFilter_->setClearButtonEnabled(true);
+    edFilter_->setPlaceholderText(QStringLiteral("код или слово названия"));
+    auto* filterLabel = new QLabel(QStringLiteral("&Найти:"), this);
+    filterLabel->setBuddy(edFilter_);
+    edFilter_->setAccessibleName(QStringLiteral("Найти"));
+    connect(edFilter_, &QLineEdit::textChanged, this, &TfmLookup::ApplyFilter);
+    // The arrows in the filter box move through the list it narrows.
+    edFilter_->installEventFilter(this);
+    list_->setAccessibleName(title);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(filterLabel);
+    filterRow->addWidget(edFilter_, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filterRow);
     layout->addWidget(list_, 1);
     layout->addWidget(buttons);
     resize(640, 420);
+}
+
+void TfmLookup::ApplyFilter(const QString& text) {
+    const QString filter = text.trimmed();
+    QTreeWidgetItem* first = nullptr;
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list_->topLevelItem(i);
+        item->setHidden(!MatchesFilter(*item, filter));
+        if (!first && !item->isHidden()) first = item;
+    }
+    QTreeWidgetItem* current = list_->currentItem();
+    if (current && !current->isHidden() && current->isSelected()) {
+        list_->scrollToItem(current);
+    } else if (first) {
+        list_->setCurrentItem(first);
+        list_->scrollToItem(first);
+    } else {
+        list_->setCurrentItem(nullptr);
+        list_->clearSelection();
+    }
+}
+
+bool TfmLookup::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edFilter_ && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                QApplication::sendEvent(list_, event);
+                return true;
+            default:
+                break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 bool TfmLookup::Select(const QString& code) {
@@ -113,12 +181,12 @@ bool TfmLookup::Select(const QString& code) {
 
 QString TfmLookup::Code() const {
     const QTreeWidgetItem* item = list_->currentItem();
-    return item && item->isSelected() ? item->text(0) : QString();
+    return item && item->isSelected() && !item->isHidden() ? item->text(0) : QString();
 }
 
 QString TfmLookup::Name() const {
     const QTreeWidgetItem* item = list_->currentItem();
-    return item && item->isSelected() ? item->text(1) : QString();
+    return item && item->isSelected() && !item->isHidden() ? item->text(1) : QString();
 }
 
 int TfmLookup::Count() const {

@@ -5,13 +5,16 @@
 
 #include "shell/referencedata.h"
 
+class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace zorv {
 
 // A modal list of codes and names. The current code is selected on opening;
-// a double click or Enter closes it with OK, Escape with Cancel.
+// a double click or Enter closes it with OK, Escape with Cancel. The filter box
+// above it narrows the list to the entries whose code, or a word of whose
+// name, begins with the text.
 class TfmLookup : public QDialog {
     Q_OBJECT
   public:
@@ -23,9 +26,16 @@ class TfmLookup : public QDialog {
     QString Name() const;
     int Count() const;
     QTreeWidget* List() const { return list_; }
+    QLineEdit* Filter() const { return edFilter_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void ApplyFilter(const QString& text);
+
     QTreeWidget* list_;
+    QLineEdit* edFilter_;
 };
 
 // The fixed lists of identity-document kinds and of regions.

@@ -34,5 +34,6 @@ int main(int argc, char** argv) {
     if (!over) waiting.exec();
     splash.reset();
     window.ShowPlaced();
+    window.ReportStartProblems();
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QRegularExpression>
+#include <QToolTip>
 
 #include "shell/shelltext.h"
 
@@ -103,6 +104,11 @@ void TMaskedEdit::keyPressEvent(QKeyEvent* event) {
         } else if (!typed.isDigit()) {
             return;
         }
+    } else if (wholeRubles_ && (typed == QLatin1Char('.') || typed == QLatin1Char(','))) {
+        // Refused, but not silently: the kopecks typed next would multiply the amount.
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), QString::fromUtf8(kWholeRublesHint),
+                           this);
+        return;
     }
     c.text.insert(c.caret, insertion);
     if (!Fits(c.text)) return;
@@ -132,6 +138,11 @@ void TMaskedEdit::OnTextChanged(const QString& text) {
     previous_ = accepted;
     emit modified();
     emit changed();
+}
+
+TMaskedEdit* WholeRubles(TMaskedEdit* edit) {
+    edit->SetWholeRubles(true);
+    return edit;
 }
 
 bool DocNumberFits(int maskKind, const QString& text) {

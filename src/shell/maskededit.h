@@ -19,6 +19,9 @@ enum TEditTypeControlEnum {
 bool MaskedTextFits(TEditTypeControlEnum type, int wholeLength, int fractionalLength,
                     const QString& text);
 
+// The hint a whole-ruble field shows when a decimal separator is typed.
+inline constexpr const char* kWholeRublesHint = "Сумма указывается в целых рублях";
+
 // The one-line entry field of every page and dialog. Typed characters outside
 // its kind are refused, and a paste that breaks the kind or a limit is undone;
 // a text set by the program is shown as set. An accepted change emits
@@ -35,6 +38,10 @@ class TMaskedEdit : public QLineEdit {
     void SetWholeLength(int length) { wholeLength_ = length; }
     int FractionalLength() const { return fractionalLength_; }
     void SetFractionalLength(int length) { fractionalLength_ = length; }
+    // A digits-only amount in whole rubles: a typed "," or "." is refused
+    // with a hint saying so.
+    bool WholeRubles() const { return wholeRubles_; }
+    void SetWholeRubles(bool on) { wholeRubles_ = on; }
 
   signals:
     void modified();
@@ -53,7 +60,11 @@ class TMaskedEdit : public QLineEdit {
     QString previous_;
     bool reverting_ = false;
     bool userEdit_ = false;
+    bool wholeRubles_ = false;
 };
+
+// Marks the digits field as a whole-ruble amount; gives the field.
+TMaskedEdit* WholeRubles(TMaskedEdit* edit);
 
 // Whether an identity-document number fits the mask kind:
 // 1 "NN NNNNNNN", 2 "NN NN NNNNNN", 3 "ББ NNNNNN", 4 "ББ NNNNNNN" (each part

@@ -790,7 +790,7 @@ TEST(Commands, OpenCancelledKeepsTheDocument) {
         EXPECT_FALSE(w.form.OpenDoc());
         EXPECT_EQ(dialogs.openFilters.size(), 1u);
         EXPECT_EQ(w.form.FileName(), Q(w.dir.File("doc.zv8")));
-        EXPECT_EQ(w.form.windowTitle(), "doc.zv8 - Zorv 2008");
+        EXPECT_EQ(w.form.windowTitle(), "doc.zv8[*] - Zorv 2008");
         EXPECT_EQ(w.form.Declaration().Person.SurName, d.Person.SurName);
         EXPECT_TRUE(qobject_cast<TfrInitialData*>(w.form.CurrentPage())->rbGiveSelf->isChecked());
         EXPECT_EQ(w.form.Saved(), answer == QMessageBox::Yes);

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QWidget>
 
 #include "shell/dialogs.h"
@@ -94,6 +96,37 @@ TEST(MaskedEdit, ProgramTextIsShownAsSet) {
     rate.setText("24,37");
     Paste(rate, "1");
     EXPECT_EQ(rate.text(), "24,37") << "a paste after a program text is judged alone";
+}
+
+// A separator typed into a whole-ruble field is refused with a hint at once;
+// the kopecks typed after it would otherwise multiply the amount unnoticed.
+TEST(MaskedEdit, WholeRubleFieldHintsAtATypedSeparator) {
+    // A digits field that is not an amount refuses the separator without a word.
+    TMaskedEdit code(nullptr, edtDigital, 4);
+    code.show();
+    Type(&code, "12,");
+    EXPECT_EQ(code.text(), "12");
+    EXPECT_FALSE(QToolTip::isVisible());
+
+    const QString hint = QString::fromUtf8(kWholeRublesHint);
+    for (const char* separator : {",", "."}) {
+        SCOPED_TRACE(separator);
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        TMaskedEdit edit(nullptr, edtDigital, 12);
+        EXPECT_EQ(WholeRubles(&edit), &edit);
+        edit.show();
+        Type(&edit, "500000");
+        EXPECT_FALSE(QToolTip::isVisible());
+        Type(&edit, separator);
+        EXPECT_EQ(edit.text(), "500000") << "the separator is refused";
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), hint);
+        edit.selectAll();
+        Paste(edit, QStringLiteral("500000%150").arg(separator));
+        EXPECT_EQ(edit.text(), "500000") << "a pasted amount with kopecks is undone";
+    }
+    QToolTip::hideText();
 }
 
 TEST(MaskedEdit, ChangeSendsTheNoticeThenRunsTheHandlerUnlessLoading) {
@@ -241,8 +274,12 @@ TEST(CheckWindow, ButtonsAndClosingGiveTheAnswers) {
 }
 
 TEST(StandardWindows, SpeakRussian) {
-    if (!UseRussianStandardWindows(QString()))
-        GTEST_SKIP() << "Qt's Russian translation is not installed here";
+    const bool translated = UseRussianStandardWindows(QString());
+    // The widgets take the Russian locale whatever the environment says.
+    QCalendarWidget calendar;
+    EXPECT_EQ(calendar.locale().language(), QLocale::Russian);
+    EXPECT_TRUE(calendar.locale().monthName(1).startsWith("январ"));
+    if (!translated) GTEST_SKIP() << "Qt's Russian translation is not installed here";
     QMessageBox box(QMessageBox::Question, "Zorv 2008", "Вы хотите сохранить декларацию?",
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Да");

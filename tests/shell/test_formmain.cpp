@@ -6,9 +6,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
@@ -38,7 +40,10 @@ QString Q(const std::string& s) {
 // A main window over a program folder with the shipped reference files.
 struct Window {
     Window() : form(QStringLiteral(ZORV_SOURCE_DIR "/data")) {}
-    void Start(const QStringList& arguments = {}) { form.Start(arguments); }
+    void Start(const QStringList& arguments = {}) {
+        form.Start(arguments);
+        form.ReportStartProblems();
+    }
     // Makes a change as the user would, on the conditions page.
     void Edit() {
         auto* page = qobject_cast<TfrInitialData*>(form.CurrentPage());
@@ -105,17 +110,39 @@ TEST(FormMain, NavigationColumnAndCommands) {
     EXPECT_FALSE(w.form.NavButton(navBusinessIncome)->isEnabled());
     EXPECT_TRUE(w.form.NavButton(navDeduction)->isEnabled());
     EXPECT_TRUE(w.form.NavButton(navNalog)->isEnabled());
-    EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+    EXPECT_EQ(w.form.windowTitle(), "Без имени[*] - Zorv 2008");
     EXPECT_TRUE(w.form.Saved());
     EXPECT_TRUE(dialogs.messages.empty()) << "the shipped reference files are all readable";
 
     QStringList menus;
     for (QAction* a : w.form.menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Файл", "Декларация", "Настройки", "Справка"}));
-    EXPECT_EQ(w.form.Action("CreateDoc")->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(w.form.Action("Help")->shortcut(), QKeySequence("F1"));
+    EXPECT_EQ(menus, QStringList({"&Файл", "&Декларация", "&Настройки", "С&правка"}));
+    // Every menu command has an accelerator letter of its own within its menu.
+    for (QAction* menu : w.form.menuBar()->actions()) {
+        QSet<QChar> letters;
+        for (QAction* a : menu->menu()->actions()) {
+            if (a->isSeparator()) continue;
+            const qsizetype amp = a->text().indexOf('&');
+            ASSERT_GE(amp, 0) << a->text().toStdString();
+            EXPECT_FALSE(letters.contains(a->text()[amp + 1].toLower())) << a->text().toStdString();
+            letters.insert(a->text()[amp + 1].toLower());
+        }
+    }
+    const std::pair<const char*, const char*> keys[] = {
+        {"CreateDoc", "Ctrl+N"},
+        {"OpenDoc", "Ctrl+O"},
+        {"SaveDoc", "Ctrl+S"},
+        {"SaveAsDoc", "Ctrl+Shift+S"},
+        {"PrintDoc", "Ctrl+P"},
+        {"Quit", "Ctrl+Q"},
+        {"Help", "F1"},
+        {"NextPage", "Ctrl+PgDown"},
+        {"PreviousPage", "Ctrl+PgUp"},
+    };
+    for (const auto& [name, key] : keys)
+        EXPECT_EQ(w.form.Action(name)->shortcut(), QKeySequence(key)) << name;
     QStringList tools;
-    for (QAction* a : w.form.ToolBar()->actions()) tools << a->text();
+    for (QAction* a : w.form.ToolBar()->actions()) tools << a->iconText();
     EXPECT_EQ(tools, QStringList({"Создать", "Открыть", "Сохранить", "Просмотр", "Печать",
                                   "Экспорт", "Проверить"}));
 
@@ -125,6 +152,31 @@ TEST(FormMain, NavigationColumnAndCommands) {
     EXPECT_FALSE(w.form.NavButton(navRussianIncome)->isEnabled());
     EXPECT_FALSE(w.form.NavButton(navNalog)->isEnabled());
     EXPECT_FALSE(w.form.Saved());
+    EXPECT_TRUE(w.form.isWindowModified()) << "the title shows the unsaved change";
+}
+
+TEST(FormMain, NextAndPreviousPageSkipDisabledButtons) {
+    ScriptedDialogs dialogs;
+    Window w;
+    w.Start();
+    QAction* next = w.form.Action("NextPage");
+    QAction* previous = w.form.Action("PreviousPage");
+    previous->trigger();  // the first page has none before it
+    EXPECT_EQ(w.form.CurrentPageKind(), navInitialData);
+    // The page is checked as a click checks it: "Исправить" stays.
+    next->trigger();
+    EXPECT_EQ(w.form.CurrentPageKind(), navInitialData);
+    ASSERT_FALSE(dialogs.checks.empty());
+    dialogs.checkAnswers.assign(20, TCheckAnswer::Skip);
+    next->trigger();
+    EXPECT_EQ(w.form.CurrentPageKind(), navPersonInfo);
+    next->trigger();
+    EXPECT_EQ(w.form.CurrentPageKind(), navRussianIncome);
+    next->trigger();  // foreign and business income are off
+    EXPECT_EQ(w.form.CurrentPageKind(), navDeduction);
+    EXPECT_TRUE(w.form.NavButton(navDeduction)->Down());
+    previous->trigger();
+    EXPECT_EQ(w.form.CurrentPageKind(), navRussianIncome);
 }
 
 TEST(FormMain, PageSwitchFollowsTheCheckAnswers) {
@@ -203,7 +255,7 @@ TEST(FormMain, OpenAndSaveKeepTheDocumentsApart) {
     w.Start();
     dialogs.openNames = {Q(old)};
     ASSERT_TRUE(w.form.OpenDoc());
-    EXPECT_EQ(w.form.windowTitle(), "old.zv7 - Zorv 2008");
+    EXPECT_EQ(w.form.windowTitle(), "old.zv7[*] - Zorv 2008");
     EXPECT_EQ(w.form.Declaration().InspectionCode, "7701");
     EXPECT_TRUE(w.form.NavButton(navBusinessIncome)->isEnabled());
     EXPECT_FALSE(w.form.NavButton(navForeignIncome)->isEnabled());
@@ -214,7 +266,7 @@ TEST(FormMain, OpenAndSaveKeepTheDocumentsApart) {
     dialogs.saveNames = {"="};
     ASSERT_TRUE(w.form.SaveDoc());
     EXPECT_EQ(dialogs.saveSuggestions, std::vector<QString>({Q(dir.File("old.zv8"))}));
-    EXPECT_EQ(w.form.windowTitle(), "old.zv8 - Zorv 2008");
+    EXPECT_EQ(w.form.windowTitle(), "old.zv8[*] - Zorv 2008");
     EXPECT_TRUE(w.form.Saved());
     EXPECT_EQ(zorv::testing::ReadBytes(old), oldBytes) << "last year's file is left as it was";
     mTDeclaration saved;
@@ -234,7 +286,7 @@ TEST(FormMain, OpenAndSaveKeepTheDocumentsApart) {
     // "Сохранить как..." takes the name as given.
     dialogs.saveNames = {Q(dir.File("copy.zv7"))};
     ASSERT_TRUE(w.form.SaveAsDoc());
-    EXPECT_EQ(w.form.windowTitle(), "copy.zv7 - Zorv 2008");
+    EXPECT_EQ(w.form.windowTitle(), "copy.zv7[*] - Zorv 2008");
     EXPECT_TRUE(std::filesystem::exists(dir.File("copy.zv7")));
 
     // The same with the save prompt of "new".
@@ -244,7 +296,7 @@ TEST(FormMain, OpenAndSaveKeepTheDocumentsApart) {
     ASSERT_TRUE(w.form.CreateDoc());
     EXPECT_EQ(dialogs.saveSuggestions.back(), Q(dir.File("copy.zv8")));
     EXPECT_TRUE(std::filesystem::exists(dir.File("copy.zv8")));
-    EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+    EXPECT_EQ(w.form.windowTitle(), "Без имени[*] - Zorv 2008");
 }
 
 TEST(FormMain, SaveFailureLosesNothing) {
@@ -263,7 +315,7 @@ TEST(FormMain, SaveFailureLosesNothing) {
     EXPECT_FALSE(dialogs.messages[0].contains('\r'));
     EXPECT_FALSE(w.form.Saved());
     EXPECT_EQ(w.form.FileName(), "");
-    EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+    EXPECT_EQ(w.form.windowTitle(), "Без имени[*] - Zorv 2008");
 
     // A failed save in the prompt abandons the command too.
     dialogs.messageAnswers = {QMessageBox::Yes};
@@ -287,7 +339,7 @@ TEST(FormMain, SaveFailureLosesNothing) {
     EXPECT_FALSE(w.form.Saved());
 }
 
-TEST(FormMain, LoadFailuresLeaveANewUnnamedDocument) {
+TEST(FormMain, LoadFailuresKeepTheOpenDocument) {
     TempDir dir;
     zorv::testing::WriteBytes(dir.File("damaged.zv8"), "DLSGZorv2008            0102FFFF");
     zorv::testing::WriteBytes(dir.File("empty.zv8"), "");
@@ -305,19 +357,30 @@ TEST(FormMain, LoadFailuresLeaveANewUnnamedDocument) {
         SCOPED_TRACE(name);
         ScriptedDialogs dialogs;
         Window w;
-        w.Start();
+        w.Start({Q(dir.File("good.zv8"))});
+        w.Edit();
+        // The user declines to save, then the chosen file fails to load: the
+        // open document stays as it was, changes included.
+        dialogs.messageAnswers = {QMessageBox::No};
         dialogs.openNames = {Q(dir.File(name))};
         EXPECT_FALSE(w.form.OpenDoc());
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_FALSE(dialogs.messages[0].isEmpty());
-        EXPECT_FALSE(dialogs.messages[0].contains('\r'));
-        EXPECT_EQ(w.form.FileName(), "");
-        EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
-        EXPECT_EQ(w.form.Declaration().InspectionCode, "");
-        EXPECT_EQ(w.form.Declaration().Person.SurName, "");
-        EXPECT_TRUE(w.form.Declaration().HasIncome(kIncomeFromAgents)) << "new-document values";
-        EXPECT_EQ(w.form.Declaration().AutoCountAppendixes, 1);
-        EXPECT_TRUE(w.form.Saved());
+        ASSERT_EQ(dialogs.messages.size(), 2u);
+        EXPECT_TRUE(
+            dialogs.messages[1].startsWith(QStringLiteral("Не удалось открыть «%1»: ").arg(name)))
+            << dialogs.messages[1].toStdString();
+        EXPECT_GT(dialogs.messages[1].size(),
+                  QStringLiteral("Не удалось открыть «%1»: ").arg(name).size());
+        EXPECT_FALSE(dialogs.messages[1].contains('\r'));
+        EXPECT_EQ(w.form.FileName(), Q(dir.File("good.zv8")));
+        EXPECT_EQ(w.form.windowTitle(), "good.zv8[*] - Zorv 2008");
+        EXPECT_TRUE(w.form.isWindowModified());
+        EXPECT_EQ(w.form.Declaration().InspectionCode, "7701");
+        EXPECT_EQ(w.form.Declaration().Person.SurName, "Петров");
+        EXPECT_FALSE(w.form.Saved());
+        EXPECT_EQ(w.form.CurrentPageKind(), navInitialData);
+        auto* page = qobject_cast<TfrInitialData*>(w.form.CurrentPage());
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(page->rbGiveTrustFase->isChecked()) << "the change made before is kept";
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("absent.zv8")));
 }
@@ -336,16 +399,23 @@ TEST(FormMain, CommandLine) {
         Window w;
         w.Start({"-p", Q(dir.File("doc.zv8"))});
         EXPECT_EQ(w.form.Declaration().InspectionCode, "5001");
-        EXPECT_EQ(w.form.windowTitle(), "doc.zv8 - Zorv 2008");
+        EXPECT_EQ(w.form.windowTitle(), "doc.zv8[*] - Zorv 2008");
         EXPECT_EQ(w.form.CurrentPageKind(), navInitialData);
         EXPECT_TRUE(w.form.Saved());
     }
     {
         ScriptedDialogs dialogs;
-        Window w;
-        w.Start({Q(dir.File("nothing.zv8"))});
-        EXPECT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(w.form.windowTitle(), "Без имени - Zorv 2008");
+        TFormMain form(QStringLiteral(ZORV_SOURCE_DIR "/data"));
+        form.Start({Q(dir.File("nothing.zv8"))});
+        // Nothing is shown beside the start window; the error waits for it to close.
+        EXPECT_TRUE(dialogs.messages.empty());
+        form.ReportStartProblems();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.messages[0].startsWith("Не удалось открыть «nothing.zv8»: "));
+        form.ReportStartProblems();
+        EXPECT_EQ(dialogs.messages.size(), 1u) << "reported once";
+        EXPECT_EQ(form.windowTitle(), "Без имени[*] - Zorv 2008");
+        EXPECT_TRUE(form.Saved());
         EXPECT_FALSE(std::filesystem::exists(dir.File("nothing.zv8")));
     }
 }
@@ -355,6 +425,7 @@ TEST(FormMain, MissingReferenceFilesAreReportedOnceAndTurnTheLookupsOff) {
     ScriptedDialogs dialogs;
     TFormMain form(Q(dir.Path().string()));
     form.Start({});
+    form.ReportStartProblems();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     for (const char* file :
          {"InspectionNumbers.xml", "Oksm.xml", "Sp_OKVED2.xml", "CurrencyRates.xml"})

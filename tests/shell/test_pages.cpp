@@ -1,18 +1,36 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <memory>
+#include <set>
+#include <string>
 
+#include "entry/businesspage.h"
+#include "entry/codelists.h"
+#include "entry/currencypage.h"
+#include "entry/dividendsdialog.h"
+#include "entry/nalogdialog.h"
+#include "entry/okvedform.h"
+#include "entry/ratetable.h"
+#include "entry/thirteendialogs.h"
+#include "entry/thirtyfivedialog.h"
 #include "shell/flashbutton.h"
+#include "shell/formmain.h"
 #include "shell/initialdata.h"
 #include "shell/lookups.h"
 #include "shell/maskededit.h"
@@ -615,4 +633,181 @@ TEST(Lookups, TypingGoesToTheEntryOfTheTypedCode) {
     QTest::qWait(QApplication::keyboardInputInterval() + 50);
     Type(grazhd.List(), QStringLiteral("80"));
     EXPECT_EQ(grazhd.Code(), "804");
+}
+
+TEST(Lookups, FilterNarrowsTheListByCodeOrAWordOfTheName) {
+    struct Case {
+        const char* filter;
+        QStringList codes;  // the entries left, in list order
+    } const cases[] = {
+        {"7", {"70", "71", "72", "73", "74", "75", "76", "77", "78", "79"}},
+        {"77", {"77"}},
+        {"моск", {"50", "77"}},  // a word anywhere in the name, either case
+        {"автономный округ", {"83", "86", "87", "89"}},
+        {"Югра", {"86"}},
+        {"ская обл", {}},  // the middle of a word is no match
+        {"  99 ", {"99"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.filter);
+        TfmRegionName regions(nullptr);
+        regions.Select("01");
+        Type(regions.Filter(), QString::fromUtf8(c.filter));
+        QStringList shown;
+        for (int i = 0; i < regions.List()->topLevelItemCount(); ++i)
+            if (!regions.List()->topLevelItem(i)->isHidden())
+                shown << regions.List()->topLevelItem(i)->text(0);
+        EXPECT_EQ(shown, c.codes);
+        // The first entry left is the one Enter would choose; none when nothing is left.
+        EXPECT_EQ(regions.Code(), c.codes.value(0));
+    }
+    // The arrows of the filter box move in the narrowed list; clearing it
+    // brings every entry back and keeps the choice.
+    TfmRegionName regions(nullptr);
+    regions.Select(QString());
+    Type(regions.Filter(), QStringLiteral("моск"));
+    QTest::keyClick(regions.Filter(), Qt::Key_Down);
+    EXPECT_EQ(regions.Code(), "77");
+    regions.Filter()->clear();
+    EXPECT_EQ(regions.Count(), int(Regions().size()));
+    for (int i = 0; i < regions.Count(); ++i)
+        EXPECT_FALSE(regions.List()->topLevelItem(i)->isHidden());
+    EXPECT_EQ(regions.Code(), "77");
+    // Type-ahead in the list keeps to the entries left.
+    Type(regions.Filter(), QStringLiteral("край"));
+    regions.List()->setFocus();
+    Type(regions.List(), QStringLiteral("2"));
+    EXPECT_EQ(regions.Code(), "22");
+}
+
+namespace {
+
+// What a screen reader says for a control: its own accessible name, the text
+// of a button, or the label that has it as its buddy. Empty when it has none
+// of its own (Qt would fall back on the title of the group box around it).
+QString OwnName(QWidget* w) {
+    if (!w->accessibleName().trimmed().isEmpty()) return w->accessibleName();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        const QString text = button->text().remove('&').trimmed();
+        if (!text.isEmpty() && text != QLatin1String("...")) return text;
+        if (auto* tool = qobject_cast<QToolButton*>(w); tool && tool->defaultAction())
+            return tool->defaultAction()->iconText();
+        return {};
+    }
+    for (QLabel* label : w->window()->findChildren<QLabel*>())
+        if (label->buddy() == w && !label->text().trimmed().isEmpty()) return label->text();
+    return {};
+}
+
+// The controls of `root` a user types into or chooses with, and its picture
+// buttons, that have no name of their own.
+std::string Nameless(QWidget* root) {
+    QStringList out;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        // The parts of a spin box, a combo box or a line edit (its editor, popup
+        // list, clear button) speak for their owner; the headers of lists and
+        // Qt's own overflow buttons are no controls of ours.
+        bool part = qobject_cast<QHeaderView*>(w) || w->objectName().startsWith("qt_");
+        for (QWidget* up = w->parentWidget(); up && up != root && !part; up = up->parentWidget())
+            part = qobject_cast<QAbstractSpinBox*>(up) || qobject_cast<QComboBox*>(up) ||
+                   qobject_cast<QLineEdit*>(up);
+        if (part) continue;
+        const bool field = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                           qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) ||
+                           qobject_cast<QAbstractItemView*>(w);
+        auto* push = qobject_cast<QPushButton*>(w);
+        const bool picture =
+            qobject_cast<QToolButton*>(w) ||
+            (push && (push->text().trimmed().isEmpty() || push->text() == QLatin1String("...")));
+        if ((field || picture) && OwnName(w).isEmpty())
+            out << QStringLiteral("%1 %2 (in %3)")
+                       .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(),
+                            w->parentWidget() ? w->parentWidget()->objectName() : QString());
+    }
+    return out.join(QStringLiteral("; ")).toStdString();
+}
+
+// The whole-ruble fields of `root`, each as "page or dialog class.field name".
+void CollectWholeRubleFields(QWidget* root, std::set<std::string>& out) {
+    for (TMaskedEdit* edit : root->findChildren<TMaskedEdit*>()) {
+        if (!edit->WholeRubles()) continue;
+        QWidget* owner = edit->parentWidget();
+        while (owner && !qobject_cast<TThinkingFrame*>(owner) && !qobject_cast<QDialog*>(owner))
+            owner = owner->parentWidget();
+        out.insert(std::string(owner ? owner->metaObject()->className() : "") + "." +
+                   edit->objectName().toStdString());
+    }
+}
+
+}  // namespace
+
+// Every field of every page, sub-page and dialog can be told apart by a
+// screen reader: none borrows the title of its group box.
+TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
+    // The walk also gathers the fields marked as amounts in whole rubles.
+    std::set<std::string> wholeRubles;
+    QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008")).clear();
+    for (const uint8_t kind : kDeclarationKinds) {
+        SCOPED_TRACE(int(kind));
+        ScriptedDialogs dialogs;
+        dialogs.checkAnswers.assign(200, TCheckAnswer::SkipAll);
+        TempDir dir;
+        mTDeclaration d;
+        d.DeclarationKind = kind;
+        d.SetIncomeFlags(kIncomeAllGroups);
+        d.SaveToFile(dir.File("walk.zv8"));
+        TFormMain form(QStringLiteral(ZORV_SOURCE_DIR "/data"));
+        form.Start({QString::fromStdString(dir.File("walk.zv8"))});
+        EXPECT_EQ(Nameless(&form), "") << "the main window";
+        for (int page = 0; page < navCount; ++page) {
+            if (!form.NavButton(TNavPage(page))->isEnabled()) continue;
+            ASSERT_TRUE(form.SwitchPage(TNavPage(page))) << page;
+            auto* hub = qobject_cast<THubFrame*>(form.CurrentPage());
+            for (int sub = 0; hub && hub->SubButton(sub); ++sub) {
+                if (!hub->SubButton(sub)->isEnabled() || !hub->SubButton(sub)->isVisibleTo(hub))
+                    continue;
+                hub->SubButton(sub)->click();
+                EXPECT_EQ(Nameless(form.CurrentPage()), "")
+                    << "page " << page << ", sub-page " << sub;
+                CollectWholeRubleFields(form.CurrentPage(), wholeRubles);
+            }
+            EXPECT_EQ(Nameless(form.CurrentPage()), "") << "page " << page;
+            CollectWholeRubleFields(form.CurrentPage(), wholeRubles);
+        }
+    }
+    QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008")).clear();
+
+    const TReferenceData references = LoadReferenceData(QStringLiteral(ZORV_SOURCE_DIR "/data"));
+    const std::vector<TCodeName>& countries = references.countries;
+    const TOkvedTable okved = TOkvedTable::Parse(references.activityXml);
+    const TRateTable rates = TRateTable::Parse(references.rateXml);
+    ASSERT_TRUE(okved.Loaded() && rates.Loaded());
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+    dialogs.emplace_back(new TfmInput13SourseIncome(nullptr, false));
+    dialogs.emplace_back(new TfmInput13Income(nullptr, false));
+    dialogs.emplace_back(new TfmInput13SourseIncome(nullptr, true));
+    dialogs.emplace_back(new TfmInput13Income(nullptr, true));
+    dialogs.emplace_back(new TfmInput30SourseIncome(nullptr));
+    dialogs.emplace_back(new TfmInput35SourseIncome(nullptr));
+    dialogs.emplace_back(new TfmInputNalog(nullptr));
+    dialogs.emplace_back(new TfmInputCurrencySourseIncome(nullptr, countries));
+    dialogs.emplace_back(new TfmInputBusinessIncome(nullptr, okved));  // the activity list inside
+    dialogs.emplace_back(new TfmInputCurrencyCode(nullptr, rates, QString()));
+    dialogs.emplace_back(new TfmInputIncomeCode(nullptr, "", QString()));
+    dialogs.emplace_back(new TfmInputDeductCode(nullptr, "1010", true, QString()));
+    dialogs.emplace_back(new TfmDocType(nullptr));
+    dialogs.emplace_back(new TfmRegionName(nullptr));
+    dialogs.emplace_back(new TfmGrazhd(nullptr, countries));
+    dialogs.emplace_back(new TfmInputInspectionNumber(nullptr, references.inspections));
+    for (const auto& dialog : dialogs) {
+        EXPECT_EQ(Nameless(dialog.get()), "") << dialog->metaObject()->className();
+        CollectWholeRubleFields(dialog.get(), wholeRubles);
+    }
+    const std::set<std::string> expected = {
+        "zorv::TfrInitialData.meSupposeIncome",    "zorv::TfrThirteenPercent.meHoldSum",
+        "zorv::TfrThirteenPercent.meTaxIsch",      "zorv::TfrBusinessNew.meNachPrepayment",
+        "zorv::TfrBusinessNew.meActualPrepayment", "zorv::TfmInput30SourseIncome.meHoldSum",
+        "zorv::TfmInput35SourseIncome.meHoldSum",  "zorv::TfmInputNalog.meHoldSum",
+    };
+    EXPECT_EQ(wholeRubles, expected);
 }
