@@ -109,7 +109,7 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
         e->setAlignment(Qt::AlignRight);
         e->setFixedWidth(70);
     }
-    mePart = Named(new TMaskedEdit(gbObject, edtCurrency, 1, 4), "mePart");
+    mePart = Named(new TMaskedEdit(gbObject, edtCurrency, 1, 4), "mePart", QStringLiteral("Доля"));
     mePart->hide();
     meBeginningUsePrivilegeDate =
         Named(new TMaskedEdit(gbObject, edtDigital, 4), "meBeginningUsePrivilegeDate",
@@ -123,7 +123,8 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
     meObsch = MoneyField(gbObject, "meObsch", QStringLiteral("Стоимость объекта (доли)"));
     meobschip = MoneyField(gbObject, "meobschip",
                            QStringLiteral("Проценты по кредитам в отчетном налоговом периоде"));
-    meAppZ = Named(new TMaskedEdit(gbObject, edtDigital, 3), "meAppZ");
+    meAppZ = Named(new TMaskedEdit(gbObject, edtDigital, 3), "meAppZ",
+                   QStringLiteral("Количество подтверждающих документов"));
     meAppZ->hide();
 
     auto label = [this](QWidget* parent, const QString& text, QWidget* buddy) {

@@ -62,24 +62,6 @@ const char* const kNavNames[navCount] = {
     "fbBusinessIncome", "fbDeduction", "fbNalog",
 };
 
-// A page whose entry is not part of the program yet.
-class TfrPending : public TThinkingFrame {
-  public:
-    TfrPending(TShellContext& ctx, QWidget* parent, const QString& caption)
-        : TThinkingFrame(ctx, parent) {
-        setObjectName(QStringLiteral("frPending"));
-        auto* label = new QLabel(
-            QStringLiteral("Раздел \"%1\" появится в следующей версии программы.").arg(caption),
-            this);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignCenter);
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(label);
-    }
-    void StoreToModel() override {}
-    int Validate() override { return 0; }
-};
-
 }  // namespace
 
 TPlacement PlaceWindow(bool fullScreen, int left, int top, int width, int height,
@@ -388,10 +370,10 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
         case navDeduction:
             return new TfrFrameDeductData(ctx_, parent);
         case navNalog:
-            return new TfrNalog(ctx_, parent);
-        default:
-            return new TfrPending(ctx_, parent, QString::fromUtf8(kNavCaptions[page]));
+        case navCount:
+            break;
     }
+    return new TfrNalog(ctx_, parent);
 }
 
 TPageHost::Factory TFormMain::PageFactory(TNavPage page) {

@@ -238,7 +238,7 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
         {"SourceName", "ООО \"Б\""}, {"IncomeList", {salary}}, {"MonthlyAmounts", januaryOnly}};
     const Json unconfirmed = {{"HasConfirmedExpenses", 0}, {"ExpenseTotal", "1000"}};
 
-    enum Control { Field, Lookup, Placeholder };
+    enum Control { Field, Lookup };
     struct Case {
         const char* rule;
         const char* fixture;
@@ -379,12 +379,7 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
          navBusinessIncome,
          kNoSubPage,
          "MaskedEdit2"},
-        {"33",
-         "complete",
-         {{"/SocialDeduct/MedicalSum", "0"}},
-         navDeduction,
-         2,
-         "meCharitySum"},
+        {"33", "complete", {{"/SocialDeduct/MedicalSum", "0"}}, navDeduction, 2, "meCharitySum"},
         {"34",
          "employee",
          {{"/ThirteenPercentList/0/MonthlyAmounts", januaryOnly},
@@ -398,12 +393,7 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
          navDeduction,
          1,
          "meObjectNaim"},
-        {"36",
-         "complete",
-         {{"/ConstructionDeduct/PostIndex", ""}},
-         navDeduction,
-         1,
-         "mePostIndex"},
+        {"36", "complete", {{"/ConstructionDeduct/PostIndex", ""}}, navDeduction, 1, "mePostIndex"},
         {"37",
          "complete",
          {{"/ConstructionDeduct/RegistrationDate", "31.07.2008"}},
@@ -466,10 +456,6 @@ TEST(Commands, CheckOpensThePageAndControlOfEveryRule) {
             EXPECT_EQ(w.form.CurrentPageKind(), c.nav);
             EXPECT_TRUE(w.form.NavButton(c.nav)->Down());
             TThinkingFrame* page = w.form.CurrentPage();
-            if (c.control == Placeholder) {
-                EXPECT_EQ(page->objectName(), "frPending");
-                continue;
-            }
             if (auto* hub = qobject_cast<THubFrame*>(page)) {
                 EXPECT_EQ(hub->CurrentSubPage(), c.subPage);
                 EXPECT_TRUE(hub->SubButton(c.subPage)->Down());

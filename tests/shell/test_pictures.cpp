@@ -66,8 +66,6 @@ TEST(Pictures, MainWindowWithEveryPage) {
     Save(form, "main-person-name");
     qobject_cast<TfrPersonData*>(form.CurrentPage())->SubButton(1)->click();
     Save(form, "main-person-address");
-    form.NavButton(navRussianIncome)->click();
-    Save(form, "main-pending-page");
     form.findChild<QAction*>("TextLabels")->trigger();
     Save(form, "main-toolbar-without-captions");
     form.findChild<QAction*>("TextLabels")->trigger();
