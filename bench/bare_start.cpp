@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     const std::string bytes(10 * 1024, 'x');
     const int fd = ::open(argv[1], O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return 1;
-    const bool ok = ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) &&
-                    ::fsync(fd) == 0;
+    const bool ok =
+        ::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()) && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok ? 0 : 1;
 }

@@ -7,8 +7,8 @@
 #include <QTreeWidget>
 
 #include "entry/currencypage.h"
-#include "shell/lookups.h"
 #include "model/income.h"
+#include "shell/lookups.h"
 #include "shell/maskededit.h"
 #include "shell/shelltest.h"
 #include "shell/shelltext.h"
@@ -271,15 +271,11 @@ TEST(CurrencyPage, DeductionFollowsTheRubles) {
         Type(page->meCurrencyCode, "826");
         Type(page->meCurrencyUnits, "1");
         Type(page->meCurrencyExchange, "1");
-        p.dialogs.run = [&](QDialog& d) {
-            return static_cast<TfmLookup&>(d).Select(c.income);
-        };
+        p.dialogs.run = [&](QDialog& d) { return static_cast<TfmLookup&>(d).Select(c.income); };
         page->PickIncomeCode();
         EXPECT_EQ(page->pnlIncomeCod->text(), c.income);
         Type(page->meIncomeCurrencySum, c.amount);
-        p.dialogs.run = [&](QDialog& d) {
-            return static_cast<TfmLookup&>(d).Select(c.deduction);
-        };
+        p.dialogs.run = [&](QDialog& d) { return static_cast<TfmLookup&>(d).Select(c.deduction); };
         page->PickDeductionCode();
         EXPECT_EQ(page->meSubtractSum->text(), c.first);
         page->meIncomeCurrencySum->selectAll();

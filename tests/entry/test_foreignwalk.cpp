@@ -134,8 +134,7 @@ struct Walk {
         }
         EXPECT_TRUE(again.Saved()) << "a visit is no change";
         ASSERT_TRUE(again.SaveDoc());
-        EXPECT_EQ(zorv::testing::ReadFileText(path), before)
-            << "the document is byte-identical";
+        EXPECT_EQ(zorv::testing::ReadFileText(path), before) << "the document is byte-identical";
     }
 
     zorv::testing::TempDir dir;
