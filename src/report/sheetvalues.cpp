@@ -32,7 +32,7 @@ void kTSheetBlock::Set(const std::string& code, const std::string& text,
 }
 
 const kTSecurityCodes& SecurityCodes(int kind, int group) {
-    // Part 1.1 of sheet З: 1.1.1 proceeds 040, 1.1.3 loss 060, 1.1.5 taxable
+    // Item 1.1 of sheet З: 1.1.1 proceeds 040, 1.1.3 loss 060, 1.1.5 taxable
     // income 080; of sheet И: 1.1.1 040, 1.1.3 060, 1.1.4 070.
     static const kTSecurityCodes kOwnFirst{"010", "020", "030", "040", "060", "080"};
     static const kTSecurityCodes kTrustFirst{"010", "020", "030", "040", "060", "070"};
@@ -43,8 +43,8 @@ const kTSecurityCodes& SecurityCodes(int kind, int group) {
 }
 
 std::string SecurityResultCode(int kind, int group, const std::string& attribute) {
-    // Part 1.1 of sheet З: 1.1.4 the loss taken from sheet И (070), 1.1.6 the
-    // loss carried to the next part (090).
+    // Item 1.1 of sheet З: 1.1.4 the loss taken from sheet И (070), 1.1.6 the
+    // loss carried to the next item (090).
     if (kind == kKindZ && group == 1) {
         if (attribute == "СумУбытВыч") return "070";
         if (attribute == "СумУбытУчРасч") return "090";
