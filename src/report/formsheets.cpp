@@ -609,7 +609,7 @@ void SheetG(Drawer& d) {
         [](Drawer& d) {
             const double top =
                 d.Title(2, "Лист Г. Расчёт суммы доходов, не подлежащих налогообложению");
-            // Part 1 is printed once, on the sheet's first page.
+            // Item 1 is printed once, on the sheet's first page.
             if (d.page > 1) d.block = &kEmpty;
             mbRamkaTit(*d.b, 10, top, true);
             return d.Table(
