@@ -4,29 +4,19 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "clitest.h"
 #include "model/jsonform.h"
 #include "tempdir.h"
 
 namespace zorv::cli {
 namespace {
 
+using clitest::kSample;
+using clitest::Result;
+using clitest::RunZorv;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunZorv(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int status = Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-const std::string kSample = std::string(ZORV_SOURCE_DIR) + "/data/samples/employee.json";
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
