@@ -28,6 +28,8 @@
 #include "shell/help.h"
 #include "shell/initialdata.h"
 #include "shell/persondata.h"
+#include "shell/recoveryjournal.h"
+#include "shell/recoveryprompt.h"
 #include "shell/shelltext.h"
 #include "storage/errors.h"
 
@@ -130,6 +132,32 @@ TFormMain::TFormMain(const QString& programFolder, QWidget* parent)
 
 TFormMain::~TFormMain() {
     host_->Clear();
+}
+
+void TFormMain::EnableRecovery(const QString& folder, std::chrono::milliseconds interval) {
+    journal_ = std::make_unique<TRecoveryJournal>(
+        TRecoveryStore(folder), [this] { return RecoveryImage(); }, [this] { return fileName_; },
+        interval);
+    if (!saved_) journal_->Modified();
+}
+
+std::optional<std::vector<uint8_t>> TFormMain::RecoveryImage() {
+    // The page is stored only between the user's steps: not while a window over
+    // it is still being filled in, nor during a command.
+    if (busy_ || QApplication::activeModalWidget()) return std::nullopt;
+    if (host_->Current()) host_->Current()->StoreToModel();
+    return ctx_.Decl().BuildImage();
+}
+
+void TFormMain::OfferRecovery() {
+    if (!journal_) return;
+    std::optional<TRecovered> recovered = zorv::OfferRecovery(this, journal_->Store());
+    if (!recovered) return;
+    // Under the original's name, and modified: nothing is written over the
+    // original until the user saves.
+    ShowDocument(std::move(recovered->declaration), recovered->slot->OriginalPath());
+    SetSaved(false);
+    journal_->Adopt(std::move(recovered->slot));
 }
 
 void TFormMain::BuildActions() {
@@ -301,6 +329,7 @@ void TFormMain::UpdateTitle() {
 void TFormMain::SetSaved(bool saved) {
     saved_ = saved;
     setWindowModified(!saved);
+    if (!saved && journal_) journal_->Modified();
 }
 
 void TFormMain::Start(const QStringList& arguments) {
@@ -381,7 +410,9 @@ TPageHost::Factory TFormMain::PageFactory(TNavPage page) {
 }
 
 bool TFormMain::SwitchPage(TNavPage page) {
-    return host_->SwitchTo(page, nav_[page], PageFactory(page));
+    const bool switched = host_->SwitchTo(page, nav_[page], PageFactory(page));
+    if (switched && !saved_ && journal_) journal_->WriteNow();
+    return switched;
 }
 
 bool TFormMain::StepPage(int step) {
@@ -395,6 +426,7 @@ void TFormMain::ShowConditions() {
 }
 
 void TFormMain::NewDocument() {
+    if (journal_) journal_->Discard();
     host_->Clear();
     auto d = std::make_unique<mTDeclaration>();
     d->InspectionCode.clear();
@@ -411,29 +443,39 @@ void TFormMain::NewDocument() {
     UpdateTitle();
 }
 
-QString TFormMain::LoadDocument(const QString& path) {
-    auto d = std::make_unique<mTDeclaration>();
+QString ReadDeclaration(const QString& path, mTDeclaration& declaration) {
     QString failure;
     try {
-        d->LoadFromFile(FromQ(path));
+        declaration.LoadFromFile(FromQ(path));
     } catch (const mEPrivBase& e) {
         failure = UserMessage(e.what());
     } catch (const std::exception&) {
         failure = QString::fromUtf8(msg::kBadFormat);
     }
+    if (failure.isEmpty()) return {};
+    return QStringLiteral("Не удалось открыть «%1»: %2").arg(QFileInfo(path).fileName(), failure);
+}
+
+QString TFormMain::LoadDocument(const QString& path) {
+    auto d = std::make_unique<mTDeclaration>();
     // A failed load leaves the open document as it was.
-    if (!failure.isEmpty())
-        return QStringLiteral("Не удалось открыть «%1»: %2")
-            .arg(QFileInfo(path).fileName(), failure);
+    if (QString failure = ReadDeclaration(path, *d); !failure.isEmpty()) return failure;
+    ShowDocument(std::move(d), path);
+    return {};
+}
+
+void TFormMain::ShowDocument(std::unique_ptr<mTDeclaration> declaration, const QString& fileName) {
+    // The document it replaces was saved or its changes given up: its
+    // recovery copy goes.
+    if (journal_) journal_->Discard();
     host_->Clear();
-    ctx_.ReplaceDeclaration(std::move(d));
+    ctx_.ReplaceDeclaration(std::move(declaration));
     ctx_.printDateOption = false;
-    fileName_ = path;
+    fileName_ = fileName;
     ctx_.SetNavFromDeclaration();
     ShowConditions();
     SetSaved(true);
     UpdateTitle();
-    return {};
 }
 
 bool TFormMain::CreateDoc() {
@@ -491,6 +533,7 @@ bool TFormMain::WriteDocument(const QString& path) {
     fileName_ = path;
     SetSaved(true);
     UpdateTitle();
+    if (journal_) journal_->Discard();
     return true;
 }
 
@@ -514,6 +557,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         return;
     }
     WritePlacement();
+    // Saved or given up: nothing is left to recover.
+    if (journal_) journal_->Discard();
     if (help_) help_->close();
     host_->Clear();
     event->accept();

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QStringList>
 #include <array>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -40,6 +41,12 @@ std::optional<QString> DocumentArgument(const QStringList& arguments);
 // so "name.zv7" is saved as "name.zv8".
 QString SaveName(const QString& fileName);
 
+// Reads a document file into a freshly constructed declaration; on failure
+// gives the message for the user ("Не удалось открыть «name»: reason").
+QString ReadDeclaration(const QString& path, mTDeclaration& declaration);
+
+class TRecoveryJournal;
+
 // The program's one window: the open declaration, one page at a time chosen
 // with the navigation column, and the document commands.
 class TFormMain : public QMainWindow {
@@ -54,6 +61,13 @@ class TFormMain : public QMainWindow {
     // Shows what went wrong at start-up (the document of the command line, the
     // reference files); called once the start window has closed.
     void ReportStartProblems();
+    // Keeps recovery copies of unsaved changes in folder, written at most once
+    // an interval after a change and at once on a page switch.
+    void EnableRecovery(const QString& folder, std::chrono::milliseconds interval);
+    // Offers the copies that an earlier run left without saving; called once
+    // the start problems have been shown.
+    void OfferRecovery();
+    TRecoveryJournal* Journal() const { return journal_.get(); }
     // Shows the window where the settings place it.
     void ShowPlaced();
 
@@ -123,6 +137,11 @@ class TFormMain : public QMainWindow {
     // Reads a document into a new declaration and switches to it; on failure
     // gives the message for the user and keeps the open document.
     QString LoadDocument(const QString& path);
+    // Makes the declaration the open document under the name fileName.
+    void ShowDocument(std::unique_ptr<mTDeclaration> declaration, const QString& fileName);
+    // The image a recovery copy holds, or nothing while a window is open over
+    // the page.
+    std::optional<std::vector<uint8_t>> RecoveryImage();
     void NewDocument();
     void ShowConditions();
     TThinkingFrame* CreatePage(TNavPage page, QWidget* parent);
@@ -156,6 +175,7 @@ class TFormMain : public QMainWindow {
     TReportLibrary* reportLibrary_ = nullptr;
     bool busy_ = false;
     std::vector<std::pair<QMessageBox::Icon, QString>> startProblems_;
+    std::unique_ptr<TRecoveryJournal> journal_;
 };
 
 }  // namespace zorv

@@ -3,17 +3,25 @@
 #include <QTimer>
 #include <memory>
 
+#include "shell/answerscript.h"
 #include "shell/dialogs.h"
 #include "shell/formmain.h"
+#include "shell/recoveryjournal.h"
+#include "shell/recoverystore.h"
 #include "shell/splash.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The same names as the settings: the user's data goes beside them.
+    QApplication::setOrganizationName(QStringLiteral("Ортик"));
     QApplication::setApplicationName(QStringLiteral("Zorv 2008"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorv 2008"));
     // The program's files lie beside it, wherever it was installed.
     const QString programFolder = QApplication::applicationDirPath();
     zorv::UseRussianStandardWindows(programFolder);
+    // Tests that start the program answer its questions from a script.
+    const std::unique_ptr<zorv::TAnswerScript> script = zorv::TAnswerScript::FromEnvironment();
+    if (script) zorv::SetDialogs(script.get());
 
     // The start window stays for its three seconds while the main window is built.
     auto splash = std::make_unique<zorv::TfmStart>(programFolder);
@@ -30,10 +38,17 @@ int main(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     zorv::TFormMain window(programFolder);
+    window.EnableRecovery(zorv::DefaultRecoveryFolder(),
+                          script && script->Interval() ? *script->Interval()
+                                                       : zorv::TRecoveryJournal::kDefaultInterval);
     window.Start(arguments);
     if (!over) waiting.exec();
     splash.reset();
     window.ShowPlaced();
     window.ReportStartProblems();
-    return app.exec();
+    window.OfferRecovery();
+    if (script) script->RunSteps(&window);
+    const int result = app.exec();
+    zorv::SetDialogs(nullptr);
+    return result;
 }

@@ -1,0 +1,89 @@
+#include "shell/recoveryprompt.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "shell/dialogs.h"
+#include "shell/formmain.h"
+
+namespace zorv {
+
+namespace {
+
+QString DeclarationName(const TRecoverySlot& slot) {
+    return slot.OriginalPath().isEmpty() ? QStringLiteral("Без имени")
+                                         : QFileInfo(slot.OriginalPath()).fileName();
+}
+
+QString WrittenText(const TRecoverySlot& slot) {
+    return slot.Written().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+// A copy written before its document was last saved holds nothing newer.
+bool OlderThanDocument(const TRecoverySlot& slot) {
+    if (slot.OriginalPath().isEmpty()) return false;
+    const QFileInfo original(slot.OriginalPath());
+    return original.exists() && original.lastModified() >= slot.Written();
+}
+
+bool AgreeToRemoveDamaged(QWidget* parent, const TRecoverySlot& slot, const QString& failure) {
+    const QString text = failure + QStringLiteral(
+                                       "\n\nЭто копия несохранённых изменений декларации %1 от %2. "
+                                       "Удалить её?")
+                                       .arg(DeclarationName(slot), WrittenText(slot));
+    return Dialogs().Message(parent, QMessageBox::Warning, text,
+                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+}  // namespace
+
+QString RecoveryQuestion(const TRecoverySlot& slot) {
+    return QStringLiteral("Обнаружены несохранённые изменения декларации %1 от %2. Восстановить?")
+        .arg(DeclarationName(slot), WrittenText(slot));
+}
+
+TRecoveryAnswer AskRecovery(QWidget* parent, const TRecoverySlot& slot) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramTitle), RecoveryQuestion(slot),
+                    QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("fmRecovery"));
+    QPushButton* restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
+    QPushButton* remove = box.addButton(QStringLiteral("Удалить"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QStringLiteral("Позже"), QMessageBox::RejectRole);
+    restore->setObjectName(QStringLiteral("bnRestore"));
+    remove->setObjectName(QStringLiteral("bnDelete"));
+    later->setObjectName(QStringLiteral("bnLater"));
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    Dialogs().Run(box);
+    if (box.clickedButton() == restore) return TRecoveryAnswer::Restore;
+    if (box.clickedButton() == remove) return TRecoveryAnswer::Delete;
+    return TRecoveryAnswer::Later;
+}
+
+std::optional<TRecovered> OfferRecovery(QWidget* parent, const TRecoveryStore& store) {
+    std::vector<std::unique_ptr<TRecoverySlot>> copies = store.Abandoned();
+    for (std::unique_ptr<TRecoverySlot>& slot : copies)
+        if (OlderThanDocument(*slot)) slot->Remove();
+    for (std::unique_ptr<TRecoverySlot>& slot : copies) {
+        if (!slot->HasCopy()) continue;
+        auto declaration = std::make_unique<mTDeclaration>();
+        const QString failure = ReadDeclaration(slot->CopyPath(), *declaration);
+        if (!failure.isEmpty()) {
+            if (AgreeToRemoveDamaged(parent, *slot, failure)) slot->Remove();
+            continue;
+        }
+        switch (AskRecovery(parent, *slot)) {
+            case TRecoveryAnswer::Restore:
+                return TRecovered{std::move(declaration), std::move(slot)};
+            case TRecoveryAnswer::Delete:
+                slot->Remove();
+                break;
+            case TRecoveryAnswer::Later:
+                break;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace zorv
