@@ -53,7 +53,7 @@ void TRecoveryJournal::Write() {
         return;
     }
     // A document saved under another name has its own copies.
-    const QString path = path_();
+    const QString path = DocumentFullPath(path_());
     if (slot_ && slot_->OriginalPath() != path) {
         slot_->Remove();
         slot_.reset();

@@ -79,6 +79,10 @@ QString DefaultRecoveryFolder() {
            QStringLiteral("/recovery");
 }
 
+QString DocumentFullPath(const QString& path) {
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
 TRecoverySlot::TRecoverySlot(QString base, int lockFd, QString originalPath)
     : base_(std::move(base)), lockFd_(lockFd), originalPath_(std::move(originalPath)) {}
 
@@ -146,7 +150,8 @@ std::unique_ptr<TRecoverySlot> TRecoveryStore::Claim(const QString& originalPath
             ::close(fd);  // a copy still to be offered
             continue;
         }
-        return std::unique_ptr<TRecoverySlot>(new TRecoverySlot(base, fd, originalPath));
+        return std::unique_ptr<TRecoverySlot>(
+            new TRecoverySlot(base, fd, DocumentFullPath(originalPath)));
     }
     return nullptr;
 }

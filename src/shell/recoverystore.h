@@ -11,6 +11,10 @@ namespace zorv {
 // The folder of the recovery copies in the user's data folder.
 QString DefaultRecoveryFolder();
 
+// A document's path as its copies record it: whole, so that it holds from any
+// folder the program is started in (empty stays empty).
+QString DocumentFullPath(const QString& path);
+
 // One recovery copy: the declaration as a document file, a small description
 // beside it (the original's path and moment) and a lock file. The copy is
 // owned while its lock is held: by the program that writes it, or by the one

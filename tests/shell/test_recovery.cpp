@@ -106,9 +106,14 @@ TEST(RecoveryStore, CopiesArePerDocumentAndPerRunningProgram) {
     auto untitled = second.Claim({});
     ASSERT_TRUE(mine && theirs && untitled);
     EXPECT_NE(mine->CopyPath(), theirs->CopyPath());
-    // The same document reached by another path is the same document.
-    auto again = first.Claim(Q(dir.File("./a.zv8")));
+    // The same document named from its folder is the same document, recorded
+    // by its whole path.
+    const QString here = QDir::currentPath();
+    QDir::setCurrent(Q(dir.Path().string()));
+    auto again = first.Claim(QStringLiteral("a.zv8"));
+    QDir::setCurrent(here);
     ASSERT_TRUE(again);
+    EXPECT_EQ(again->OriginalPath(), doc);
     EXPECT_EQ(QFileInfo(again->CopyPath()).fileName().section('-', 0, 0),
               QFileInfo(mine->CopyPath()).fileName().section('-', 0, 0));
     again.reset();
