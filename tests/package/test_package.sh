@@ -16,9 +16,11 @@ if dpkg-query -W -f='${Status}' zorv2008 2>/dev/null | grep -q "ok installed"; t
   echo "FAIL: zorv2008 is installed already; remove it first (dpkg -r zorv2008)"
   exit 1
 fi
-for tool in xdg-mime update-desktop-database update-mime-database; do
-  command -v "$tool" >/dev/null ||
-    { echo "FAIL: $tool is missing (apt-get install xdg-utils desktop-file-utils shared-mime-info)"; exit 1; }
+for tool in xdg-mime mimetype update-desktop-database update-mime-database; do
+  command -v "$tool" >/dev/null || {
+    echo "FAIL: $tool is missing (apt-get install xdg-utils libfile-mimeinfo-perl desktop-file-utils shared-mime-info)"
+    exit 1
+  }
 done
 
 deb=${1:-}
@@ -73,7 +75,9 @@ done
 sample=$source_dir/data/samples/employee.json
 doc=$work/employee.zv8
 run zorv convert "$sample" "$doc" || fail "zorv convert"
-run zorv calc "$doc" >"$work/calc.json" || fail "zorv calc"
+echo "\$ zorv calc $doc  (section 1 of the totals)"
+zorv calc "$doc" >"$work/calc.json" || fail "zorv calc"
+sed -n '/"Section1"/,/}/p' "$work/calc.json"
 grep -q '"Section1"' "$work/calc.json" || fail "zorv calc gave no totals: $(head -c 300 "$work/calc.json")"
 run zorv print "$doc" -o "$work/employee.pdf" || fail "zorv print"
 [ "$(head -c 5 "$work/employee.pdf" 2>/dev/null)" = "%PDF-" ] || fail "zorv print wrote no PDF"
@@ -96,6 +100,14 @@ default=$(xdg-mime query default application/x-zorv2008 2>&1)
 echo "$default"
 [ "$default" = zorv2008.desktop ] || fail "the default program of application/x-zorv2008 is '$default'"
 [ -f /usr/share/mime/application/x-zorv2008.xml ] || fail "the document type was not registered"
+# A document is known by its name and, renamed, by its content.
+cp "$doc" "$work/declaration"
+for file in "$doc" "$work/declaration"; do
+  echo "\$ xdg-mime query filetype $file"
+  type=$(xdg-mime query filetype "$file" 2>&1)
+  echo "$type"
+  [ "$type" = application/x-zorv2008 ] || fail "$file is taken for '$type'"
+done
 grep -q '^MimeType=application/x-zorv2008;' /usr/share/applications/zorv2008.desktop ||
   fail "the desktop entry does not name the document type"
 
