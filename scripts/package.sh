@@ -17,7 +17,10 @@ case "${1:-}" in
 esac
 
 for tool in cmake ninja cpack dpkg-buildflags dpkg-shlibdeps gzip; do
-  command -v "$tool" >/dev/null || { echo "package.sh: $tool is missing (scripts/setup.sh, dpkg-dev)" >&2; exit 2; }
+  command -v "$tool" >/dev/null || {
+    echo "package.sh: $tool is missing; install dpkg-dev and what scripts/setup.sh installs" >&2
+    exit 2
+  }
 done
 
 build=${ZORV_PACKAGE_BUILD:-build-package}
@@ -26,7 +29,7 @@ build=${ZORV_PACKAGE_BUILD:-build-package}
 # reads CPPFLAGS, so they go along with the compiler flags.
 if [ ! -f "$build/build.ninja" ]; then
   eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-  export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+  export CXXFLAGS="${CPPFLAGS:-} $CXXFLAGS"
 fi
 # The changelog carries the time of the last commit, so that a build is repeatable.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}

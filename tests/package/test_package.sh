@@ -38,7 +38,7 @@ trap cleanup EXIT
 
 # A user of our own: no settings or desktop choices of the machine's users count.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export XDG_DATA_DIRS=/usr/local/share:/usr/share XDG_CURRENT_DESKTOP= LC_ALL=C.UTF-8
+export XDG_DATA_DIRS=/usr/local/share:/usr/share XDG_CURRENT_DESKTOP='' LC_ALL=C.UTF-8
 mkdir -p "$HOME"
 
 failures=0
