@@ -25,14 +25,16 @@ extern "C" int ZorvPrintCommand(const std::vector<std::string>&, std::ostream&, 
 namespace zorv::cli {
 namespace {
 
-// The module beside the running program or in ../lib of its folder.
+// The module beside the running program, in ../lib of its folder (the build
+// folder) or in the installation's private library folder.
 std::string ModulePath() {
     std::error_code ec;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return kPrintModule;
     const std::filesystem::path folder = program.parent_path();
     for (const std::filesystem::path& candidate :
-         {folder / kPrintModule, folder.parent_path() / "lib" / kPrintModule})
+         {folder / kPrintModule, folder.parent_path() / "lib" / kPrintModule,
+          (folder / ZORV_LIBS_FROM_PROGRAM / kPrintModule).lexically_normal()})
         if (std::filesystem::exists(candidate, ec)) return candidate.string();
     return (folder / kPrintModule).string();
 }

@@ -6,6 +6,7 @@
 #include "shell/answerscript.h"
 #include "shell/dialogs.h"
 #include "shell/formmain.h"
+#include "shell/programfiles.h"
 #include "shell/recoveryjournal.h"
 #include "shell/recoverystore.h"
 #include "shell/splash.h"
@@ -16,8 +17,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Ортик"));
     QApplication::setApplicationName(QStringLiteral("Zorv 2008"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorv 2008"));
-    // The program's files lie beside it, wherever it was installed.
-    const QString programFolder = QApplication::applicationDirPath();
+    // The program's files lie beside it or in the installation's shared data.
+    const QString programFolder = zorv::ProgramFilesFolder(QApplication::applicationDirPath());
     zorv::UseRussianStandardWindows(programFolder);
     // Tests that start the program answer its questions from a script.
     const std::unique_ptr<zorv::TAnswerScript> script = zorv::TAnswerScript::FromEnvironment();
@@ -45,6 +46,10 @@ int main(int argc, char** argv) {
     if (!over) waiting.exec();
     splash.reset();
     window.ShowPlaced();
+    // ZORV_QUIT_AFTER_MS closes the window as the user would after that many
+    // milliseconds: an installation is checked to start and end without a display.
+    if (const int quitAfter = qEnvironmentVariableIntValue("ZORV_QUIT_AFTER_MS"); quitAfter > 0)
+        QTimer::singleShot(quitAfter, &window, &QWidget::close);
     window.ReportStartProblems();
     window.OfferRecovery();
     if (script) script->RunSteps(&window);

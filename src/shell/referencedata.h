@@ -11,7 +11,7 @@ struct TCodeName {
     QString name;
 };
 
-// The reference files that lie beside the program.
+// The reference files, in the program's files folder (shell/programfiles.h).
 inline constexpr const char* kInspectionFile = "InspectionNumbers.xml";
 inline constexpr const char* kCountryFile = "Oksm.xml";
 inline constexpr const char* kActivityFile = "Sp_OKVED2.xml";

@@ -9,7 +9,8 @@ class QLabel;
 
 namespace zorv {
 
-// The picture of the start window and the about window, beside the program.
+// The picture of the start window and the about window, in the program's files
+// folder.
 inline constexpr const char* kSplashFile = "splash.jpg";
 
 // The program's version as the about window shows it.
