@@ -861,7 +861,9 @@ class Explainer {
                                      : activity.HasConfirmedExpenses == 1 ? activity.ExpenseItems[0]
                                                                           : activity.ExpenseTotal;
                 Add(n,
-                    Record(activity.ActivityKind.empty() ? "Деятельность" : activity.ActivityKind,
+                    Record("Деятельность" + (activity.ActivityKind.empty()
+                                                 ? std::string()
+                                                 : ", вид " + activity.ActivityKind),
                            key == "L230" ? "доход" : "расходы", amount, Target(Kind::Business, i)));
             }
             if (key == "L240") CutBy(n, "ограничено доходом (строка 230)");
@@ -1456,10 +1458,13 @@ bool IsSection(std::string_view id) {
 std::vector<std::string> ExplainableLines(const kTSvodSum& totals) {
     std::vector<std::string> ids;
     for (const SheetDesc& sheet : Sheets()) {
+        const std::string_view id = sheet.id;
         const std::vector<LineEntry> lines = sheet.lines(totals);
-        if (std::string_view(sheet.id) != "Section1" && !AnyAmount(lines)) continue;
-        for (const LineEntry& line : lines) ids.push_back(std::string(sheet.id) + "." + line.key);
-        if (std::string_view(sheet.id) == "Base15") {
+        if (id == "Section1" || AnyAmount(lines)) {
+            for (const LineEntry& line : lines) ids.push_back(std::string(id) + "." + line.key);
+        }
+        // Section 6 comes after the sections and before the sheets.
+        if (id == "Base15") {
             for (size_t i = 1; i <= totals.Section6.Rows.size(); ++i)
                 ids.push_back("Section6.Row" + std::to_string(i));
         }
