@@ -225,6 +225,25 @@ std::string KeyName(std::string_view key) {
     for (const auto& [k, name] : names) {
         if (key == k) return name;
     }
+    // The amounts of the tables of operations of sheets З and И, by table number.
+    static const std::pair<const char*, const char*> tables[] = {
+        {"Taxable", "налоговая база"},
+        {"Profit", "финансовый результат"},
+        {"LossOut", "убыток, переданный в лист З"},
+        {"Loss", "убыток"},
+        {"Carry1", "убыток таблицы 1, перенесённый в таблицу 2"},
+        {"Carry6", "убыток таблицы 6, перенесённый в таблицу 1"},
+        {"Used1In2", "убыток таблицы 1, учтённый в таблице 2"},
+        {"Used6In1", "убыток таблицы 6, учтённый в таблице 1"},
+    };
+    for (const auto& [prefix, name] : tables) {
+        const std::string_view p = prefix;
+        if (key.rfind(p, 0) != 0) continue;
+        const std::string_view rest = key.substr(p.size());
+        if (rest.empty()) return name;
+        if (rest.size() == 1 && rest[0] >= '1' && rest[0] <= '6')
+            return std::string(name) + ", таблица " + std::string(rest);
+    }
     return std::string(key);
 }
 
@@ -581,9 +600,12 @@ class Explainer {
                 advances += d_.RepetitTotal1;
             if (advances > Money()) {
                 const Money part = Min(advances, r);
-                rows.push_back({selfEmployed,
-                                own,
-                                {Record("Авансовые платежи", "возврат уплаченных авансов", part)}});
+                const bool business = d_.HasIncome(kIncomeBusiness) && d_.BusinessCount() > 0;
+                rows.push_back(
+                    {selfEmployed,
+                     own,
+                     {Record("Авансовые платежи", "возврат уплаченных авансов", part,
+                             Target(business ? Kind::Business : Kind::PrivatePractice))}});
                 r -= part;
             }
             for (size_t i = 0; i < d_.ThirteenPercentCount() && r > Money(); ++i) {
@@ -612,15 +634,18 @@ class Explainer {
                     if (code == agents || code == selfEmployed) noticeCode = code;
                 }
                 Money paid;
+                std::optional<TExplainTarget> first;
                 for (size_t i = 0; i < d_.NalogCount(); ++i) {
-                    if (d_.Nalog(i).BudgetCode == noticeCode) paid += d_.Nalog(i).Amount;
+                    if (d_.Nalog(i).BudgetCode != noticeCode) continue;
+                    paid += d_.Nalog(i).Amount;
+                    if (!first) first = Target(Kind::AdvancePayment, i);
                 }
                 if (!noticeCode.empty() && paid > Money()) {
                     const Money part = Min(paid, r);
                     rows.push_back({noticeCode,
                                     own,
                                     {Record("Платежи по уведомлениям",
-                                            "возврат уплаченного по уведомлениям", part)}});
+                                            "возврат уплаченного по уведомлениям", part, first)}});
                     r -= part;
                 }
             }
