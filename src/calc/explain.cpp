@@ -1522,11 +1522,16 @@ bool IsSection(std::string_view id) {
 }  // namespace
 
 std::vector<std::string> ExplainableLines(const kTSvodSum& totals) {
+    // Section 1 stands for a declaration whose sections are all empty.
+    bool anySection = false;
+    for (const SheetDesc& sheet : Sheets()) {
+        if (IsSection(sheet.id) && AnyAmount(sheet.lines(totals))) anySection = true;
+    }
     std::vector<std::string> ids;
     for (const SheetDesc& sheet : Sheets()) {
         const std::string_view id = sheet.id;
         const std::vector<LineEntry> lines = sheet.lines(totals);
-        if (id == "Section1" || AnyAmount(lines)) {
+        if ((id == "Section1" && !anySection) || AnyAmount(lines)) {
             for (const LineEntry& line : lines) ids.push_back(std::string(id) + "." + line.key);
         }
         // Section 6 comes after the sections and before the sheets.

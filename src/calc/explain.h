@@ -84,8 +84,9 @@ struct TExplainNode {
     Money ChildrenTotal() const;
 };
 
-// The ids of every line of the sections and of the sheets the declaration fills,
-// in the order of the form.
+// The ids of every line of each section and sheet that holds any amount (of
+// section 1 when no section does), and of every row of section 6, in the order
+// of the form: the sections, section 6, then the sheets.
 std::vector<std::string> ExplainableLines(const kTSvodSum& totals);
 
 // The tree of one line; nullopt for an id that names no line. totals must have
@@ -93,8 +94,9 @@ std::vector<std::string> ExplainableLines(const kTSvodSum& totals);
 std::optional<TExplainNode> Explain(const mTDeclaration& d, const kTSvodSum& totals,
                                     std::string_view lineId);
 
-// Every line of the sections that apply to the declaration, each with its tree,
-// under one root node that holds no amount of its own (sign 0 children).
+// The lines of the sections and of section 6 among ExplainableLines, each with
+// its tree, under one root node that holds no amount of its own (its children
+// have sign 0).
 TExplainNode ExplainAll(const mTDeclaration& d, const kTSvodSum& totals);
 
 }  // namespace zorv
