@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -272,6 +273,27 @@ TEST(Explain, UnknownLinesHaveNoTree) {
     }
     // A line of a sheet the declaration leaves empty is still a line.
     EXPECT_TRUE(Explain(c->d, c->s, "SheetZ.L430").has_value());
+}
+
+TEST(Explain, ListsTheSectionsAndSheetsThatHoldAmounts) {
+    const auto has = [](const std::vector<std::string>& ids, const char* id) {
+        return std::find(ids.begin(), ids.end(), id) != ids.end();
+    };
+    const auto housing = Load("calc/housing_refund.json");
+    const std::vector<std::string> ids = ExplainableLines(housing->s);
+    EXPECT_TRUE(has(ids, "Section1.L040"));
+    EXPECT_TRUE(has(ids, "Section6.Row1"));
+    EXPECT_TRUE(has(ids, "SheetL.L210"));
+    EXPECT_FALSE(has(ids, "Section2.L010"));
+    EXPECT_FALSE(has(ids, "SheetZ.L430"));
+
+    const auto nonResident = Load("calc/mixed.json", kNonResident3NDFL);
+    EXPECT_TRUE(has(ExplainableLines(nonResident->s), "Section2.L010"));
+    EXPECT_FALSE(has(ExplainableLines(nonResident->s), "Section1.L010"));
+
+    // A declaration with nothing to explain still has section 1.
+    const auto estimated = Load("calc/mixed.json", kEstimated4NDFL);
+    EXPECT_TRUE(has(ExplainableLines(estimated->s), "Section1.L010"));
 }
 
 }  // namespace
