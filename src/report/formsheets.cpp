@@ -246,7 +246,7 @@ class Drawer {
     // A heading too long for the bar of Heading: 8-pt lines on a grey bar as
     // high as they need. Gives the y below it.
     double LongHeading(double y, const QString& text) {
-        const std::vector<QString> lines = Wrap(text, 181, 8);
+        const std::vector<QString> lines = Wrap(text, 176, 8);
         const double height = static_cast<double>(lines.size()) * LabelLineSpacing(8) + 1;
         const QColor grey(192, 192, 192);
         b->AddRect(12, y, 183, height, grey, grey);
@@ -469,25 +469,44 @@ void ListSheet(Drawer& d, int per, Title title, Block drawBlock, Totals totals) 
     }
 }
 
-// The rate of a sheet in the two cells of line 001.
-double RateTitle(Drawer& d, const QString& title) {
-    d.Title(2, title);
-    mbLabel(*d.b, 12, 10, false, 8, {"Налоговая ставка (%)"});
-    mbLabel(*d.b, 50, 10, false, 8, {"001"});
+// The rate of a sheet in the two cells of line 001: on sheet А after the
+// title, whose last words name it, as the form has it; on sheet Б on a line of
+// its own under the title.
+double RateTitle(Drawer& d, const QString& title, bool inTitle) {
+    double x = 58;
+    double y = 8.5;
+    QString code = "001";
+    if (inTitle) {
+        const std::vector<QString> lines = Wrap(title, 160, 10, true);
+        mbLabel(*d.b, 12, 2, true, 10, lines);
+        const double last = 2 + static_cast<double>(lines.size() - 1) * LabelLineSpacing(10);
+        const double end = 12 + TextWidthMm(lines.back(), FontFace::Form, 10, true);
+        mbLabel(*d.b, end + 2, last + 0.5, false, 8, {"(001)"});
+        x = end + 11;
+        y = last - 0.3;
+        mbLabel(*d.b, x + 2 * kCellWidth + 1.5, last, true, 10, {"%"});
+    } else {
+        d.Title(2, title);
+        mbLabel(*d.b, 12, 10, false, 8, {"Налоговая ставка (%)"});
+        mbLabel(*d.b, 50, 10, false, 8, {code});
+    }
     const std::string rate = d.Text("001");
     const kTSheetValue* v = d.block->Find("001");
     d.b->Tag =
         v != nullptr ? QStringLiteral("%1|001|%2").arg(d.Kind()).arg(Q(v->Origin)) : QString();
-    mbSq5(*d.b, 58, 8.5, Q(rate == "09" ? std::string(" 9") : rate), 2);
+    mbSq5(*d.b, x, y, Q(rate == "09" ? std::string(" 9") : rate), 2);
     d.b->Tag.clear();
-    return 17;
+    return std::max(17.0, y + 8.5);
 }
 
 void SheetA(Drawer& d) {
     ListSheet(
         d, 4,
         [](Drawer& d) {
-            return RateTitle(d, "Лист А. Доходы от источников в Российской Федерации");
+            return RateTitle(d,
+                             "Лист А. Доходы от источников в Российской Федерации, облагаемые "
+                             "налогом по ставке",
+                             true);
         },
         [](Drawer& d, double y, bool first) {
             if (first) d.Heading(y, "Наименование показателей по источнику выплаты дохода");
@@ -516,7 +535,8 @@ void SheetB(Drawer& d) {
     ListSheet(
         d, 2,
         [](Drawer& d) {
-            return RateTitle(d, "Лист Б. Доходы от источников за пределами Российской Федерации");
+            return RateTitle(d, "Лист Б. Доходы от источников за пределами Российской Федерации",
+                             false);
         },
         [](Drawer& d, double y, bool first) {
             if (first) d.Heading(y, "Наименование показателей по источнику дохода");
@@ -1125,8 +1145,9 @@ void SheetL(Drawer& d) {
                         {"230", "Остаток вычета, переходящий на следующий период"},
                         {"240", "Остаток вычета по процентам, переходящий на следующий период"}});
     mbLabel(*d.b, 12, y + 1, false, 6,
-            {"Размер вычета не может превышать 1 000 000 руб. без учёта процентов по кредитам и "
-             "займам.",
+            {"Размер вычета без учёта процентов по целевым займам (кредитам) не может превышать "
+             "2 000 000 руб., а по объектам, право на которые возникло до 2008 года, - "
+             "1 000 000 руб.",
              "Вычет предоставляется один раз в жизни."});
     d.ClosePage();
 }

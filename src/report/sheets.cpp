@@ -362,7 +362,7 @@ void ClAdr(TQz2004Report& report, const kTDanLog& data) {
     mbSq5(b, 40, 40, Q(p.PostIndex), 6);
     mbLabel(b, 80, 41.5, false, 8, {"Код региона"});
     mbSq5(b, 100, 40, Q(p.RegionCode == 0 ? std::string() : std::to_string(p.RegionCode)), 2);
-    Row(b, 55, "Субъект Российской Федерации", 55, 140, p.RegionName);
+    Row(b, 55, "Субъект Российской Федерации", 62, 133, p.RegionName);
     Row(b, 63, "Район", 40, 155, p.District);
     Row(b, 71, "Город", 40, 155, p.City);
     Row(b, 79, "Населенный пункт", 40, 155, p.Locality);
