@@ -187,9 +187,10 @@ class Drawer {
     void Field(double x, double y, const Row& row, double textWidth = 80) {
         mbLabel(*b, x + 8, y, false, 6, {Q(row.caption)});
         // Values that have no line code of the form (the items of a row of sheets
-        // З, И, К3 and К4, the parts of an address) show no code.
+        // З, И, К3 and К4, the totals of the parts of К3 and К4, the parts of an
+        // address) show no code.
         const std::string code = row.code;
-        if (code.find_first_not_of("0123456789.") == std::string::npos)
+        if (code.size() == 3 && code.find_first_not_of("0123456789") == std::string::npos)
             mbLabel(*b, x, y + 4.3, false, 8, {Q(row.code)});
         Value(row.code, x + 8, y + 2.8, row.cells, row.n, textWidth);
     }
@@ -1089,8 +1090,11 @@ void Pensions(Drawer& d, const char* title, const char* own, const char* relativ
                     1;
             }
             d.block = page == pages ? &sheet.Totals : &kEmpty;
+            // The part's total is its item .2; the form numbers it as an item,
+            // not as a line.
             const std::string code = std::to_string(p + 1) + ".2";
-            Row total{code.c_str(), "Итого сумма, принимаемая к вычету", Cells::Kopecks, 0};
+            const std::string caption = code + ". Итого сумма, принимаемая к вычету";
+            Row total{code.c_str(), caption.c_str(), Cells::Kopecks, 0};
             d.Field(10, y, total);
             y += 12;
         }
