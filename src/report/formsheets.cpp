@@ -680,7 +680,8 @@ void SheetG(Drawer& d) {
 
 // The V mark of a sheet whose income is from Russia (1) or from abroad (2).
 double OriginTitle(Drawer& d, const QString& title) {
-    const double y = d.Title(2, title);
+    // The marks sit clear of the title's last line.
+    const double y = d.Title(2, title) + 1;
     d.Mark(20, y, "001", "1", "1 - источник в Российской Федерации");
     d.Mark(110, y, "001", "2", "2 - источник за пределами Российской Федерации");
     return y + 8;
