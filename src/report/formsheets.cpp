@@ -187,9 +187,10 @@ class Drawer {
     void Field(double x, double y, const Row& row, double textWidth = 80) {
         mbLabel(*b, x + 8, y, false, 6, {Q(row.caption)});
         // Values that have no line code of the form (the items of a row of sheets
-        // З, И, К3 and К4, the parts of an address) show no code.
+        // З, И, К3 and К4, the totals of the parts of К3 and К4, the parts of an
+        // address) show no code.
         const std::string code = row.code;
-        if (code.find_first_not_of("0123456789.") == std::string::npos)
+        if (code.size() == 3 && code.find_first_not_of("0123456789") == std::string::npos)
             mbLabel(*b, x, y + 4.3, false, 8, {Q(row.code)});
         Value(row.code, x + 8, y + 2.8, row.cells, row.n, textWidth);
     }
@@ -243,6 +244,16 @@ class Drawer {
         return y + static_cast<double>(lines.size()) * LabelLineSpacing(points) + 1.5;
     }
     void Heading(double y, const QString& text) { mb2(*b, 12, y, text); }
+    // A heading too long for the bar of Heading: 8-pt lines on a grey bar as
+    // high as they need. Gives the y below it.
+    double LongHeading(double y, const QString& text) {
+        const std::vector<QString> lines = Wrap(text, 176, 8);
+        const double height = static_cast<double>(lines.size()) * LabelLineSpacing(8) + 1;
+        const QColor grey(192, 192, 192);
+        b->AddRect(12, y, 183, height, grey, grey);
+        mbLabel(*b, 13, y + 0.4, false, 8, lines);
+        return y + height;
+    }
 
     // A mark "V" in the box when the block's value of code equals value.
     void Mark(double x, double y, const std::string& code, const std::string& value,
@@ -459,25 +470,44 @@ void ListSheet(Drawer& d, int per, Title title, Block drawBlock, Totals totals) 
     }
 }
 
-// The rate of a sheet in the two cells of line 001.
-double RateTitle(Drawer& d, const QString& title) {
-    d.Title(2, title);
-    mbLabel(*d.b, 12, 10, false, 8, {"Налоговая ставка (%)"});
-    mbLabel(*d.b, 50, 10, false, 8, {"001"});
+// The rate of a sheet in the two cells of line 001: on sheet А after the
+// title, whose last words name it, as the form has it; on sheet Б on a line of
+// its own under the title.
+double RateTitle(Drawer& d, const QString& title, bool inTitle) {
+    double x = 58;
+    double y = 8.5;
+    QString code = "001";
+    if (inTitle) {
+        const std::vector<QString> lines = Wrap(title, 160, 10, true);
+        mbLabel(*d.b, 12, 2, true, 10, lines);
+        const double last = 2 + static_cast<double>(lines.size() - 1) * LabelLineSpacing(10);
+        const double end = 12 + TextWidthMm(lines.back(), FontFace::Form, 10, true);
+        mbLabel(*d.b, end + 2, last + 0.5, false, 8, {"(001)"});
+        x = end + 11;
+        y = last - 0.3;
+        mbLabel(*d.b, x + 2 * kCellWidth + 1.5, last, true, 10, {"%"});
+    } else {
+        d.Title(2, title);
+        mbLabel(*d.b, 12, 10, false, 8, {"Налоговая ставка (%)"});
+        mbLabel(*d.b, 50, 10, false, 8, {code});
+    }
     const std::string rate = d.Text("001");
     const kTSheetValue* v = d.block->Find("001");
     d.b->Tag =
         v != nullptr ? QStringLiteral("%1|001|%2").arg(d.Kind()).arg(Q(v->Origin)) : QString();
-    mbSq5(*d.b, 58, 8.5, Q(rate == "09" ? std::string(" 9") : rate), 2);
+    mbSq5(*d.b, x, y, Q(rate == "09" ? std::string(" 9") : rate), 2);
     d.b->Tag.clear();
-    return 17;
+    return std::max(17.0, y + 8.5);
 }
 
 void SheetA(Drawer& d) {
     ListSheet(
         d, 4,
         [](Drawer& d) {
-            return RateTitle(d, "Лист А. Доходы от источников в Российской Федерации");
+            return RateTitle(d,
+                             "Лист А. Доходы от источников в Российской Федерации, облагаемые "
+                             "налогом по ставке",
+                             true);
         },
         [](Drawer& d, double y, bool first) {
             if (first) d.Heading(y, "Наименование показателей по источнику выплаты дохода");
@@ -506,7 +536,8 @@ void SheetB(Drawer& d) {
     ListSheet(
         d, 2,
         [](Drawer& d) {
-            return RateTitle(d, "Лист Б. Доходы от источников за пределами Российской Федерации");
+            return RateTitle(d, "Лист Б. Доходы от источников за пределами Российской Федерации",
+                             false);
         },
         [](Drawer& d, double y, bool first) {
             if (first) d.Heading(y, "Наименование показателей по источнику дохода");
@@ -649,7 +680,8 @@ void SheetG(Drawer& d) {
 
 // The V mark of a sheet whose income is from Russia (1) or from abroad (2).
 double OriginTitle(Drawer& d, const QString& title) {
-    const double y = d.Title(2, title);
+    // The marks sit clear of the title's last line.
+    const double y = d.Title(2, title) + 1;
     d.Mark(20, y, "001", "1", "1 - источник в Российской Федерации");
     d.Mark(110, y, "001", "2", "2 - источник за пределами Российской Федерации");
     return y + 8;
@@ -785,59 +817,179 @@ void SheetZh2(Drawer& d) {
     }
 }
 
-// The groups of operations of sheets З and И, by their mark in the file.
-const char* const kSecurityGroups[] = {
-    "",
-    "Ценные бумаги, обращающиеся на организованном рынке ценных бумаг",
-    "Ценные бумаги, обращавшиеся на организованном рынке и не обращающиеся на дату продажи",
-    "Ценные бумаги, не обращающиеся на организованном рынке ценных бумаг",
-    "Инвестиционные паи паевых инвестиционных фондов",
-    "Финансовые инструменты срочных сделок",
-    "Финансовые инструменты срочных сделок для хеджирования"};
+// The parts of sheets З and И, by the operation mark of their group in the
+// file: the form's item number and name. The form has no item of its own for
+// the hedging derivatives; they print after item 3 without a number.
+struct SecurityGroup {
+    const char* number;
+    const char* name;
+};
+const SecurityGroup kSecurityGroups[] = {
+    {"", ""},
+    {"1.1.", "Ценные бумаги, обращающиеся на организованном рынке ценных бумаг"},
+    {"1.2.",
+     "Ценные бумаги, не обращающиеся на организованном рынке ценных бумаг, но на момент "
+     "приобретения отвечавшие требованиям, предъявляемым к обращающимся ценным бумагам"},
+    {"1.3.", "Ценные бумаги, не обращающиеся на организованном рынке ценных бумаг"},
+    {"2.", "Инвестиционные паи паевых инвестиционных фондов"},
+    {"3.",
+     "Финансовые инструменты срочных сделок, базисным активом по которым являются ценные "
+     "бумаги"},
+    {"",
+     "Финансовые инструменты срочных сделок, заключённые в целях снижения рисков изменения "
+     "цены ценной бумаги"}};
 
+// One amount of a group: a value of the source's block or a result of the group.
+struct SecurityItem {
+    std::string code;
+    QString caption;
+    bool result;
+};
+
+// The amounts of a group in the order of the form. Item 1.1 of both sheets
+// names its lines as the form does, with the expenses (1.1.2) that the file
+// does not carry as empty cells; the other groups name their values as the
+// file does.
+std::vector<SecurityItem> SecurityItems(int kind, int group) {
+    const kTSecurityCodes& c = SecurityCodes(kind, group);
+    const auto result = [&](const char* attribute, const char* caption) {
+        return SecurityItem{SecurityResultCode(kind, group, attribute), Q(caption), true};
+    };
+    const SecurityItem allLosses =
+        result("СумУбытВсИст", "Сумма убытка по всем источникам выплаты");
+    const SecurityItem allProfits =
+        result("СумОблДохВсИст", "Сумма облагаемого дохода по всем источникам выплаты");
+    const SecurityItem base = result("НалБазаОпер", "Налоговая база по совокупности операций");
+    const SecurityItem expenses{"050",
+                                "1.1.2. Сумма документально подтверждённых расходов по "
+                                "приобретению, хранению и реализации ценных бумаг, других расходов",
+                                false};
+    if (group == 1 && kind == kKindZ) {
+        return {{c.Income, "1.1.1. Сумма, полученная от реализации ценных бумаг", false},
+                expenses,
+                {c.Loss, "1.1.3. Сумма убытка от реализации ценных бумаг, учитываемого при расчёте",
+                 false},
+                result("СумУбытВыч",
+                       "1.1.4. Сумма убытка, принимаемого к вычету (из пп. 1.1.5 "
+                       "Листа И)"),
+                {c.Profit, "1.1.5. Сумма облагаемого дохода", false},
+                result("СумУбытУчРасч", "1.1.6. Сумма убытка, учитываемая при расчёте пп. 1.2.4"),
+                allLosses,
+                allProfits,
+                base};
+    }
+    std::vector<SecurityItem> items;
+    if (group == 1) {
+        items = {{c.Income, "1.1.1. Сумма, полученная от реализации ценных бумаг", false},
+                 expenses,
+                 {c.Loss,
+                  "1.1.3. Сумма убытка от реализации ценных бумаг, учитываемого при "
+                  "расчёте",
+                  false},
+                 {c.Profit, "1.1.4. Сумма облагаемого дохода", false}};
+    } else {
+        items = {
+            {c.Income, "Сумма дохода по совершённым операциям", false},
+            {c.Loss, "Сумма убытка по указанному источнику выплаты дохода", false},
+            {c.Profit, "Сумма облагаемого дохода по указанному источнику выплаты дохода", false}};
+    }
+    items.push_back(allLosses);
+    items.push_back(result("СумУбытВыч", "Сумма убытка, принимаемого к вычету"));
+    items.push_back(allProfits);
+    items.push_back(base);
+    items.push_back(result("СумУбытУчРасч", "Сумма убытка, учитываемая при расчёте"));
+    return items;
+}
+
+// Rows of the amounts of a group: two to a row, their captions in up to two
+// lines above the cells.
+constexpr double kSecurityRow = 10;
+
+// An amount of a group at (x, y): its caption over its code and cells; a
+// caption of two lines takes the smaller type to stay clear of the row above.
+void SecurityAmount(Drawer& d, double x, double y, const SecurityItem& item) {
+    const double width = kColumnWidth - 12;
+    int points = 6;
+    std::vector<QString> lines = Wrap(item.caption, width, points);
+    if (lines.size() > 1) {
+        points = 5;
+        lines = Wrap(item.caption, width, points);
+        lines.resize(std::min<size_t>(lines.size(), 2));
+    }
+    mbLabel(*d.b, x + 8, y - LabelLineSpacing(points) * static_cast<double>(lines.size() - 1),
+            false, points, lines);
+    if (item.code.find_first_not_of("0123456789") == std::string::npos)
+        mbLabel(*d.b, x, y + 4.3, false, 8, {Q(item.code)});
+    d.Value(item.code, x + 8, y + 2.8, Cells::Kopecks);
+}
+
+// One group on a page: the heading, the source of the page (its INN, KPP and
+// name in one row, then its amounts) and the group's results, which carry
+// values only on the sheet's last page of sources.
+double SecurityGroupBlock(Drawer& d, double y, int group, const kTSheetBlock* source,
+                          const kTSheetBlock* results) {
+    const SecurityGroup& g = kSecurityGroups[group];
+    y = d.LongHeading(y, Q(g.number) + (*g.number != '\0' ? " " : "") + Q(g.name)) + 2;
+    const kTSecurityCodes& c = SecurityCodes(d.Kind(), group);
+    d.block = source;
+    d.Field(10, y, {c.INN, "ИНН источника выплаты дохода", Cells::Chars, 12});
+    d.Field(10 + 8 + 12 * kCellWidth + 4, y, {c.KPP, "КПП", Cells::Chars, 9});
+    const double nameX = 10 + 2 * 8 + 21 * kCellWidth + 8;
+    d.Field(nameX, y, {c.Name, "Наименование источника выплаты дохода", Cells::Short},
+            200 - nameX - 8);
+    // The name's box is taller than the cells: its row is a little higher.
+    y += kSecurityRow + 1;
+    int column = 0;
+    for (const SecurityItem& item : SecurityItems(d.Kind(), group)) {
+        // A result the file does not carry for this group has no cells.
+        if (item.result && d.Sheet().Totals.Find(item.code) == nullptr) continue;
+        d.block = item.result ? results : source;
+        SecurityAmount(d, 10 + column * kColumnWidth, y, item);
+        column = 1 - column;
+        if (column == 0) y += kSecurityRow;
+    }
+    return (column == 0 ? y : y + kSecurityRow) + 1;
+}
+
+// Sheets З and И: every page of sources holds the next source of each group
+// present; when the groups do not fit on one page they continue on the next,
+// and the sheet's totals close every page of sources.
 void Securities(Drawer& d, const char* title, std::initializer_list<Row> totals) {
     const kTSheetData& sheet = d.Sheet();
     std::vector<int> groups;
     for (int g = 1; g <= 6; ++g) {
         if (!sheet.Group(g).empty()) groups.push_back(g);
     }
-    int pages = 1;
-    for (int g : groups) pages = std::max(pages, static_cast<int>(sheet.Group(g).size()));
-    for (int page = 1; page <= pages; ++page) {
-        const bool last = page == pages;
-        d.OpenPage(page);
-        d.block = &sheet.Totals;
-        double y = OriginTitle(d, Q(title)) + 1;
-        for (int g : groups) {
-            const std::vector<const kTSheetBlock*> rows = sheet.Group(g);
-            d.Heading(y, QString::number(g) + ". " + Q(kSecurityGroups[g]));
-            y += 5;
-            const size_t i = static_cast<size_t>(page - 1);
-            d.block = i < rows.size() ? rows[i] : &kEmpty;
-            const kTSecurityCodes& c = SecurityCodes(d.Kind(), g);
-            y = d.Fields(y, {{c.INN, "ИНН", Cells::Chars, 12},
-                             {c.KPP, "КПП", Cells::Chars, 9},
-                             {c.Name, "Наименование источника выплаты дохода", Cells::Text},
-                             {c.Income, "Сумма дохода по совершённым операциям"},
-                             {c.Loss, "Сумма убытка по источнику выплаты"},
-                             {c.Profit, "Сумма облагаемого дохода по источнику выплаты"}});
-            d.block = last ? &sheet.Totals : &kEmpty;
-            const char* captions[5] = {
-                "Сумма убытка по всем источникам выплаты", "Сумма убытка, принимаемого к вычету",
-                "Сумма облагаемого дохода по всем источникам выплаты",
-                "Налоговая база по совокупности операций", "Сумма убытка, учитываемая при расчёте"};
-            for (int k = 0; k < 5; ++k) {
-                const std::string code = SecurityResultCode(d.Kind(), g, kSecurityResults[k]);
-                if (d.block->Find(code) == nullptr) continue;
-                Row row{code.c_str(), captions[k], Cells::Kopecks, 0};
-                d.Field(10 + (k % 2) * kColumnWidth, y, row);
-                if (k % 2 == 1 || k == 4) y += 10;
+    int sources = 1;
+    for (int g : groups) sources = std::max(sources, static_cast<int>(sheet.Group(g).size()));
+    const int spread = SecurityGroupSpread(groups.size());
+    int page = 0;
+    for (int i = 1; i <= sources; ++i) {
+        const bool last = i == sources;
+        for (int part = 0; part < spread; ++part) {
+            d.OpenPage(++page);
+            d.block = &sheet.Totals;
+            // The title in 9 pt and the marks close under it leave room for
+            // three groups and the totals.
+            double y = d.Title(2, Q(title), 9);
+            d.Mark(20, y, "001", "1", "1 - источник в Российской Федерации");
+            d.Mark(110, y, "001", "2", "2 - источник за пределами Российской Федерации");
+            y += 6.5;
+            const size_t from = static_cast<size_t>(part * kSecurityGroupsPerPage);
+            const size_t to = std::min(groups.size(), from + kSecurityGroupsPerPage);
+            for (size_t k = from; k < to; ++k) {
+                const std::vector<const kTSheetBlock*> rows = sheet.Group(groups[k]);
+                const size_t at = static_cast<size_t>(i - 1);
+                y = SecurityGroupBlock(d, y, groups[k], at < rows.size() ? rows[at] : &kEmpty,
+                                       last ? &sheet.Totals : &kEmpty);
             }
-            y += 1;
+            if (part == spread - 1) {
+                d.block = last ? &sheet.Totals : &kEmpty;
+                d.Heading(y + 0.5, "4. Итого");
+                d.Table(y + 5.5, totals);
+            }
+            d.ClosePage();
         }
-        d.block = last ? &sheet.Totals : &kEmpty;
-        d.Table(y + 1, totals);
-        d.ClosePage();
     }
 }
 
@@ -885,15 +1037,23 @@ void SheetK2(Drawer& d) {
     double y = d.Title(2, "Лист К2. Расчёт социальных налоговых вычетов");
     mbRamkaTit(*d.b, 10, y, true);
     y += 7;
-    d.Heading(y + 0.5, "1. Социальные налоговые вычеты без учёта ограничения");
-    y = d.Table(y + 5.5, {{"010", "Суммы, перечисленные на благотворительные цели"},
+    y = d.LongHeading(y + 0.5,
+                      "1. Расчёт социальных налоговых вычетов, установленных статьёй 219 "
+                      "Кодекса, за исключением социальных налоговых вычетов, в отношении которых "
+                      "применяются ограничения, установленные п. 2 статьи 219 Кодекса (руб., "
+                      "коп.)");
+    y = d.Table(y + 0.5, {{"010",
+                           "Сумма, перечисленная на благотворительные цели (не более 25% от общей "
+                           "суммы дохода, полученного в налоговом периоде)"},
                           {"020", "Суммы, уплаченные за обучение детей"},
                           {"030", "Суммы, уплаченные за дорогостоящее лечение"},
                           {"040", "Итого (стр.010 + стр.020 + стр.030)"}});
-    d.Heading(y + 0.5,
-              "2. Социальные налоговые вычеты с учётом ограничения (не более 100 000 руб.)");
+    y = d.LongHeading(y + 0.5,
+                      "2. Расчёт социальных налоговых вычетов, установленных статьёй 219 "
+                      "Кодекса, в отношении которых применяются ограничения, установленные п. 2 "
+                      "статьи 219 Кодекса (руб., коп.)");
     y = d.Table(
-        y + 5.5,
+        y + 0.5,
         {{"050", "Суммы, уплаченные за своё обучение и обучение брата (сестры)"},
          {"060", "Суммы, уплаченные за лечение и медикаменты"},
          {"070", "Страховые взносы по договорам добровольного личного страхования"},
@@ -931,8 +1091,11 @@ void Pensions(Drawer& d, const char* title, const char* own, const char* relativ
                     1;
             }
             d.block = page == pages ? &sheet.Totals : &kEmpty;
+            // The part's total is its item .2; the form numbers it as an item,
+            // not as a line.
             const std::string code = std::to_string(p + 1) + ".2";
-            Row total{code.c_str(), "Итого сумма, принимаемая к вычету", Cells::Kopecks, 0};
+            const std::string caption = code + ". Итого сумма, принимаемая к вычету";
+            Row total{code.c_str(), caption.c_str(), Cells::Kopecks, 0};
             d.Field(10, y, total);
             y += 12;
         }
@@ -957,11 +1120,17 @@ void SheetL(Drawer& d) {
                      {"020.Город", "Город", Cells::Short},
                      {"020.НаселПункт", "Населённый пункт", Cells::Short},
                      {"020.Улица", "Улица", Cells::Short},
-                     {"020.Кварт", "Квартира", Cells::Chars, 8},
-                     {"050", "Доля в собственности", Cells::Chars, 10},
-                     {"060", "Год начала использования вычета", Cells::Chars, 4},
-                     {"030", "Дата акта о передаче квартиры", Cells::Date},
-                     {"040", "Дата регистрации права собственности", Cells::Date}});
+                     {"020.Кварт", "Квартира", Cells::Chars, 8}});
+    // The address is the form's line 020 as a whole; its parts have no codes.
+    y = d.Table(y, {{"030", "Дата акта о передаче квартиры, комнаты или доли (долей) в них",
+                     Cells::Date},
+                    {"040",
+                     "Дата регистрации права собственности на жилой дом, квартиру, комнату или "
+                     "долю (доли) в них",
+                     Cells::Date},
+                    {"050", "Доля (доли) в праве собственности", Cells::Chars, 10},
+                    {"060", "Год начала использования налогового вычета", Cells::Chars, 4}}) +
+        1;
     mbRamkaTit(*d.b, 10, y, true);
     y = d.Table(y + 7, {{"080", "Расходы на новое строительство либо приобретение объекта"},
                         {"090", "Проценты по целевым кредитам и займам"},
@@ -981,8 +1150,9 @@ void SheetL(Drawer& d) {
                         {"230", "Остаток вычета, переходящий на следующий период"},
                         {"240", "Остаток вычета по процентам, переходящий на следующий период"}});
     mbLabel(*d.b, 12, y + 1, false, 6,
-            {"Размер вычета не может превышать 1 000 000 руб. без учёта процентов по кредитам и "
-             "займам.",
+            {"Размер вычета без учёта процентов по целевым займам (кредитам) не может превышать "
+             "2 000 000 руб., а по объектам, право на которые возникло до 2008 года, - "
+             "1 000 000 руб.",
              "Вычет предоставляется один раз в жизни."});
     d.ClosePage();
 }
@@ -1036,10 +1206,10 @@ void ComposeFormSheet(TQz2004Report& report, const kTDanLog& data, const kTSheet
                               "Лист З. Расчёт налоговой базы по операциям с ценными бумагами и "
                               "финансовыми инструментами срочных сделок, базисным активом по "
                               "которым являются ценные бумаги",
-                              {{"410", "Итого: сумма полученного дохода"},
-                               {"420", "Итого: сумма облагаемого дохода"},
+                              {{"410", "4.1. Сумма полученного дохода"},
+                               {"420", "4.2. Сумма облагаемого дохода"},
                                {"430",
-                                "Итого: сумма документально подтверждённых расходов, "
+                                "4.3. Сумма документально подтверждённых расходов, "
                                 "принимаемых к вычету"}});
         case kKindI:
             return Securities(d,
@@ -1047,10 +1217,10 @@ void ComposeFormSheet(TQz2004Report& report, const kTDanLog& data, const kTSheet
                               "финансовыми инструментами срочных сделок, базисным активом по "
                               "которым являются ценные бумаги, осуществляемым доверительным "
                               "управляющим",
-                              {{"400", "Итого: сумма полученного дохода"},
-                               {"410", "Итого: сумма облагаемого дохода"},
+                              {{"400", "4.1. Сумма полученного дохода"},
+                               {"410", "4.2. Сумма облагаемого дохода"},
                                {"420",
-                                "Итого: сумма документально подтверждённых расходов, "
+                                "4.3. Сумма документально подтверждённых расходов, "
                                 "принимаемых к вычету"}});
         case kKindK1:
             return SheetK1(d);

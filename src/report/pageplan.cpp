@@ -6,6 +6,7 @@
 #include "entry/incomecodes.h"
 #include "report/reportdata.h"
 #include "report/reportsums.h"
+#include "report/sheetvalues.h"
 
 namespace zorv {
 namespace {
@@ -135,6 +136,16 @@ int kTPagePlan::KindOfPage(int page) const {
     return 0;
 }
 
+namespace {
+
+// The groups of operations of a securities sheet that have sources.
+size_t GroupsOf(const SecurityTables& tables) {
+    return static_cast<size_t>(std::count_if(tables.begin(), tables.end(),
+                                             [](const auto& rows) { return !rows.empty(); }));
+}
+
+}  // namespace
+
 kTPagePlan ComputePagePlan(const kTDanLog& data, const kTRepSvodSum& sums) {
     kTPagePlan plan;
     auto& p = plan.Pages;
@@ -221,8 +232,10 @@ kTPagePlan ComputePagePlan(const kTDanLog& data, const kTRepSvodSum& sums) {
         }
         p[kG] = std::max(exempt ? 1 : 0, CeilDiv(s.Exempt.Rows.size(), 2));
 
-        p[kZ] = SecuritiesPages(d, codes::kFirstSecurities, linesCount);
-        p[kI] = SecuritiesPages(d, 1535, linesCount);
+        p[kZ] = SecuritiesPages(d, codes::kFirstSecurities, linesCount) *
+                SecurityGroupSpread(GroupsOf(s.Securities.Tables));
+        p[kI] = SecuritiesPages(d, 1535, linesCount) *
+                SecurityGroupSpread(GroupsOf(s.TrustSecurities.Tables));
 
         if (p[kA13] > 0) {
             p[kD] = CeilDiv(authorRows, 3);

@@ -345,19 +345,24 @@ void ClAdr(TQz2004Report& report, const kTDanLog& data) {
     mbMark(b, 12, 10, data.Header.DeclarationKind == kResident3NDFL);
     mbLabel(b, 17, 11, false, 7, {"физическое лицо - налоговый резидент Российской Федерации"});
     mbMark(b, 118, 10, data.Header.DeclarationKind == kNonResident3NDFL);
-    mbLabel(b, 123, 11, false, 7, {"физическое лицо - не являющееся налоговым резидентом"});
+    mbLabel(b, 123, 11, false, 7,
+            {"физическое лицо, не являющееся налоговым", "резидентом Российской Федерации"});
+    mbLabel(b, 12, 16, false, 6, {"(нужное отметить знаком V)"});
 
-    mbLabel(b, 10, 22, true, 9, {"Адрес места жительства в Российской Федерации"});
+    mbLabel(b, 10, 22, true, 9, {"Место жительства налогоплательщика"});
     mbMark(b, 12, 28, p.IsTemporaryAddress == 0);
-    mbLabel(b, 17, 29, false, 8, {"адрес постоянного места жительства"});
+    mbLabel(b, 17, 29, false, 8, {"адрес места жительства в Российской Федерации"});
     mbMark(b, 118, 28, p.IsTemporaryAddress != 0);
-    mbLabel(b, 123, 29, false, 8, {"адрес места пребывания"});
+    mbLabel(b, 123, 29, false, 8, {"адрес места пребывания в Российской Федерации"});
+    mbLabel(b, 123, 32.2, false, 6,
+            {"(заполняется при отсутствии места жительства в Российской Федерации)"});
+    mbLabel(b, 12, 34, false, 6, {"(нужное отметить знаком V)"});
 
     mbLabel(b, 10, 41.5, false, 8, {"Почтовый индекс"});
     mbSq5(b, 40, 40, Q(p.PostIndex), 6);
     mbLabel(b, 80, 41.5, false, 8, {"Код региона"});
     mbSq5(b, 100, 40, Q(p.RegionCode == 0 ? std::string() : std::to_string(p.RegionCode)), 2);
-    Row(b, 55, "Субъект РФ", 40, 155, p.RegionName);
+    Row(b, 55, "Субъект Российской Федерации", 62, 133, p.RegionName);
     Row(b, 63, "Район", 40, 155, p.District);
     Row(b, 71, "Город", 40, 155, p.City);
     Row(b, 79, "Населенный пункт", 40, 155, p.Locality);

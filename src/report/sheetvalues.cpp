@@ -110,14 +110,23 @@ int CeilDiv(size_t count, int per) {
     return static_cast<int>((count + static_cast<size_t>(per) - 1) / static_cast<size_t>(per));
 }
 
-// Sheets З and И: one source of each group per page.
+// Sheets З and И: one source of each group per page of sources.
 int GroupedPages(const kTSheetData& sheet) {
     size_t most = 0;
-    for (int group = 1; group <= 6; ++group) most = std::max(most, sheet.Group(group).size());
-    return std::max(1, static_cast<int>(most));
+    size_t groups = 0;
+    for (int group = 1; group <= 6; ++group) {
+        const size_t sources = sheet.Group(group).size();
+        most = std::max(most, sources);
+        groups += sources > 0 ? 1 : 0;
+    }
+    return std::max(1, static_cast<int>(most)) * SecurityGroupSpread(groups);
 }
 
 }  // namespace
+
+int SecurityGroupSpread(size_t groups) {
+    return std::max(1, CeilDiv(groups, kSecurityGroupsPerPage));
+}
 
 int PagesOfValues(const kTSheetValues& values, int kind) {
     const kTSheetData& sheet = values[kind];

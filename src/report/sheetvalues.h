@@ -100,6 +100,13 @@ inline constexpr const char* kSecurityResults[] = {"СумУбытВсИст", "
 // the form, or "group.attribute".
 std::string SecurityResultCode(int kind, int group, const std::string& attribute);
 
+// Sheets З and И print the groups present in the file on every page of their
+// sources, at most this many groups to a page; the further groups of a page of
+// sources follow on the next page.
+inline constexpr int kSecurityGroupsPerPage = 3;
+// The pages one page of sources takes for the given number of groups.
+int SecurityGroupSpread(size_t groups);
+
 // Records per page of a list sheet; 0 for a sheet of one page.
 int BlocksPerPage(int kind);
 // The pages a sheet takes for its values: 0 when it is not present.

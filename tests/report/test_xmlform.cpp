@@ -181,9 +181,10 @@ bool NotOnTheForm(const std::string& origin) {
     return origin.find("/ДоходИстРФ:") != std::string::npos && Is15(origin);
 }
 
-const char* const kFixturesOfPaper[] = {
-    "employee",       "housing",   "social_cap",   "car_sale",        "nonresident",
-    "foreign_credit", "dividends", "entrepreneur", "securities_loss", "everything"};
+const char* const kFixturesOfPaper[] = {"employee",   "housing",          "social_cap",
+                                        "car_sale",   "nonresident",      "foreign_credit",
+                                        "dividends",  "entrepreneur",     "securities_loss",
+                                        "everything", "securities_groups"};
 
 TEST_F(XmlForm, ThePaperCarriesEveryValueOfTheFileAndNoOther) {
     for (const char* name : kFixturesOfPaper) {
@@ -380,6 +381,70 @@ TEST_F(XmlForm, TheFirstSecuritiesGroupSitsAtItsLineCodes) {
         }
     }
     EXPECT_GT(checked, 0);
+}
+
+// The first item of a page's footer: its confirmation line.
+size_t FooterStart(const kTPage& page) {
+    for (size_t i = 0; i < page.Items.size(); ++i) {
+        if (page.Items[i].text.startsWith(QStringLiteral("Достоверность"))) return i;
+    }
+    return page.Items.size();
+}
+
+// Every sheet of every fixture keeps its body above the footer: the items
+// placed before the footer end above its confirmation line.
+TEST_F(XmlForm, NoSheetRunsIntoItsFooter) {
+    for (const char* name : kFixturesOfPaper) {
+        SCOPED_TRACE(name);
+        mTDeclaration d = Fixture(name);
+        const std::string xml = Xml(d);
+        kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), d.InspectionName, true);
+        const std::vector<kTPage> pages = form.Pages();
+        for (size_t p = 2; p < pages.size(); ++p) {  // the sheets after the two title pages
+            const kTPage& page = pages[p];
+            const size_t footer = FooterStart(page);
+            ASSERT_LT(footer, page.Items.size()) << "page " << p + 1;
+            const double limit = page.Items[footer].y;
+            for (size_t i = 0; i < footer; ++i) {
+                const PageItem& item = page.Items[i];
+                if (item.h > 200) continue;  // the lines that run the page's full height
+                const double bottom =
+                    item.y + (item.kind == PageItem::Text ? item.points * 0.3528 : item.h);
+                EXPECT_LE(bottom, limit) << "page " << p + 1 << ": «" << item.text.toStdString()
+                                         << "» at " << item.y << " mm";
+            }
+        }
+    }
+}
+
+// Six groups of securities do not fit on one page: each page of sources of
+// sheets З and И takes two pages, three groups on each, and both feeders plan
+// them so.
+TEST_F(XmlForm, SixSecurityGroupsTakeTwoPagesForEachPageOfSources) {
+    mTDeclaration d = Fixture("securities_groups");
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    for (const int kind : {kKindZ, kKindI}) {
+        SCOPED_TRACE(SheetKind(kind).Name);
+        ASSERT_EQ(form.Data().Plan.Pages[kind], 2);
+        const std::vector<kTPage> pages = form.Sheets().Sheet(kind).Pages();
+        ASSERT_EQ(pages.size(), 2u);
+        // The sources of the operation marks 1-3, then 4-6, in the file's order.
+        for (int source = 0; source < 6; ++source) {
+            const std::string row = "РасчОблДохУбыт:" + std::to_string(source);
+            EXPECT_EQ(HasTagged(TaggedOrigins(pages[source < 3 ? 0 : 1], kind), row), true) << row;
+            EXPECT_EQ(HasTagged(TaggedOrigins(pages[source < 3 ? 1 : 0], kind), row), false) << row;
+        }
+        // The totals close the sheet.
+        EXPECT_EQ(LabelCount(pages[0], "4. Итого"), 0);
+        EXPECT_EQ(LabelCount(pages[1], "4. Итого"), 1);
+    }
+    std::vector<uint8_t> image = ImageOf(d);
+    kTDanLog data(image.data(), image.size() - 1, false);
+    kTRepSvodSum sums;
+    sums.Compute(data);
+    EXPECT_EQ(ComputePagePlan(data, sums).Pages[kKindZ], 2);
 }
 
 // The report library's own composition prints what the file prints where its
