@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,6 +29,7 @@
 #include "shell/help.h"
 #include "shell/initialdata.h"
 #include "shell/persondata.h"
+#include "shell/results.h"
 #include "shell/shelltext.h"
 #include "storage/errors.h"
 
@@ -53,13 +55,14 @@ QVariant SettingValue(QSettings& settings, const QString& name, const QVariant& 
 }
 
 const char* const kNavCaptions[navCount] = {
-    "Задание условий",        "Сведения о декларанте", "Доходы, полученные в РФ",
-    "Доходы за пределами РФ", "Предприниматели",       "Вычеты",
-    "Уплата по уведомлениям",
+    "Задание условий",         "Сведения о декларанте",
+    "Доходы, полученные в РФ", "Доходы за пределами РФ",
+    "Предприниматели",         "Вычеты",
+    "Уплата по уведомлениям",  "Итоги",
 };
 const char* const kNavNames[navCount] = {
     "fbInitialData",    "fbPrsonInfo", "fbRussianIncome", "fbForeignIncome",
-    "fbBusinessIncome", "fbDeduction", "fbNalog",
+    "fbBusinessIncome", "fbDeduction", "fbNalog",         "fbResults",
 };
 
 }  // namespace
@@ -369,6 +372,19 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
             return new TfrBusinessNew(ctx_, parent);
         case navDeduction:
             return new TfrFrameDeductData(ctx_, parent);
+        case navResults: {
+            auto* results = new TfrResults(ctx_, parent);
+            // The page that opens replaces this one: it opens once the signal is done.
+            connect(results, &TfrResults::openProblem, this, [this](int page, int focus) {
+                QTimer::singleShot(0, this, [this, page, focus] { OpenProblemPage(page, focus); });
+            });
+            connect(results, &TfrResults::openTarget, this, [this](TExplainTarget target) {
+                QTimer::singleShot(0, this, [this, target] {
+                    if (const auto place = PlaceOfTarget(target)) OpenPlace(*place);
+                });
+            });
+            return results;
+        }
         case navNalog:
         case navCount:
             break;

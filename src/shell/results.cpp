@@ -1,0 +1,440 @@
+#include "shell/results.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "entry/deductionhub.h"
+#include "entry/entrykit.h"
+#include "shell/controlnames.h"
+#include "shell/shelltext.h"
+
+namespace zorv {
+
+namespace {
+
+constexpr const char* kRecordList = "lvSourseIncomeInfo";
+
+// The role that keeps a tree node's target (its index in the window's list).
+constexpr int kTargetRole = Qt::UserRole + 1;
+
+QString Amount(Money amount) {
+    return GroupedAmount(MoneyText(amount));
+}
+
+// The row of a list, or -1 past the ints.
+int Row(size_t index) {
+    return index > size_t(INT32_MAX) ? -1 : int(index);
+}
+
+// The place of a page of the declaration, found where the navigation keeps it.
+TTargetPlace PagePlace(PageCode page, int focus = 0) {
+    const TPagePlace* place = PlaceOf(page, focus);
+    return {place->nav, place->subPage, focus};
+}
+
+// The lists of the totals take their columns from these.
+enum TSectionColumn { colCaption, colBase, colComputed, colPaid, colRefund, colPayment, colCount };
+
+const TResultAmount& Cell(const TSectionResult& s, int column) {
+    switch (column) {
+        case colBase:
+            return s.base;
+        case colComputed:
+            return s.computed;
+        case colPaid:
+            return s.paid;
+        case colRefund:
+            return s.refund;
+        default:
+            return s.payment;
+    }
+}
+
+const char* const kSectionHeaders[colCount] = {
+    "Налоговая база",    "Сумма налоговой базы", "Налог исчислен",
+    "Удержан и уплачен", "К возврату",           "К уплате",
+};
+
+QTreeWidget* MakeList(QWidget* parent, const char* name, const QString& hint,
+                      const QStringList& columns, const QList<int>& amounts) {
+    QTreeWidget* list = MakeRecordList(parent, name, hint, columns, amounts);
+    list->setToolTip(hint + QStringLiteral(" (Enter или двойной щелчок: подробнее)"));
+    return list;
+}
+
+// A list tall enough for its rows and no taller, so the page fits a low window.
+void FitHeight(QTreeWidget* list, int rows) {
+    const int row =
+        list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 8;
+    list->setFixedHeight(list->header()->sizeHint().height() + row * std::max(rows, 1) +
+                         2 * list->frameWidth() + 4);
+}
+
+}  // namespace
+
+std::optional<TTargetPlace> PlaceOfTarget(const TExplainTarget& t) {
+    using K = TExplainTarget::Kind;
+    const int row = Row(t.index);
+    TTargetPlace place;
+    switch (t.kind) {
+        case K::ThirteenSource:
+            place = PagePlace(kPageIncome13);
+            place.list = kRecordList;
+            place.row = row;
+            return place;
+        case K::ThirteenLine:
+            place = PagePlace(kPageIncome13);
+            place.list = kRecordList;
+            place.row = row;
+            place.subList = "lvIncome";
+            place.subRow = Row(t.subIndex);
+            return place;
+        case K::Dividend:
+            place = PagePlace(kPageDividends);
+            break;
+        case K::ThirtyFive:
+            place = PagePlace(kPageIncome35);
+            break;
+        case K::Foreign:
+            place = PagePlace(kPageForeignIncome);
+            break;
+        case K::Business:
+            place = PagePlace(kPageBusiness);
+            break;
+        case K::PrivatePractice:
+            return std::nullopt;
+        case K::AdvancePayment:
+            // The payments on notices are no page of the check's.
+            place = {navNalog, kNoSubPage, 0};
+            break;
+        case K::StandardDeduction:
+            return PagePlace(kPageDeductions);
+        case K::SocialDeduction:
+            return PagePlace(kPageDeductions, FocusNumber(DeductionsFocus::SocialSums));
+        case K::ChildEducation:
+            place = PagePlace(kPageDeductions, FocusNumber(DeductionsFocus::EducationList));
+            place.list = "lvSumList";
+            place.row = row;
+            return place;
+        case K::PensionContract:
+            place = PagePlace(kPageDeductions, FocusNumber(DeductionsFocus::SocialSums));
+            place.focus = 0;
+            place.list = "lvPensInfo";
+            place.row = row;
+            return place;
+        case K::PropertyDeduction:
+            return PagePlace(kPageHousing, FocusNumber(HousingFocus::ObjectName));
+    }
+    place.list = kRecordList;
+    place.row = row;
+    return place;
+}
+
+TExplainNode ExplainAmount(const TResults& results, const QString& caption,
+                           const TResultAmount& amount) {
+    TExplainNode root;
+    if (!results.declaration || !results.totals) return root;
+    std::vector<TExplainNode> trees;
+    for (const std::string& id : amount.lines)
+        if (std::optional<TExplainNode> tree = Explain(*results.declaration, *results.totals, id))
+            trees.push_back(std::move(*tree));
+    if (trees.size() == 1) return trees.front();
+    root.line = FromQ(caption);
+    root.amount = amount.amount;
+    QStringList codes;
+    for (const TExplainNode& tree : trees) codes << ToQ(tree.line);
+    root.words = FromQ(codes.join(QStringLiteral(" + ")));
+    root.children = std::move(trees);
+    return root;
+}
+
+TfmExplain::TfmExplain(QWidget* parent, const TExplainNode& root) : QDialog(parent) {
+    setObjectName(QStringLiteral("fmExplain"));
+    setWindowTitle(QStringLiteral("Как получена сумма"));
+    tree_ = new QTreeWidget(this);
+    Named(tree_, "tvExplain", QStringLiteral("Как получена сумма"));
+    tree_->setColumnCount(4);
+    tree_->setHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Как получена"),
+                            QStringLiteral("Сумма, руб."), QStringLiteral("Примечание")});
+    tree_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    tree_->setUniformRowHeights(true);
+    tree_->setAllColumnsShowFocus(true);
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_->setWordWrap(false);
+    Add(nullptr, root);
+    tree_->expandAll();
+    const QFontMetrics metrics(tree_->font());
+    tree_->header()->resizeSection(
+        0, metrics.horizontalAdvance(QStringLiteral("Раздел 1, строка 040 — Лист Ж1, строка 010")));
+    tree_->header()->resizeSection(1, metrics.horizontalAdvance(QString(48, QLatin1Char('x'))));
+    tree_->header()->resizeSection(
+        2, metrics.horizontalAdvance(QStringLiteral("−000 000 000 000,0000")) + 16);
+    tree_->header()->setStretchLastSection(true);
+    tree_->setCurrentItem(tree_->topLevelItem(0));
+
+    bnOpen_ = Named(new QPushButton(QStringLiteral("&Открыть запись"), this), "bnOpen");
+    bnOpen_->setToolTip(QStringLiteral("Открыть страницу, на которой введена выбранная запись"));
+    bnOpen_->setAutoDefault(false);
+    auto* close = Named(new QPushButton(QStringLiteral("Закрыть"), this), "bnClose");
+    close->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(bnOpen_);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tree_, 1);
+    layout->addLayout(buttons);
+
+    connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { OnCurrent(); });
+    connect(tree_, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { Open(item); });
+    connect(bnOpen_, &QPushButton::clicked, this, [this] { Open(tree_->currentItem()); });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    OnCurrent();
+    resize(980, 520);
+}
+
+void TfmExplain::Add(QTreeWidgetItem* parent, const TExplainNode& node) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
+    QString amount = Amount(node.amount);
+    if (node.sign < 0) amount = QStringLiteral("− ") + amount;
+    QStringList notes;
+    if (!node.limit.empty()) notes << ToQ(node.limit);
+    if (node.percent != 0 && node.before)
+        notes << QStringLiteral("%1 % от %2").arg(node.percent).arg(Amount(*node.before));
+    if (node.sign == 0 && parent) notes << QStringLiteral("справочно");
+    item->setText(0, ToQ(node.line));
+    item->setText(1, ToQ(node.words));
+    item->setText(2, amount);
+    item->setText(3, notes.join(QStringLiteral("; ")));
+    item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    for (int column : {0, 1, 3}) item->setToolTip(column, item->text(column));
+    if (node.target) {
+        item->setData(0, kTargetRole, int(targets_.size()));
+        targets_.push_back(*node.target);
+        QFont font = item->font(0);
+        font.setUnderline(true);
+        item->setFont(0, font);
+    }
+    for (const TExplainNode& child : node.children) Add(item, child);
+}
+
+void TfmExplain::OnCurrent() {
+    QTreeWidgetItem* item = tree_->currentItem();
+    bnOpen_->setEnabled(item && item->data(0, kTargetRole).isValid());
+}
+
+void TfmExplain::Open(QTreeWidgetItem* item) {
+    if (!item) return;
+    const QVariant index = item->data(0, kTargetRole);
+    if (!index.isValid()) {
+        // A line: Enter opens or closes its branch.
+        item->setExpanded(!item->isExpanded());
+        return;
+    }
+    chosen_ = targets_[size_t(index.toInt())];
+    accept();
+}
+
+TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx, parent) {
+    setObjectName(QStringLiteral("frResults"));
+    auto* title = Named(new QLabel(QStringLiteral("Итоги декларации"), this), "lbTitle");
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    lvPayments = MakeList(this, "lvPayments", QStringLiteral("Суммы к уплате и к возврату"),
+                          {QStringLiteral("Итог"), QStringLiteral("Сумма, руб."),
+                           QStringLiteral("КБК"), QStringLiteral("Код ОКАТО")},
+                          {});
+    // The amounts people fill the form in for: in large type.
+    QFont large = lvPayments->font();
+    large.setPointSizeF(large.pointSizeF() * 1.5);
+    large.setBold(true);
+    lvPayments->setFont(large);
+    lvPayments->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    {
+        const QFontMetrics m(large);
+        QHeaderView* h = lvPayments->header();
+        h->resizeSection(
+            0, m.horizontalAdvance(QStringLiteral("Нет налога к уплате или возврату")) + 24);
+        h->resizeSection(1, m.horizontalAdvance(QStringLiteral("000 000 000 000")) + 24);
+        h->resizeSection(2, m.horizontalAdvance(QStringLiteral("00000000000000000000")) + 24);
+        h->setMinimumSectionSize(40);
+    }
+    lvPayments->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    QStringList headers;
+    for (const char* h : kSectionHeaders) headers << QString::fromUtf8(h);
+    lvSections = MakeList(this, "lvSections", QStringLiteral("Итоги по налоговым базам"), headers,
+                          {colBase, colComputed, colPaid, colRefund, colPayment});
+    // Each cell is an amount of its own: the keyboard moves from cell to cell.
+    lvSections->setSelectionBehavior(QAbstractItemView::SelectItems);
+    lvSections->setAllColumnsShowFocus(false);
+    lvSections->header()->resizeSection(
+        colCaption,
+        lvSections->fontMetrics().horizontalAdvance(QStringLiteral("Дивиденды (15 %)")) + 24);
+    for (int column = colBase; column < colCount; ++column)
+        lvSections->header()->resizeSection(
+            column, std::max(lvSections->header()->sectionSize(column),
+                             lvSections->fontMetrics().horizontalAdvance(headers[column]) + 16));
+
+    bnExplain = Named(new QPushButton(QStringLiteral("Как &получена сумма..."), this), "bnExplain");
+    bnExplain->setToolTip(
+        QStringLiteral("Показать, из каких строк, доходов и вычетов сложилась выбранная сумма"));
+    bnExplainAll =
+        Named(new QPushButton(QStringLiteral("&Все строки разделов..."), this), "bnExplainAll");
+    bnExplainAll->setToolTip(
+        QStringLiteral("Показать, как получена каждая строка разделов декларации"));
+
+    lbMessage = Named(new QLabel(this), "lbMessage");
+    lbMessage->setWordWrap(true);
+    lbMessage->setFrameShape(QFrame::StyledPanel);
+    lbMessage->setMargin(6);
+    lbMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    lbProblems = Named(new QLabel(this), "lbProblems");
+    lvProblems = MakeList(this, "lvProblems", QStringLiteral("Замечания проверки декларации"),
+                          {QStringLiteral("Раздел"), QStringLiteral("Замечание")}, {});
+    lvProblems->header()->resizeSection(
+        0,
+        lvProblems->fontMetrics().horizontalAdvance(QStringLiteral("Сведения о декларанте")) + 24);
+    lvProblems->setWordWrap(true);
+    lvProblems->setUniformRowHeights(false);
+    lbProblems->setBuddy(lvProblems);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(bnExplain);
+    buttons->addWidget(bnExplainAll);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(lvPayments);
+    layout->addWidget(lbMessage);
+    layout->addWidget(lvSections);
+    layout->addLayout(buttons);
+    layout->addWidget(lbProblems);
+    layout->addWidget(lvProblems, 1);
+    SetTabOrder({lvPayments, lvSections, bnExplain, bnExplainAll, lvProblems});
+
+    connect(lvPayments, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        ExplainPayment(lvPayments->indexOfTopLevelItem(item));
+    });
+    connect(lvSections, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item, int column) {
+                ExplainSectionCell(lvSections->indexOfTopLevelItem(item), column);
+            });
+    connect(lvProblems, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { OpenProblem(item); });
+    connect(bnExplain, &QPushButton::clicked, this, &TfrResults::ExplainCurrent);
+    connect(bnExplainAll, &QPushButton::clicked, this, &TfrResults::ExplainEverything);
+    Refresh();
+}
+
+void TfrResults::Refresh() {
+    results_ = ComputeResults(Decl());
+    const bool numbers = results_.failure.isEmpty() && results_.note.isEmpty();
+
+    lvPayments->clear();
+    for (const TPaymentRow& p : results_.payments) {
+        QTreeWidgetItem* row =
+            AppendRow(lvPayments, {p.what, Amount(p.amount), p.budgetCode, p.okato});
+        row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    FitHeight(lvPayments, int(results_.payments.size()));
+    lvPayments->setVisible(numbers);
+    if (lvPayments->topLevelItemCount() > 0) SelectRow(lvPayments, 0);
+
+    lvSections->clear();
+    for (const TSectionResult& s : results_.sections) {
+        QStringList texts{s.caption};
+        for (int column = colBase; column < colCount; ++column)
+            texts << Amount(Cell(s, column).amount);
+        AppendRow(lvSections, texts);
+    }
+    FitHeight(lvSections, int(results_.sections.size()));
+    lvSections->setVisible(numbers);
+    bnExplain->setVisible(numbers);
+    bnExplainAll->setVisible(numbers);
+
+    if (!results_.failure.isEmpty())
+        lbMessage->setText(QStringLiteral("Итоги декларации не рассчитаны: ") + results_.failure);
+    else
+        lbMessage->setText(results_.note);
+    lbMessage->setVisible(!numbers);
+
+    lvProblems->clear();
+    for (const DeclarationProblem& p : results_.problems)
+        AppendRow(lvProblems, {ToQ(p.section), ToQ(p.message)});
+    const auto count = qsizetype(results_.problems.size());
+    lbProblems->setText(count == 0 ? QStringLiteral("Замечаний нет: проверка декларации завершена "
+                                                    "успешно.")
+                                   : QStringLiteral("&Замечания проверки (%1); Enter или двойной "
+                                                    "щелчок открывает поле с замечанием:")
+                                         .arg(count));
+    lvProblems->setVisible(count > 0);
+}
+
+void TfrResults::ShowTree(const TExplainNode& root) {
+    TfmExplain window(this, root);
+    if (!Dialogs().Run(window) || !window.Chosen()) return;
+    emit openTarget(*window.Chosen());
+}
+
+void TfrResults::ExplainPayment(int row) {
+    if (row < 0 || size_t(row) >= results_.payments.size()) return;
+    const TPaymentRow& p = results_.payments[size_t(row)];
+    ShowTree(ExplainAmount(results_, p.what, {p.amount, {p.line}}));
+}
+
+void TfrResults::ExplainSectionCell(int row, int column) {
+    if (row < 0 || size_t(row) >= results_.sections.size()) return;
+    const TSectionResult& s = results_.sections[size_t(row)];
+    if (column <= colCaption || column >= colCount) {
+        // The base itself: every amount of its row, each with its tree.
+        TExplainNode root;
+        root.line = FromQ(s.caption);
+        root.words = "итоги налоговой базы";
+        for (int c = colBase; c < colCount; ++c) {
+            TExplainNode tree =
+                ExplainAmount(results_, QString::fromUtf8(kSectionHeaders[c]), Cell(s, c));
+            tree.sign = 0;
+            root.children.push_back(std::move(tree));
+        }
+        ShowTree(root);
+        return;
+    }
+    ShowTree(ExplainAmount(
+        results_, QString::fromUtf8(kSectionHeaders[column]) + QStringLiteral(" — ") + s.caption,
+        Cell(s, column)));
+}
+
+void TfrResults::ExplainCurrent() {
+    if (QTreeWidgetItem* item = lvSections->currentItem()) {
+        ExplainSectionCell(lvSections->indexOfTopLevelItem(item), lvSections->currentColumn());
+        return;
+    }
+    ExplainPayment(SelectedRow(lvPayments));
+}
+
+void TfrResults::ExplainEverything() {
+    if (!results_.declaration || !results_.totals) return;
+    TExplainNode all = ExplainAll(*results_.declaration, *results_.totals);
+    if (all.line.empty()) all.line = "Все строки разделов";
+    ShowTree(all);
+}
+
+void TfrResults::OpenProblem(QTreeWidgetItem* item) {
+    const int row = lvProblems->indexOfTopLevelItem(item);
+    if (row < 0 || size_t(row) >= results_.problems.size()) return;
+    const DeclarationProblem& p = results_.problems[size_t(row)];
+    emit openProblem(p.page, p.focus);
+}
+
+}  // namespace zorv

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/explain.h"
+#include "shell/navigation.h"
+#include "shell/resultsdata.h"
+#include "shell/thinkingframe.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace zorv {
+
+// Where a record of the explanation tree is edited: the page under a navigation
+// button (and its sub-page), the list of the page that holds the record and
+// its row; for an income line of a payer, the second list and its row too.
+struct TTargetPlace {
+    TNavPage nav = navInitialData;
+    int subPage = kNoSubPage;
+    int focus = 0;  // a focus code of the page, 0 for none
+    const char* list = nullptr;
+    int row = -1;
+    const char* subList = nullptr;
+    int subRow = -1;
+};
+
+// The place of a record; nullopt for one the program has no page for
+// (private practice).
+std::optional<TTargetPlace> PlaceOfTarget(const TExplainTarget& target);
+
+// The tree of an amount made of several lines: one line's own tree, or a node
+// named `caption` over the trees of each line.
+TExplainNode ExplainAmount(const TResults& results, const QString& caption,
+                           const TResultAmount& amount);
+
+// How an amount is made up, as a tree down to its sources. Enter or a double
+// click on a payer, line or record (or "Открыть") closes the window with it
+// chosen.
+class TfmExplain : public QDialog {
+    Q_OBJECT
+  public:
+    TfmExplain(QWidget* parent, const TExplainNode& root);
+
+    QTreeWidget* tvExplain() const { return tree_; }
+    QPushButton* bnOpen() const { return bnOpen_; }
+    // The record chosen to be opened.
+    const std::optional<TExplainTarget>& Chosen() const { return chosen_; }
+
+  private:
+    void Add(QTreeWidgetItem* parent, const TExplainNode& node);
+    void OnCurrent();
+    void Open(QTreeWidgetItem* item);
+
+    QTreeWidget* tree_ = nullptr;
+    QPushButton* bnOpen_ = nullptr;
+    std::vector<TExplainTarget> targets_;
+    std::optional<TExplainTarget> chosen_;
+};
+
+// "Итоги": the amounts to pay or refund in large type, each tax base's totals
+// and every problem of the whole-declaration check, worked out afresh whenever
+// the page is shown. Any amount opens as a tree of how it is made up; a
+// problem or a record of a tree opens its own page.
+class TfrResults : public TThinkingFrame {
+    Q_OBJECT
+  public:
+    TfrResults(TShellContext& ctx, QWidget* parent);
+
+    void StoreToModel() override {}
+    int Validate() override { return 0; }
+
+    // Works the results out again from the declaration.
+    void Refresh();
+    const TResults& Results() const { return results_; }
+
+    QTreeWidget* lvPayments = nullptr;
+    QTreeWidget* lvSections = nullptr;
+    QTreeWidget* lvProblems = nullptr;
+    QLabel* lbMessage = nullptr;
+    QLabel* lbProblems = nullptr;
+    QPushButton* bnExplain = nullptr;
+    QPushButton* bnExplainAll = nullptr;
+
+    // The tree of the current cell of the totals (or of the current row of the
+    // amounts to pay or refund when the totals have no current cell).
+    void ExplainCurrent();
+    void ExplainEverything();
+
+  signals:
+    // The main window opens the page; the signals come queued, since that
+    // page replaces this one.
+    void openProblem(int page, int focus);
+    void openTarget(zorv::TExplainTarget target);
+
+  private:
+    void ShowTree(const TExplainNode& root);
+    void OpenProblem(QTreeWidgetItem* item);
+    void ExplainSectionCell(int row, int column);
+    void ExplainPayment(int row);
+
+    TResults results_;
+};
+
+}  // namespace zorv
