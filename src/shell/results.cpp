@@ -38,6 +38,9 @@ TTargetPlace PagePlace(PageCode page, int focus = 0) {
     return {place->nav, place->subPage, focus};
 }
 
+// The columns of the tree.
+enum TTreeColumn { colTreeLine, colTreeAmount, colTreeNote, colTreeWords, colTreeCount };
+
 // The lists of the totals take their columns from these.
 enum TSectionColumn { colCaption, colBase, colComputed, colPaid, colRefund, colPayment, colCount };
 
@@ -57,8 +60,7 @@ const TResultAmount& Cell(const TSectionResult& s, int column) {
 }
 
 const char* const kSectionHeaders[colCount] = {
-    "Налоговая база",    "Сумма налоговой базы", "Налог исчислен",
-    "Удержан и уплачен", "К возврату",           "К уплате",
+    "Раздел", "Налоговая база", "Налог исчислен", "Удержан и уплачен", "К возврату", "К уплате",
 };
 
 QTreeWidget* MakeList(QWidget* parent, const char* name, const QString& hint,
@@ -159,22 +161,30 @@ TfmExplain::TfmExplain(QWidget* parent, const TExplainNode& root) : QDialog(pare
     setWindowTitle(QStringLiteral("Как получена сумма"));
     tree_ = new QTreeWidget(this);
     Named(tree_, "tvExplain", QStringLiteral("Как получена сумма"));
-    tree_->setColumnCount(4);
-    tree_->setHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Как получена"),
-                            QStringLiteral("Сумма, руб."), QStringLiteral("Примечание")});
-    tree_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    tree_->setColumnCount(colTreeCount);
+    tree_->setHeaderLabels({QStringLiteral("Строка"), QStringLiteral("Сумма, руб."),
+                            QStringLiteral("Примечание"), QStringLiteral("Как получена")});
+    tree_->headerItem()->setTextAlignment(colTreeAmount, Qt::AlignRight | Qt::AlignVCenter);
     tree_->setUniformRowHeights(true);
     tree_->setAllColumnsShowFocus(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setWordWrap(false);
-    Add(nullptr, root);
-    tree_->expandAll();
-    const QFontMetrics metrics(tree_->font());
-    tree_->header()->resizeSection(
-        0, metrics.horizontalAdvance(QStringLiteral("Раздел 1, строка 040 — Лист Ж1, строка 010")));
-    tree_->header()->resizeSection(1, metrics.horizontalAdvance(QString(48, QLatin1Char('x'))));
-    tree_->header()->resizeSection(
-        2, metrics.horizontalAdvance(QStringLiteral("−000 000 000 000,0000")) + 16);
+    Add(nullptr, root, false);
+    // A tree of one amount opens whole; that of every line, at its lines.
+    constexpr int kOpenWhole = 300;
+    if (count_ <= kOpenWhole)
+        tree_->expandAll();
+    else
+        tree_->expandToDepth(0);
+    // Each column as wide as its texts, within a share of the window; the
+    // formula takes what is left, and every cut text is whole in its hint.
+    const int width = parent ? std::max(parent->window()->width() - 40, 760) : 980;
+    const int shares[colTreeCount] = {32, 12, 32, 0};
+    for (int column = 0; column < colTreeCount - 1; ++column) {
+        tree_->resizeColumnToContents(column);
+        tree_->header()->resizeSection(column, std::min(tree_->header()->sectionSize(column) + 12,
+                                                        width * shares[column] / 100));
+    }
     tree_->header()->setStretchLastSection(true);
     tree_->setCurrentItem(tree_->topLevelItem(0));
 
@@ -187,8 +197,17 @@ TfmExplain::TfmExplain(QWidget* parent, const TExplainNode& root) : QDialog(pare
     buttons->addStretch(1);
     buttons->addWidget(bnOpen_);
     buttons->addWidget(close);
+    // The whole of the current line, which the columns may cut.
+    lbDetail_ = Named(new QLabel(this), "lbDetail");
+    lbDetail_->setWordWrap(true);
+    lbDetail_->setFrameShape(QFrame::StyledPanel);
+    lbDetail_->setMargin(4);
+    lbDetail_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lbDetail_->setMinimumHeight(3 * lbDetail_->fontMetrics().lineSpacing() + 10);
+    lbDetail_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_, 1);
+    layout->addWidget(lbDetail_);
     layout->addLayout(buttons);
 
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { OnCurrent(); });
@@ -197,24 +216,30 @@ TfmExplain::TfmExplain(QWidget* parent, const TExplainNode& root) : QDialog(pare
     connect(bnOpen_, &QPushButton::clicked, this, [this] { Open(tree_->currentItem()); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     OnCurrent();
-    resize(980, 520);
+    resize(width, parent ? std::max(parent->window()->height() - 60, 420) : 520);
 }
 
-void TfmExplain::Add(QTreeWidgetItem* parent, const TExplainNode& node) {
+void TfmExplain::Add(QTreeWidgetItem* parent, const TExplainNode& node, bool amongAddends) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
+    // The parts of a node of parts only (the lines of a whole declaration) add
+    // up to nothing: such a node shows no amount, nor are its parts "справочно".
+    bool addends = false;
+    for (const TExplainNode& child : node.children) addends = addends || child.sign != 0;
     QString amount = Amount(node.amount);
     if (node.sign < 0) amount = QStringLiteral("− ") + amount;
+    if (!addends && !node.children.empty() && node.amount.IsZero()) amount.clear();
     QStringList notes;
     if (!node.limit.empty()) notes << ToQ(node.limit);
     if (node.percent != 0 && node.before)
         notes << QStringLiteral("%1 % от %2").arg(node.percent).arg(Amount(*node.before));
-    if (node.sign == 0 && parent) notes << QStringLiteral("справочно");
-    item->setText(0, ToQ(node.line));
-    item->setText(1, ToQ(node.words));
-    item->setText(2, amount);
-    item->setText(3, notes.join(QStringLiteral("; ")));
-    item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    for (int column : {0, 1, 3}) item->setToolTip(column, item->text(column));
+    if (node.sign == 0 && amongAddends) notes << QStringLiteral("справочно");
+    item->setText(colTreeLine, ToQ(node.line));
+    item->setText(colTreeAmount, amount);
+    item->setText(colTreeNote, notes.join(QStringLiteral("; ")));
+    item->setText(colTreeWords, ToQ(node.words));
+    item->setTextAlignment(colTreeAmount, Qt::AlignRight | Qt::AlignVCenter);
+    for (int column : {colTreeLine, colTreeNote, colTreeWords})
+        item->setToolTip(column, item->text(column));
     if (node.target) {
         item->setData(0, kTargetRole, int(targets_.size()));
         targets_.push_back(*node.target);
@@ -222,12 +247,20 @@ void TfmExplain::Add(QTreeWidgetItem* parent, const TExplainNode& node) {
         font.setUnderline(true);
         item->setFont(0, font);
     }
-    for (const TExplainNode& child : node.children) Add(item, child);
+    ++count_;
+    for (const TExplainNode& child : node.children) Add(item, child, addends);
 }
 
 void TfmExplain::OnCurrent() {
     QTreeWidgetItem* item = tree_->currentItem();
     bnOpen_->setEnabled(item && item->data(0, kTargetRole).isValid());
+    QStringList detail;
+    if (item) {
+        detail << item->text(colTreeLine) + QStringLiteral(": ") + item->text(colTreeAmount);
+        for (int column : {colTreeWords, colTreeNote})
+            if (!item->text(column).isEmpty()) detail << item->text(column);
+    }
+    lbDetail_->setText(detail.join(QLatin1Char('\n')));
 }
 
 void TfmExplain::Open(QTreeWidgetItem* item) {
@@ -248,27 +281,22 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     QFont titleFont = title->font();
     titleFont.setBold(true);
     title->setFont(titleFont);
+    large_ = font();
+    large_.setPointSizeF(large_.pointSizeF() * 1.6);
+    large_.setBold(true);
 
     lvPayments = MakeList(this, "lvPayments", QStringLiteral("Суммы к уплате и к возврату"),
                           {QStringLiteral("Итог"), QStringLiteral("Сумма, руб."),
                            QStringLiteral("КБК"), QStringLiteral("Код ОКАТО")},
                           {});
-    // The amounts people fill the form in for: in large type.
-    QFont large = lvPayments->font();
-    large.setPointSizeF(large.pointSizeF() * 1.5);
-    large.setBold(true);
-    lvPayments->setFont(large);
     lvPayments->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    {
-        const QFontMetrics m(large);
-        QHeaderView* h = lvPayments->header();
-        h->resizeSection(
-            0, m.horizontalAdvance(QStringLiteral("Нет налога к уплате или возврату")) + 24);
-        h->resizeSection(1, m.horizontalAdvance(QStringLiteral("000 000 000 000")) + 24);
-        h->resizeSection(2, m.horizontalAdvance(QStringLiteral("00000000000000000000")) + 24);
-        h->setMinimumSectionSize(40);
+    // The columns share the width of the page: no row has to be scrolled to.
+    for (QTreeWidget* list : {lvPayments}) {
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->header()->setStretchLastSection(false);
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     }
-    lvPayments->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     QStringList headers;
     for (const char* h : kSectionHeaders) headers << QString::fromUtf8(h);
@@ -277,13 +305,12 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     // Each cell is an amount of its own: the keyboard moves from cell to cell.
     lvSections->setSelectionBehavior(QAbstractItemView::SelectItems);
     lvSections->setAllColumnsShowFocus(false);
-    lvSections->header()->resizeSection(
-        colCaption,
-        lvSections->fontMetrics().horizontalAdvance(QStringLiteral("Дивиденды (15 %)")) + 24);
-    for (int column = colBase; column < colCount; ++column)
-        lvSections->header()->resizeSection(
-            column, std::max(lvSections->header()->sectionSize(column),
-                             lvSections->fontMetrics().horizontalAdvance(headers[column]) + 16));
+    lvSections->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lvSections->header()->setStretchLastSection(false);
+    lvSections->header()->setSectionResizeMode(QHeaderView::Stretch);
+    lvSections->header()->setSectionResizeMode(colCaption, QHeaderView::ResizeToContents);
+    lvSections->header()->setMinimumSectionSize(
+        lvSections->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000,00")) + 12);
 
     bnExplain = Named(new QPushButton(QStringLiteral("Как &получена сумма..."), this), "bnExplain");
     bnExplain->setToolTip(
@@ -321,6 +348,7 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     layout->addLayout(buttons);
     layout->addWidget(lbProblems);
     layout->addWidget(lvProblems, 1);
+    layout->addStretch(0);
     SetTabOrder({lvPayments, lvSections, bnExplain, bnExplainAll, lvProblems});
 
     connect(lvPayments, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
@@ -346,6 +374,10 @@ void TfrResults::Refresh() {
         QTreeWidgetItem* row =
             AppendRow(lvPayments, {p.what, Amount(p.amount), p.budgetCode, p.okato});
         row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        // The amounts people fill the form in for: in large type.
+        row->setFont(0, large_);
+        row->setFont(1, large_);
+        for (int column = 0; column < 4; ++column) row->setToolTip(column, row->text(column));
     }
     FitHeight(lvPayments, int(results_.payments.size()));
     lvPayments->setVisible(numbers);
@@ -379,6 +411,9 @@ void TfrResults::Refresh() {
                                                     "щелчок открывает поле с замечанием:")
                                          .arg(count));
     lvProblems->setVisible(count > 0);
+    // With no list of problems the page keeps to its top.
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->setStretch(box->count() - 1, count > 0 ? 0 : 1);
 }
 
 void TfrResults::ShowTree(const TExplainNode& root) {

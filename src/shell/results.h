@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,14 +54,18 @@ class TfmExplain : public QDialog {
     const std::optional<TExplainTarget>& Chosen() const { return chosen_; }
 
   private:
-    void Add(QTreeWidgetItem* parent, const TExplainNode& node);
+    // Adds the node and its children; amongAddends: whether its siblings add up
+    // to their parent.
+    void Add(QTreeWidgetItem* parent, const TExplainNode& node, bool amongAddends);
     void OnCurrent();
     void Open(QTreeWidgetItem* item);
 
     QTreeWidget* tree_ = nullptr;
     QPushButton* bnOpen_ = nullptr;
+    QLabel* lbDetail_ = nullptr;
     std::vector<TExplainTarget> targets_;
     std::optional<TExplainTarget> chosen_;
+    int count_ = 0;
 };
 
 // "Итоги": the amounts to pay or refund in large type, each tax base's totals
@@ -105,6 +110,7 @@ class TfrResults : public TThinkingFrame {
     void ExplainPayment(int row);
 
     TResults results_;
+    QFont large_;
 };
 
 }  // namespace zorv
