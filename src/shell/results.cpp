@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -71,11 +72,54 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QString& hint,
 }
 
 // A list tall enough for its rows and no taller, so the page fits a low window.
+// In a narrow window its columns may not fit: then it leaves room for the
+// scroll bar under its rows.
+class TFitRows : public QObject {
+  public:
+    static constexpr const char* kName = "zorvFitRows";
+
+    explicit TFitRows(QTreeWidget* list) : QObject(list), list_(list) {
+        setObjectName(QString::fromLatin1(kName));
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list->installEventFilter(this);
+    }
+    void Fit(int rows) {
+        rows_ = std::max(rows, 1);
+        Refit();
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) Refit();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    void Refit() {
+        const int row = list_->sizeHintForRow(0) > 0 ? list_->sizeHintForRow(0)
+                                                     : list_->fontMetrics().height() + 8;
+        int height =
+            list_->header()->sizeHint().height() + row * rows_ + 2 * list_->frameWidth() + 4;
+        int wanted = 0;
+        for (int c = 0; c < list_->columnCount(); ++c)
+            wanted += list_->header()->sectionResizeMode(c) == QHeaderView::Stretch
+                          ? list_->header()->minimumSectionSize()
+                          : list_->header()->sectionSize(c);
+        if (wanted > list_->width() - 2 * list_->frameWidth())
+            height += list_->horizontalScrollBar()->sizeHint().height();
+        if (list_->height() != height) list_->setFixedHeight(height);
+    }
+
+    QTreeWidget* list_;
+    int rows_ = 1;
+};
+
 void FitHeight(QTreeWidget* list, int rows) {
-    const int row =
-        list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 8;
-    list->setFixedHeight(list->header()->sizeHint().height() + row * std::max(rows, 1) +
-                         2 * list->frameWidth() + 4);
+    // The helper has no meta-object of its own: it is found by its name.
+    auto* fit = static_cast<TFitRows*>(list->findChild<QObject*>(
+        QString::fromLatin1(TFitRows::kName), Qt::FindDirectChildrenOnly));
+    if (!fit) fit = new TFitRows(list);
+    fit->Fit(rows);
 }
 
 }  // namespace
@@ -292,7 +336,6 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     lvPayments->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     // The columns share the width of the page: no row has to be scrolled to.
     for (QTreeWidget* list : {lvPayments}) {
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->header()->setStretchLastSection(false);
         list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
         list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -305,7 +348,6 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     // Each cell is an amount of its own: the keyboard moves from cell to cell.
     lvSections->setSelectionBehavior(QAbstractItemView::SelectItems);
     lvSections->setAllColumnsShowFocus(false);
-    lvSections->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lvSections->header()->setStretchLastSection(false);
     lvSections->header()->setSectionResizeMode(QHeaderView::Stretch);
     lvSections->header()->setSectionResizeMode(colCaption, QHeaderView::ResizeToContents);
@@ -363,6 +405,11 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     connect(bnExplain, &QPushButton::clicked, this, &TfrResults::ExplainCurrent);
     connect(bnExplainAll, &QPushButton::clicked, this, &TfrResults::ExplainEverything);
     Refresh();
+    // The page opens on the amounts, or on the problems when there are none.
+    if (!lvPayments->isHidden())
+        lvPayments->setFocus();
+    else if (!lvProblems->isHidden())
+        lvProblems->setFocus();
 }
 
 void TfrResults::Refresh() {
