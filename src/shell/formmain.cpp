@@ -65,6 +65,29 @@ const char* const kNavNames[navCount] = {
     "fbBusinessIncome", "fbDeduction", "fbNalog",         "fbResults",
 };
 
+// Keeps the buttons of the navigation column of one height: as high as the
+// column allows each of them, at most 71 pixels; what is left stays below them.
+class TEvenButtons : public QObject {
+  public:
+    TEvenButtons(QWidget* column, int count) : QObject(column), column_(column), count_(count) {
+        column->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == column_ && event->type() == QEvent::Resize) {
+            const int height = std::clamp(column_->height() / count_, kNavMinHeight, kNavHeight);
+            for (QWidget* button : column_->findChildren<TFlashButton*>())
+                button->setMaximumHeight(height);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWidget* column_;
+    int count_;
+};
+
 }  // namespace
 
 TPlacement PlaceWindow(bool fullScreen, int left, int top, int width, int height,
@@ -264,6 +287,7 @@ void TFormMain::BuildNavigation() {
         nav_[i] = button;
     }
     column->addStretch(0);
+    new TEvenButtons(navigation, navCount);
     pageContainer_ = new QWidget(central);
     pageContainer_->setObjectName(QStringLiteral("pnlPage"));
     auto* layout = new QHBoxLayout(central);

@@ -1,16 +1,14 @@
 #include "shell/results.h"
 
-#include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "entry/deductionhub.h"
 #include "entry/entrykit.h"
 #include "shell/controlnames.h"
 #include "shell/shelltext.h"
@@ -28,7 +26,7 @@ QString Amount(Money amount) {
     return GroupedAmount(MoneyText(amount));
 }
 
-// The row of a list, or -1 past the ints.
+// The row of a list for an index of the model; -1 (no row) past what a list holds.
 int Row(size_t index) {
     return index > size_t(INT32_MAX) ? -1 : int(index);
 }
@@ -334,12 +332,10 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
                            QStringLiteral("КБК"), QStringLiteral("Код ОКАТО")},
                           {});
     lvPayments->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    // The columns share the width of the page: no row has to be scrolled to.
-    for (QTreeWidget* list : {lvPayments}) {
-        list->header()->setStretchLastSection(false);
-        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    }
+    // The codes and amounts whole, the caption in what is left.
+    lvPayments->header()->setStretchLastSection(false);
+    lvPayments->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lvPayments->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     QStringList headers;
     for (const char* h : kSectionHeaders) headers << QString::fromUtf8(h);
@@ -354,7 +350,7 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     lvSections->header()->setMinimumSectionSize(
         lvSections->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000,00")) + 12);
 
-    bnExplain = Named(new QPushButton(QStringLiteral("Как &получена сумма..."), this), "bnExplain");
+    bnExplain = Named(new QPushButton(QStringLiteral("&Как получена сумма..."), this), "bnExplain");
     bnExplain->setToolTip(
         QStringLiteral("Показать, из каких строк, доходов и вычетов сложилась выбранная сумма"));
     bnExplainAll =
@@ -402,6 +398,12 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
             });
     connect(lvProblems, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { OpenProblem(item); });
+    // "Как получена сумма" explains the amount chosen last, in either list.
+    connect(lvPayments, &QTreeWidget::currentItemChanged, this, [this] { explainPayment_ = true; });
+    connect(lvSections, &QTreeWidget::currentItemChanged, this,
+            [this] { explainPayment_ = false; });
+    connect(lvSections, &QTreeWidget::itemClicked, this, [this] { explainPayment_ = false; });
+    connect(lvPayments, &QTreeWidget::itemClicked, this, [this] { explainPayment_ = true; });
     connect(bnExplain, &QPushButton::clicked, this, &TfrResults::ExplainCurrent);
     connect(bnExplainAll, &QPushButton::clicked, this, &TfrResults::ExplainEverything);
     Refresh();
@@ -498,11 +500,12 @@ void TfrResults::ExplainSectionCell(int row, int column) {
 }
 
 void TfrResults::ExplainCurrent() {
-    if (QTreeWidgetItem* item = lvSections->currentItem()) {
-        ExplainSectionCell(lvSections->indexOfTopLevelItem(item), lvSections->currentColumn());
+    QTreeWidgetItem* item = lvSections->currentItem();
+    if (explainPayment_ || !item) {
+        ExplainPayment(SelectedRow(lvPayments));
         return;
     }
-    ExplainPayment(SelectedRow(lvPayments));
+    ExplainSectionCell(lvSections->indexOfTopLevelItem(item), lvSections->currentColumn());
 }
 
 void TfrResults::ExplainEverything() {

@@ -92,8 +92,8 @@ class TfrResults : public TThinkingFrame {
     QPushButton* bnExplain = nullptr;
     QPushButton* bnExplainAll = nullptr;
 
-    // The tree of the current cell of the totals (or of the current row of the
-    // amounts to pay or refund when the totals have no current cell).
+    // The tree of the amount chosen last: a row of the amounts to pay or refund
+    // or a cell of the totals.
     void ExplainCurrent();
     void ExplainEverything();
 
@@ -111,6 +111,7 @@ class TfrResults : public TThinkingFrame {
 
     TResults results_;
     QFont large_;
+    bool explainPayment_ = true;
 };
 
 }  // namespace zorv

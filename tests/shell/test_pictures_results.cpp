@@ -55,7 +55,8 @@ TEST(Pictures, Results) {
         ASSERT_NE(page, nullptr);
         Save(form, QStringLiteral("results-%1").arg(name));
 
-        // The tree of the 13 % base, and of every line of the sections.
+        // The tree of the 13 % base, of the first amount to pay or refund and
+        // of every line of the sections.
         int trees = 0;
         dialogs.run = [&](QDialog& dialog) {
             Save(dialog, QStringLiteral("results-%1-tree%2").arg(name).arg(++trees));
@@ -63,8 +64,11 @@ TEST(Pictures, Results) {
         };
         page->lvSections->setCurrentItem(page->lvSections->topLevelItem(0), 1);
         page->bnExplain->click();
+        page->lvPayments->setCurrentItem(nullptr);
+        page->lvPayments->setCurrentItem(page->lvPayments->topLevelItem(0));
+        page->bnExplain->click();
         page->bnExplainAll->click();
-        EXPECT_EQ(trees, 2);
+        EXPECT_EQ(trees, 3);
     }
     QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008")).clear();
 }
