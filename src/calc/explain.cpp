@@ -225,6 +225,25 @@ std::string KeyName(std::string_view key) {
     for (const auto& [k, name] : names) {
         if (key == k) return name;
     }
+    // The amounts of the tables of operations of sheets З and И, by table number.
+    static const std::pair<const char*, const char*> tables[] = {
+        {"Taxable", "налоговая база"},
+        {"Profit", "финансовый результат"},
+        {"LossOut", "убыток, переданный в лист З"},
+        {"Loss", "убыток"},
+        {"Carry1", "убыток таблицы 1, перенесённый в таблицу 2"},
+        {"Carry6", "убыток таблицы 6, перенесённый в таблицу 1"},
+        {"Used1In2", "убыток таблицы 1, учтённый в таблице 2"},
+        {"Used6In1", "убыток таблицы 6, учтённый в таблице 1"},
+    };
+    for (const auto& [prefix, name] : tables) {
+        const std::string_view p = prefix;
+        if (key.rfind(p, 0) != 0) continue;
+        const std::string_view rest = key.substr(p.size());
+        if (rest.empty()) return name;
+        if (rest.size() == 1 && rest[0] >= '1' && rest[0] <= '6')
+            return std::string(name) + ", таблица " + std::string(rest);
+    }
     return std::string(key);
 }
 
@@ -295,7 +314,8 @@ class Explainer {
         if (sheet == "SheetZh1") return SheetZh1(n, key);
         if (sheet == "SheetZh2") return SheetZh2(n, key, "SheetZh2", false);
         if (sheet == "SheetZh2Foreign") return SheetZh2(n, key, "SheetZh2Foreign", true);
-        if (sheet == "SheetZ" || sheet == "SheetI") return Securities(n, key);
+        if (sheet == "SheetZ") return Securities(n, key, s_.Securities, sheet);
+        if (sheet == "SheetI") return Securities(n, key, s_.TrustSecurities, sheet);
         if (sheet == "SheetK1") return SheetK1(n, key);
         if (sheet == "SheetK2") return SheetK2(n, key);
         if (sheet == "SheetK3") return PensionSheet(n, key, 1, 2);
@@ -581,9 +601,12 @@ class Explainer {
                 advances += d_.RepetitTotal1;
             if (advances > Money()) {
                 const Money part = Min(advances, r);
-                rows.push_back({selfEmployed,
-                                own,
-                                {Record("Авансовые платежи", "возврат уплаченных авансов", part)}});
+                const bool business = d_.HasIncome(kIncomeBusiness) && d_.BusinessCount() > 0;
+                rows.push_back(
+                    {selfEmployed,
+                     own,
+                     {Record("Авансовые платежи", "возврат уплаченных авансов", part,
+                             Target(business ? Kind::Business : Kind::PrivatePractice))}});
                 r -= part;
             }
             for (size_t i = 0; i < d_.ThirteenPercentCount() && r > Money(); ++i) {
@@ -612,15 +635,18 @@ class Explainer {
                     if (code == agents || code == selfEmployed) noticeCode = code;
                 }
                 Money paid;
+                std::optional<TExplainTarget> first;
                 for (size_t i = 0; i < d_.NalogCount(); ++i) {
-                    if (d_.Nalog(i).BudgetCode == noticeCode) paid += d_.Nalog(i).Amount;
+                    if (d_.Nalog(i).BudgetCode != noticeCode) continue;
+                    paid += d_.Nalog(i).Amount;
+                    if (!first) first = Target(Kind::AdvancePayment, i);
                 }
                 if (!noticeCode.empty() && paid > Money()) {
                     const Money part = Min(paid, r);
                     rows.push_back({noticeCode,
                                     own,
                                     {Record("Платежи по уведомлениям",
-                                            "возврат уплаченного по уведомлениям", part)}});
+                                            "возврат уплаченного по уведомлениям", part, first)}});
                     r -= part;
                 }
             }
@@ -861,7 +887,9 @@ class Explainer {
                                      : activity.HasConfirmedExpenses == 1 ? activity.ExpenseItems[0]
                                                                           : activity.ExpenseTotal;
                 Add(n,
-                    Record(activity.ActivityKind.empty() ? "Деятельность" : activity.ActivityKind,
+                    Record("Деятельность" + (activity.ActivityKind.empty()
+                                                 ? std::string()
+                                                 : ", вид " + activity.ActivityKind),
                            key == "L230" ? "доход" : "расходы", amount, Target(Kind::Business, i)));
             }
             if (key == "L240") CutBy(n, "ограничено доходом (строка 230)");
@@ -1202,13 +1230,53 @@ class Explainer {
 
     // ---- Sheets З and И ----
 
-    void Securities(TExplainNode& n, std::string_view key) const {
-        if (key == "L430" || key == "L420") {
-            n.words =
-                "расходы по операциям с ценными бумагами, учтённые по таблицам листа "
-                "после сальдирования убытков";
-        } else if (key == "L410" || key == "L400") {
-            n.words = "доходы по операциям с ценными бумагами";
+    // Sheet З (own operations) or И (a trust manager's): the totals of items
+    // 4.1-4.3 and the profit and loss of each table by its rows.
+    template <class Sheet>
+    void Securities(TExplainNode& n, std::string_view key, const Sheet& sheet,
+                    std::string_view id) const {
+        const bool own = id == "SheetZ";
+        const std::string prefix = std::string(id) + ".";
+        const std::string income = own ? "L410" : "L400";
+        const std::string taxable = own ? "L420" : "L410";
+        const std::string expense = own ? "L430" : "L420";
+        const auto rowTitle = [](const CBDoh& row, size_t table) {
+            std::string title = row.SourceName.empty() ? "Операции" : row.SourceName;
+            if (!row.INN.empty()) title += ", ИНН " + row.INN;
+            return title + ", таблица " + std::to_string(table + 1);
+        };
+        if (key == income) {
+            n.words = "доходы по операциям всех таблиц листа";
+            for (size_t t = 0; t < sheet.Tables.size(); ++t) {
+                for (const CBDoh& row : sheet.Tables[t]) {
+                    Add(n, Record(rowTitle(row, t), "доход", row.Income));
+                }
+            }
+        } else if (key == taxable) {
+            n.words = "налоговые базы таблиц 1-6 после зачёта убытков";
+            for (int t = 1; t <= 6; ++t) Add(n, Ref(prefix + "Taxable" + std::to_string(t)));
+        } else if (key == expense) {
+            n.words = "расходы, учтённые по листу: доходы (строка " + income.substr(1) +
+                      ") - налоговая база (строка " + taxable.substr(1) + ")";
+            Add(n, Ref(prefix + income));
+            Add(n, Ref(prefix + taxable), -1);
+        } else if (key.size() == 7 && (key.rfind("Profit", 0) == 0) && key[6] >= '1' &&
+                   key[6] <= '6') {
+            const size_t t = static_cast<size_t>(key[6] - '1');
+            n.words = "прибыль по строкам таблицы: доход - расходы, где доход больше";
+            for (const CBDoh& row : sheet.Tables[t]) {
+                Add(n, Record(rowTitle(row, t),
+                              "доход " + Grouped(row.Income) + ", расходы " + Grouped(row.Expense),
+                              row.Profit));
+            }
+        } else if (key.size() == 5 && key.rfind("Loss", 0) == 0 && key[4] >= '1' && key[4] <= '6') {
+            const size_t t = static_cast<size_t>(key[4] - '1');
+            n.words = "убыток по строкам таблицы: расходы - доход, где расходы больше";
+            for (const CBDoh& row : sheet.Tables[t]) {
+                Add(n, Record(rowTitle(row, t),
+                              "доход " + Grouped(row.Income) + ", расходы " + Grouped(row.Expense),
+                              row.Loss));
+            }
         }
     }
 
@@ -1456,10 +1524,13 @@ bool IsSection(std::string_view id) {
 std::vector<std::string> ExplainableLines(const kTSvodSum& totals) {
     std::vector<std::string> ids;
     for (const SheetDesc& sheet : Sheets()) {
+        const std::string_view id = sheet.id;
         const std::vector<LineEntry> lines = sheet.lines(totals);
-        if (std::string_view(sheet.id) != "Section1" && !AnyAmount(lines)) continue;
-        for (const LineEntry& line : lines) ids.push_back(std::string(sheet.id) + "." + line.key);
-        if (std::string_view(sheet.id) == "Base15") {
+        if (id == "Section1" || AnyAmount(lines)) {
+            for (const LineEntry& line : lines) ids.push_back(std::string(id) + "." + line.key);
+        }
+        // Section 6 comes after the sections and before the sheets.
+        if (id == "Base15") {
             for (size_t i = 1; i <= totals.Section6.Rows.size(); ++i)
                 ids.push_back("Section6.Row" + std::to_string(i));
         }

@@ -19,10 +19,11 @@
 // For example Section1.L040, Section6.Row1, SheetA13.L080, SheetL.L210.
 // ExplainableLines gives the ids that apply to a declaration.
 //
-// Every node holds its amount and the way its children make it up: the
-// children's amounts, each added or subtracted by its sign, add up exactly to
-// Before() — the amount itself, or the total before a limit cut it or a rate
-// was applied to it.
+// Every node holds its amount and the way its children make it up: where any
+// child is added or subtracted (sign +1 or -1), the children's amounts with
+// their signs add up exactly to Before() - the amount itself, or the total
+// before a limit cut it (limit says which) or before a rate was applied to it
+// (percent). Children of sign 0 are shown for reference only.
 
 #include <cstddef>
 #include <cstdint>
