@@ -10,6 +10,7 @@
 #include <string>
 
 #include "entry/entrykit.h"
+#include "fixtures.h"
 #include "model/jsonform.h"
 #include "shell/flashbutton.h"
 #include "shell/formmain.h"
@@ -263,4 +264,92 @@ TEST(Results, FollowTheStoredPagesAndTheEnginesMessage) {
     EXPECT_TRUE(page->lvSections->isHidden());
     EXPECT_FALSE(page->lbMessage->isHidden());
     EXPECT_TRUE(page->lbMessage->text().contains("4-НДФЛ"));
+}
+
+// Every kind of record of a tree opens on its own page with it selected (or,
+// for a block of deductions, with its first field focused).
+TEST(Results, EachRecordOfATreeOpensOnItsPage) {
+    mTDeclaration d;
+    DeclarationFromJson(zorv::testing::ReadFixtureJson("report/paper/everything.json"), d);
+    d.AddNalog();
+    d.AddNalog();
+    ScriptedDialogs dialogs;
+    Window w(d);
+    using K = TExplainTarget::Kind;
+    struct Case {
+        TExplainTarget target;
+        TNavPage nav;
+        int subPage;
+        const char* focus;  // the control with the focus
+        const char* list;   // the list of the record, or nullptr
+        int row;
+    };
+    const int sub13 = SubPageOf(kPageIncome13);
+    const Case cases[] = {
+        {{K::ThirteenSource, 1},
+         navRussianIncome,
+         sub13,
+         "lvSourseIncomeInfo",
+         "lvSourseIncomeInfo",
+         1},
+        {{K::ThirteenLine, 0, 2}, navRussianIncome, sub13, "lvIncome", "lvIncome", 2},
+        {{K::Dividend, 0},
+         navRussianIncome,
+         SubPageOf(kPageDividends),
+         "lvSourseIncomeInfo",
+         "lvSourseIncomeInfo",
+         0},
+        {{K::ThirtyFive, 1},
+         navRussianIncome,
+         SubPageOf(kPageIncome35),
+         "lvSourseIncomeInfo",
+         "lvSourseIncomeInfo",
+         1},
+        {{K::Foreign, 3},
+         navForeignIncome,
+         kNoSubPage,
+         "lvSourseIncomeInfo",
+         "lvSourseIncomeInfo",
+         3},
+        {{K::Business, 0},
+         navBusinessIncome,
+         kNoSubPage,
+         "lvSourseIncomeInfo",
+         "lvSourseIncomeInfo",
+         0},
+        {{K::AdvancePayment, 1},
+         navNalog,
+         kNoSubPage,
+         "lvSourseIncomeInfo",
+         "lvSourseIncomeInfo",
+         1},
+        {{K::ChildEducation, 1}, navDeduction, 2, "lvSumList", "lvSumList", 1},
+        {{K::PensionContract, 1}, navDeduction, 2, "lvPensInfo", "lvPensInfo", 1},
+        {{K::SocialDeduction}, navDeduction, 2, "meCharitySum", nullptr, 0},
+        {{K::StandardDeduction}, navDeduction, 0, nullptr, nullptr, 0},
+        {{K::PropertyDeduction}, navDeduction, SubPageOf(kPageHousing), "meObjectNaim", nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.target.kind));
+        const std::optional<TTargetPlace> place = PlaceOfTarget(c.target);
+        ASSERT_TRUE(place);
+        w.form.OpenPlace(*place);
+        QApplication::processEvents();
+        ASSERT_EQ(w.form.CurrentPageKind(), c.nav);
+        QWidget* page = w.form.CurrentPage();
+        if (auto* hub = qobject_cast<THubFrame*>(page)) {
+            EXPECT_EQ(hub->CurrentSubPage(), c.subPage);
+            page = hub->SubPage();
+        }
+        if (c.focus) {
+            EXPECT_EQ(FocusName(), c.focus);
+        }
+        if (c.list) {
+            auto* list = page->findChild<QTreeWidget*>(c.list);
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(SelectedRow(list), c.row);
+        }
+    }
+    // Private practice has no page of its own.
+    EXPECT_FALSE(PlaceOfTarget({K::PrivatePractice, 0}));
 }
