@@ -71,7 +71,10 @@ class TfmExplain : public QDialog {
 // "Итоги": the amounts to pay or refund in large type, each tax base's totals
 // and every problem of the whole-declaration check, worked out afresh whenever
 // the page is shown. Any amount opens as a tree of how it is made up; a
-// problem or a record of a tree opens its own page.
+// problem or a record of a tree opens its own page. It is a page of the
+// navigation column rather than a strip under every page: in a window of
+// 1024 x 600 the entry pages keep all of their height, and the amounts, the
+// totals and a list of many problems get the room of a whole page.
 class TfrResults : public TThinkingFrame {
     Q_OBJECT
   public:
