@@ -9,13 +9,16 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <vector>
 
 #include "check/declarationcheck.h"
+#include "entry/entrykit.h"
 #include "export/exportxml.h"
 #include "report/printfile.h"
 #include "shell/formmain.h"
 #include "shell/help.h"
+#include "shell/results.h"
 #include "shell/shelltext.h"
 #include "shell/splash.h"
 #include "storage/errors.h"
@@ -102,14 +105,29 @@ int TFormMain::RunCheck() {
 void TFormMain::OpenProblemPage(int page, int focus) {
     const TPagePlace* place = PlaceOf(page, focus);
     if (!place) return;  // private practice has no page of its own
-    const TNavPage nav = place->nav;
+    OpenPlace({place->nav, place->subPage, focus});
+}
+
+void TFormMain::OpenPlace(const TTargetPlace& place) {
+    const TNavPage nav = place.nav;
     // The current page was stored by the check; it is replaced without asking.
     if (host_->CurrentKind() != nav) host_->Replace(nav, nav_[nav], PageFactory(nav));
     auto* hub = qobject_cast<THubFrame*>(CurrentPage());
-    if (hub && place->subPage != kNoSubPage)
-        hub->ShowSubPage(place->subPage, focus);
+    if (hub && place.subPage != kNoSubPage)
+        hub->ShowSubPage(place.subPage, place.focus);
     else
-        CurrentPage()->FocusError(focus);
+        CurrentPage()->FocusError(place.focus);
+    if (!place.list) return;
+    // A record: its row in the page's list, and in the list of its lines.
+    QWidget* page = hub && hub->SubPage() ? hub->SubPage() : CurrentPage();
+    auto select = [page](const char* name, int row) -> bool {
+        auto* list = page->findChild<QTreeWidget*>(QString::fromLatin1(name));
+        if (!list || row < 0 || row >= list->topLevelItemCount()) return false;
+        list->setFocus();
+        SelectRow(list, row);
+        return true;
+    };
+    if (select(place.list, place.row) && place.subList) select(place.subList, place.subRow);
 }
 
 void TFormMain::CheckDoc() {

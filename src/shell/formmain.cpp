@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -30,6 +31,7 @@
 #include "shell/persondata.h"
 #include "shell/recoveryjournal.h"
 #include "shell/recoveryprompt.h"
+#include "shell/results.h"
 #include "shell/shelltext.h"
 #include "storage/errors.h"
 
@@ -55,13 +57,37 @@ QVariant SettingValue(QSettings& settings, const QString& name, const QVariant& 
 }
 
 const char* const kNavCaptions[navCount] = {
-    "Задание условий",        "Сведения о декларанте", "Доходы, полученные в РФ",
-    "Доходы за пределами РФ", "Предприниматели",       "Вычеты",
-    "Уплата по уведомлениям",
+    "Задание условий",         "Сведения о декларанте",
+    "Доходы, полученные в РФ", "Доходы за пределами РФ",
+    "Предприниматели",         "Вычеты",
+    "Уплата по уведомлениям",  "Итоги",
 };
 const char* const kNavNames[navCount] = {
     "fbInitialData",    "fbPrsonInfo", "fbRussianIncome", "fbForeignIncome",
-    "fbBusinessIncome", "fbDeduction", "fbNalog",
+    "fbBusinessIncome", "fbDeduction", "fbNalog",         "fbResults",
+};
+
+// Keeps the buttons of the navigation column of one height: as high as the
+// column allows each of them, at most 71 pixels; what is left stays below them.
+class TEvenButtons : public QObject {
+  public:
+    TEvenButtons(QWidget* column, int count) : QObject(column), column_(column), count_(count) {
+        column->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == column_ && event->type() == QEvent::Resize) {
+            const int height = std::clamp(column_->height() / count_, kNavMinHeight, kNavHeight);
+            for (QWidget* button : column_->findChildren<TFlashButton*>())
+                button->setMaximumHeight(height);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWidget* column_;
+    int count_;
 };
 
 }  // namespace
@@ -289,6 +315,7 @@ void TFormMain::BuildNavigation() {
         nav_[i] = button;
     }
     column->addStretch(0);
+    new TEvenButtons(navigation, navCount);
     pageContainer_ = new QWidget(central);
     pageContainer_->setObjectName(QStringLiteral("pnlPage"));
     auto* layout = new QHBoxLayout(central);
@@ -398,6 +425,19 @@ TThinkingFrame* TFormMain::CreatePage(TNavPage page, QWidget* parent) {
             return new TfrBusinessNew(ctx_, parent);
         case navDeduction:
             return new TfrFrameDeductData(ctx_, parent);
+        case navResults: {
+            auto* results = new TfrResults(ctx_, parent);
+            // The page that opens replaces this one: it opens once the signal is done.
+            connect(results, &TfrResults::openProblem, this, [this](int page, int focus) {
+                QTimer::singleShot(0, this, [this, page, focus] { OpenProblemPage(page, focus); });
+            });
+            connect(results, &TfrResults::openTarget, this, [this](TExplainTarget target) {
+                QTimer::singleShot(0, this, [this, target] {
+                    if (const auto place = PlaceOfTarget(target)) OpenPlace(*place);
+                });
+            });
+            return results;
+        }
         case navNalog:
         case navCount:
             break;

@@ -23,6 +23,7 @@ namespace zorv {
 
 class TFlashButton;
 class TfmHelp;
+struct TTargetPlace;
 
 // Where the window goes: the saved bounds held to the screen, or 800 x 571
 // centred when none were saved.
@@ -96,6 +97,11 @@ class TFormMain : public QMainWindow {
     // user chose to correct opens its page and field. 0: go on; 1: a problem
     // was shown; 2: the user cancelled.
     int RunCheck();
+    // Opens the page of a problem with its field focused; the current page is
+    // replaced without being stored or checked.
+    void OpenProblemPage(int page, int focus);
+    // Opens a page (and sub-page) with a record of its list selected.
+    void OpenPlace(const TTargetPlace& place);
     // The commands of the declaration menu and of the help menu.
     void CheckDoc();
     void PreviewDoc();
@@ -150,7 +156,6 @@ class TFormMain : public QMainWindow {
 
     enum class TOutput { Preview, Print, Export };
     void RunOutput(TOutput output);
-    void OpenProblemPage(int page, int focus);
     void ExportDeclaration();
     void PrintDeclaration(TOutput output);
     void ReportEstimated(TOutput output);

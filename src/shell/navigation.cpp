@@ -17,6 +17,7 @@ constexpr TPagePlace kPlaces[] = {
     {kPageDeductions, navDeduction, 0},
     {kPageHousing, navDeduction, 1},
     {kPageDeductions, navDeduction, 2, FocusNumber(DeductionsFocus::SocialSums)},
+    {kPageDeductions, navDeduction, 2, FocusNumber(DeductionsFocus::EducationList)},
 };
 
 }  // namespace

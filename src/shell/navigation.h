@@ -13,6 +13,7 @@ enum TNavPage : int {
     navBusinessIncome,
     navDeduction,
     navNalog,
+    navResults,
     navCount
 };
 

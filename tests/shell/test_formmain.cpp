@@ -70,7 +70,7 @@ TEST(FormMain, NavigationColumnAndCommands) {
     const char* captions[] = {"Задание условий",         "Сведения о декларанте",
                               "Доходы, полученные в РФ", "Доходы за пределами РФ",
                               "Предприниматели",         "Вычеты",
-                              "Уплата по уведомлениям"};
+                              "Уплата по уведомлениям",  "Итоги"};
     for (int i = 0; i < navCount; ++i) {
         TFlashButton* b = w.form.NavButton(TNavPage(i));
         EXPECT_EQ(b->text(), captions[i]);
