@@ -627,6 +627,10 @@ void TfrCurrency::ShowRecord(size_t index) {
 
 void TfrCurrency::StoreRecord(size_t index) {
     mTCurrencyIncome& c = Decl().CurrencyIncome(index);
+    // The rubles are worked out again only when what they come from changed: a
+    // record whose rubles were given without a currency amount or rate (from a
+    // JSON file, say) keeps them while the user only looks at it.
+    const mTCurrencyIncome before = c;
     c.IncomeDate = DayNumberFromDate(dtIncomeGetDate->date());
     c.TaxDate = DayNumberFromDate(dtSubtractDate->date());
     c.CurrencyCode = FromQ(meCurrencyCode->text());
@@ -637,8 +641,14 @@ void TfrCurrency::StoreRecord(size_t index) {
     c.TaxUnits = NumberFromField(meCurrencyUnits2->text());
     c.TaxRate1 = MoneyFromField(meCurrencyExchange2->text());
     c.IncomeCode = NumberFromField(pnlIncomeCod->text());
-    c.SetIncomeInCurrency(MoneyFromField(meIncomeCurrencySum->text()));
-    c.SetTaxInCurrency(MoneyFromField(meTaxCurrencySum->text()));
+    const Money income = MoneyFromField(meIncomeCurrencySum->text());
+    if (income != before.IncomeInCurrency || c.IncomeRate1 != before.IncomeRate1 ||
+        c.IncomeUnits != before.IncomeUnits)
+        c.SetIncomeInCurrency(income);
+    const Money tax = MoneyFromField(meTaxCurrencySum->text());
+    if (tax != before.TaxInCurrency || c.TaxRate1 != before.TaxRate1 ||
+        c.TaxUnits != before.TaxUnits)
+        c.SetTaxInCurrency(tax);
     c.DeductCode = NumberFromField(pnlSubtractCod->text());
     c.DeductSum = MoneyFromField(meSubtractSum->text());
     c.IncomeRate = incomeRate_;

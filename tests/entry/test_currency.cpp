@@ -187,6 +187,30 @@ TEST(CurrencyPage, AStoredRateOfFourDecimalsSurvivesSelection) {
     EXPECT_EQ(d.CurrencyIncome(0).IncomeInRubles, Money::FromRaw(3788100));
 }
 
+TEST(CurrencyPage, LookingAtARecordLeavesItsRublesAlone) {
+    // Rubles given without a currency amount or rate, as a JSON file may hold them.
+    Page p;
+    mTDeclaration& d = p.ctx.Decl();
+    mTCurrencyIncome& c = d.CurrencyIncome(d.AddCurrencyIncome());
+    c.SourceName = "Foreign Bank";
+    c.IncomeCode = 2610;
+    c.IncomeRate = 35;
+    c.IncomeInRubles = Money::Rubles(2000);
+    c.TaxInRubles = Money::Rubles(100);
+    TfrCurrency* page = p.Open();
+    page->StoreToModel();
+    EXPECT_EQ(d.CurrencyIncome(0).IncomeInRubles, Money::Rubles(2000));
+    EXPECT_EQ(d.CurrencyIncome(0).TaxInRubles, Money::Rubles(100));
+
+    // Typing a rate and an amount works the rubles out again.
+    Type(page->meCurrencyUnits, "1");
+    Type(page->meCurrencyExchange, "30");
+    Type(page->meIncomeCurrencySum, "10");
+    page->StoreToModel();
+    EXPECT_EQ(d.CurrencyIncome(0).IncomeInRubles, Money::Rubles(300));
+    EXPECT_EQ(d.CurrencyIncome(0).TaxInRubles, Money::Rubles(100)) << "the tax was not touched";
+}
+
 TEST(CurrencyPage, CheckReportsTheFirstRuleOfTheFirstRecord) {
     struct Case {
         const char* what;
