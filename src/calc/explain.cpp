@@ -887,9 +887,9 @@ class Explainer {
                                      : activity.HasConfirmedExpenses == 1 ? activity.ExpenseItems[0]
                                                                           : activity.ExpenseTotal;
                 Add(n,
-                    Record("Деятельность" + (activity.ActivityKind.empty()
-                                                 ? std::string()
-                                                 : ", вид " + activity.ActivityKind),
+                    Record(activity.ActivityKind == "1" || activity.ActivityKind.empty()
+                               ? "Деятельность, код ОКВЭД " + activity.ActivityCode
+                               : ActivityCaption(activity),
                            key == "L230" ? "доход" : "расходы", amount, Target(Kind::Business, i)));
             }
             if (key == "L240") CutBy(n, "ограничено доходом (строка 230)");

@@ -363,11 +363,7 @@ const TOkvedTable& TfrBusinessNew::Okved() {
 }
 
 QString TfrBusinessNew::Caption(const mTBusinessNew& b) {
-    const QString kind = ToQ(b.ActivityKind);
-    if (kind == QLatin1String("2")) return QStringLiteral("Нотариальная деятельность");
-    if (kind == QLatin1String("3")) return QStringLiteral("Адвокатская деятельность");
-    if (kind == QLatin1String("4")) return QStringLiteral("Иная деятельность");
-    return ToQ(b.ActivityCode);
+    return ToQ(ActivityCaption(b));
 }
 
 void TfrBusinessNew::EnableDetail(bool enabled) {

@@ -292,4 +292,11 @@ size_t mTNalog::ComputeSize() const {
     return FieldsSize([&](auto& v) { NalogImage(*this, v, 0); });
 }
 
+std::string ActivityCaption(const mTBusinessNew& activity) {
+    if (activity.ActivityKind == "2") return "Нотариальная деятельность";
+    if (activity.ActivityKind == "3") return "Адвокатская деятельность";
+    if (activity.ActivityKind == "4") return "Иная деятельность";
+    return activity.ActivityCode;
+}
+
 }  // namespace zorv

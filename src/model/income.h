@@ -157,6 +157,10 @@ class mTBusinessNew {
     size_t ComputeSize() const;
 };
 
+// How an activity is named in lists: notaries, lawyers and other practice by
+// their kind, an entrepreneur's activity by its OKVED code.
+std::string ActivityCaption(const mTBusinessNew& activity);
+
 // A record of the Repetit group: a name and 21 amounts, carried as stored.
 class mTRepetitNew {
   public:
