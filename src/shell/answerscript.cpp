@@ -27,20 +27,6 @@ QString PopFront(std::deque<QString>& queue) {
     return value;
 }
 
-// Types over the field's text.
-void TypeInto(QWidget* widget, const QString& text) {
-    widget->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
-    for (QChar c : text) {
-        const int key = c.isLetterOrNumber() && c.unicode() < 0x80 ? int(c.toUpper().unicode())
-                                                                   : int(Qt::Key_unknown);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
 }  // namespace
 
 std::unique_ptr<TAnswerScript> TAnswerScript::FromEnvironment() {
@@ -86,7 +72,7 @@ void TAnswerScript::NextStep(QWidget* window) {
     const QString& command = step[0];
     const QString& name = step[1];
     if (command == QLatin1String("type")) {
-        if (auto* field = window->findChild<QWidget*>(name)) TypeInto(field, step[2]);
+        if (auto* field = window->findChild<QWidget*>(name)) TypeOver(field, step[2]);
     } else if (command == QLatin1String("press")) {
         if (auto* button = window->findChild<QAbstractButton*>(name)) button->click();
     } else if (command == QLatin1String("trigger")) {
@@ -149,6 +135,23 @@ bool TAnswerScript::Run(QDialog& dialog) {
         }
     dialog.reject();
     return false;
+}
+
+void TypeKeys(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        const int key = c.isLetterOrNumber() && c.unicode() < 0x80 ? int(c.toUpper().unicode())
+                                                                   : int(Qt::Key_unknown);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+void TypeOver(QWidget* widget, const QString& text) {
+    widget->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->selectAll();
+    TypeKeys(widget, text);
 }
 
 }  // namespace zorv

@@ -12,6 +12,11 @@ class QWidget;
 
 namespace zorv {
 
+// Types the text into the widget one character at a time, as the keyboard does.
+void TypeKeys(QWidget* widget, const QString& text);
+// Focuses the field and types over what it holds.
+void TypeOver(QWidget* widget, const QString& text);
+
 // Runs the program without a person, for the tests that start it as a separate
 // process. The environment variable ZORV2008_ANSWERS names a file of lines:
 //   interval <ms>         the interval of the recovery copies

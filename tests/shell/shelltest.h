@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "shell/answerscript.h"
 #include "shell/dialogs.h"
 
 namespace zorv::testing {
@@ -88,14 +89,7 @@ class ScriptedDialogs : public TDialogs {
 
 // Types the text into the widget one character at a time, as the keyboard does.
 inline void Type(QWidget* widget, const QString& text) {
-    for (QChar c : text) {
-        const int key = c.isLetterOrNumber() && c.unicode() < 0x80 ? int(c.toUpper().unicode())
-                                                                   : int(Qt::Key_unknown);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
+    TypeKeys(widget, text);
 }
 
 }  // namespace zorv::testing
