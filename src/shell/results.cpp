@@ -221,7 +221,7 @@ TfmExplain::TfmExplain(QWidget* parent, const TExplainNode& root) : QDialog(pare
     // Each column as wide as its texts, within a share of the window; the
     // formula takes what is left, and every cut text is whole in its hint.
     const int width = parent ? std::max(parent->window()->width() - 40, 760) : 980;
-    const int shares[colTreeCount] = {32, 12, 32, 0};
+    const int shares[colTreeCount] = {40, 12, 24, 0};
     for (int column = 0; column < colTreeCount - 1; ++column) {
         tree_->resizeColumnToContents(column);
         tree_->header()->resizeSection(column, std::min(tree_->header()->sectionSize(column) + 12,
@@ -338,7 +338,12 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     lvPayments->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     QStringList headers;
-    for (const char* h : kSectionHeaders) headers << QString::fromUtf8(h);
+    // Long headings take two lines, so that the columns fit an 800-pixel window.
+    for (const char* h : kSectionHeaders) {
+        QString heading = QString::fromUtf8(h);
+        if (heading.size() > 12) heading.replace(heading.indexOf(u' '), 1, u'\n');
+        headers << heading;
+    }
     lvSections = MakeList(this, "lvSections", QStringLiteral("Итоги по налоговым базам"), headers,
                           {colBase, colComputed, colPaid, colRefund, colPayment});
     // Each cell is an amount of its own: the keyboard moves from cell to cell.
@@ -348,7 +353,7 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     lvSections->header()->setSectionResizeMode(QHeaderView::Stretch);
     lvSections->header()->setSectionResizeMode(colCaption, QHeaderView::ResizeToContents);
     lvSections->header()->setMinimumSectionSize(
-        lvSections->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000,00")) + 12);
+        lvSections->fontMetrics().horizontalAdvance(QStringLiteral("00 000 000,00")) + 12);
 
     bnExplain = Named(new QPushButton(QStringLiteral("&Как получена сумма..."), this), "bnExplain");
     bnExplain->setToolTip(
