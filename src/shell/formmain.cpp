@@ -164,6 +164,7 @@ void TFormMain::EnableRecovery(const QString& folder, std::chrono::milliseconds 
     journal_ = std::make_unique<TRecoveryJournal>(
         TRecoveryStore(folder), [this] { return RecoveryImage(); }, [this] { return fileName_; },
         interval);
+    journal_->OnFailure([this](const QString& message) { ShowError(this, message); });
     if (!saved_) journal_->Modified();
 }
 

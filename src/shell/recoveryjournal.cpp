@@ -61,7 +61,9 @@ void TRecoveryJournal::Write() {
     if (!slot_) slot_ = store_.Claim(path);
     QString failure;
     if (!slot_) {
-        failure = QStringLiteral("no free recovery slot in %1").arg(store_.Folder());
+        failure = QStringLiteral(
+            "папка недоступна для записи, или все места для копий заняты другими запущенными "
+            "копиями программы");
     } else {
         try {
             slot_->Write(*image);
@@ -73,7 +75,14 @@ void TRecoveryJournal::Write() {
         }
     }
     // The user's work goes on; the next change tries again.
-    if (!warned_) qWarning().noquote() << "Recovery copy not written:" << failure;
+    if (!warned_) {
+        qWarning().noquote() << "Recovery copy not written:" << failure;
+        if (report_)
+            report_(QStringLiteral("Не удалось записать копию несохранённых изменений в папку "
+                                   "«%1»: %2.\nПока копия не записывается, сохраняйте декларацию "
+                                   "командой «Сохранить»; если на диске нет места, освободите его.")
+                        .arg(store_.Folder(), failure));
+    }
     warned_ = true;
 }
 

@@ -42,6 +42,9 @@ class TRecoveryJournal : public QObject {
     void Discard();
     // Carries on with a copy offered at start, now the open declaration.
     void Adopt(std::unique_ptr<TRecoverySlot> slot);
+    // Told once, in the user's words, when copies stop being written; told
+    // again only after a copy has been written since.
+    void OnFailure(std::function<void(const QString&)> report) { report_ = std::move(report); }
 
   private:
     void Write();
@@ -53,6 +56,7 @@ class TRecoveryJournal : public QObject {
     QTimer timer_;
     bool pending_ = false;
     bool warned_ = false;
+    std::function<void(const QString&)> report_;
     std::unique_ptr<TRecoverySlot> slot_;
 };
 

@@ -154,6 +154,34 @@ TEST(RecoveryStore, CopiesArePerDocumentAndPerRunningProgram) {
 
 // The copy follows the changes: after the interval, at once on a page switch,
 // and it goes when the changes are saved or given up.
+// A copy that cannot be written is reported once, in words that say what to do;
+// the user's work goes on.
+TEST(RecoveryJournal, AFolderThatCannotBeWrittenIsReportedOnce) {
+    ScriptedDialogs dialogs;
+    TempDir dir;
+    const QString blocker = Q(dir.File("plain-file"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString doc = Q(dir.File("a.zv8"));
+    WriteDocument(doc.toStdString(), "7701");
+    Window w(blocker + QStringLiteral("/recovery"));
+    w.Start({doc});
+    w.TypeCorrection(QStringLiteral("2"));
+    ASSERT_TRUE(w.form.SwitchPage(navPersonInfo));
+    // Later writes fail the same way and are not reported again.
+    w.form.Journal()->Modified();
+    w.form.Journal()->WriteNow();
+    QStringList reports;
+    for (const QString& m : dialogs.messages)
+        if (m.startsWith(QStringLiteral("Не удалось записать копию"))) reports << m;
+    ASSERT_EQ(reports.size(), 1)
+        << QStringList(dialogs.messages.begin(), dialogs.messages.end()).join(u'|').toStdString();
+    EXPECT_TRUE(reports[0].contains(blocker + QStringLiteral("/recovery")));
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("«Сохранить»")));
+    EXPECT_FALSE(w.form.Saved());
+}
+
 TEST(RecoveryJournal, WritesAfterChangesAndGoesWithThem) {
     ScriptedDialogs dialogs;
     TempDir dir;
