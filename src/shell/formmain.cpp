@@ -32,6 +32,7 @@
 #include "shell/recoveryjournal.h"
 #include "shell/recoveryprompt.h"
 #include "shell/results.h"
+#include "shell/resultsdata.h"
 #include "shell/shelltext.h"
 #include "storage/errors.h"
 
@@ -453,7 +454,17 @@ TPageHost::Factory TFormMain::PageFactory(TNavPage page) {
 bool TFormMain::SwitchPage(TNavPage page) {
     const bool switched = host_->SwitchTo(page, nav_[page], PageFactory(page));
     if (switched && !saved_ && journal_) journal_->WriteNow();
+    if (switched) ShowResultSummary();
     return switched;
+}
+
+void TFormMain::ShowResultSummary() {
+    // The page left has stored what was typed on it: the result follows it.
+    const QString summary = ResultSummary(ComputeResults(ctx_.Decl()));
+    const QString caption = QString::fromUtf8(kNavCaptions[navResults]);
+    TFlashButton* button = nav_[navResults];
+    button->setText(summary.isEmpty() ? caption : caption + QLatin1Char('\n') + summary);
+    button->setToolTip(button->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 bool TFormMain::StepPage(int step) {
@@ -482,6 +493,7 @@ void TFormMain::NewDocument() {
     ShowConditions();
     SetSaved(true);
     UpdateTitle();
+    ShowResultSummary();
 }
 
 QString ReadDeclaration(const QString& path, mTDeclaration& declaration) {
@@ -517,6 +529,7 @@ void TFormMain::ShowDocument(std::unique_ptr<mTDeclaration> declaration, const Q
     ShowConditions();
     SetSaved(true);
     UpdateTitle();
+    ShowResultSummary();
 }
 
 bool TFormMain::CreateDoc() {

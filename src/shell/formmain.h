@@ -133,6 +133,8 @@ class TFormMain : public QMainWindow {
     void ReadToolbarSettings();
     void ApplyTextLabels(bool on);
     void ShowToolbar(bool on);
+    // Puts the result under the caption of the results button.
+    void ShowResultSummary();
     void UpdateTitle();
     QString ReferenceProblems() const;
     void SetSaved(bool saved);

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "entry/entrykit.h"
 #include "export/exportxml.h"
 #include "shell/shelltext.h"
 #include "storage/errors.h"
@@ -81,6 +82,21 @@ std::vector<TSectionResult> Sections(const kTSvodSum& t, uint8_t kind) {
 }
 
 }  // namespace
+
+QString ResultSummary(const TResults& results) {
+    if (!results.failure.isEmpty() || !results.note.isEmpty()) return {};
+    Money refund, payment;
+    for (const TSectionResult& s : results.sections) {
+        refund += s.refund.amount;
+        payment += s.payment.amount;
+    }
+    const auto amount = [](Money m) { return GroupedAmount(MoneyText(m)); };
+    if (!refund.IsZero() && !payment.IsZero())
+        return QStringLiteral("к уплате %1\nк возврату %2").arg(amount(payment), amount(refund));
+    if (!refund.IsZero()) return QStringLiteral("к возврату\n") + amount(refund);
+    if (!payment.IsZero()) return QStringLiteral("к уплате\n") + amount(payment);
+    return {};
+}
 
 QString PaymentCaption(const std::string& sign) {
     if (sign == "1") return QStringLiteral("К уплате в бюджет");

@@ -62,6 +62,11 @@ struct TResults {
 // change the document being edited.
 TResults ComputeResults(const mTDeclaration& declaration);
 
+// The result in two short lines for the navigation column ("к возврату\n78 000"),
+// empty when there is nothing to say: no totals, or neither a refund nor a
+// payment.
+QString ResultSummary(const TResults& results);
+
 // The caption of a row of section 6 by its sign.
 QString PaymentCaption(const std::string& sign);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -239,6 +240,11 @@ TEST(Results, ListsEveryProblemAndOpensEachField) {
 TEST(Results, FollowTheStoredPagesAndTheEnginesMessage) {
     ScriptedDialogs dialogs;
     Window w(FromJson(kHousingRefund));
+    // The result stands under the results button from the moment the document opens.
+    auto* resultsButton = w.form.findChild<QAbstractButton*>("fbResults");
+    ASSERT_NE(resultsButton, nullptr);
+    EXPECT_EQ(resultsButton->text(),
+              QStringLiteral("Итоги\nк возврату\n") + GroupedAmount(QStringLiteral("78000")));
     ASSERT_EQ(w.Results()->lvPayments->topLevelItem(0)->text(1),
               GroupedAmount(QStringLiteral("78000")));
 
@@ -256,6 +262,8 @@ TEST(Results, FollowTheStoredPagesAndTheEnginesMessage) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->lvPayments->topLevelItem(0)->text(1), GroupedAmount(QStringLiteral("26000")));
     EXPECT_EQ(page->lvSections->topLevelItem(0)->text(1), GroupedAmount(QStringLiteral("400000")));
+    EXPECT_EQ(resultsButton->text(),
+              QStringLiteral("Итоги\nк возврату\n") + GroupedAmount(QStringLiteral("26000")));
 
     // An estimated-income declaration has no amounts to pay or refund: the page says so.
     w.form.Declaration().DeclarationKind = kEstimated4NDFL;
