@@ -6,6 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
+echo "== Layers of the libraries"
+scripts/check-layers.sh
+echo "Слои библиотек соблюдены"
+
 echo "== Sanitizer build (address, undefined)"
 if [ ! -f build-asan/build.ninja ]; then
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZORV_SANITIZE=ON -DZORV_BENCH=OFF >/dev/null

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "calc/calcmoney.h"
-#include "entry/incomecodes.h"
+#include "codes/incomecodes.h"
 #include "model/taxlimits2008.h"
 #include "storage/daynumber.h"
 

@@ -2,7 +2,7 @@
 
 #include "calc/calcmoney.h"
 #include "calc/svodsum.h"
-#include "entry/incomecodes.h"
+#include "codes/incomecodes.h"
 #include "model/numtext.h"
 #include "model/taxlimits2008.h"
 

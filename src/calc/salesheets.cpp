@@ -4,7 +4,7 @@
 
 #include "calc/incomesheets.h"
 #include "calc/svodsum.h"
-#include "entry/incomecodes.h"
+#include "codes/incomecodes.h"
 #include "model/taxlimits2008.h"
 
 namespace zorv {

@@ -4,7 +4,7 @@
 
 #include "calc/calcmoney.h"
 #include "calc/svodsum.h"
-#include "entry/incomecodes.h"
+#include "codes/incomecodes.h"
 #include "export/xmltree.h"
 #include "model/declaration.h"
 #include "model/numtext.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "entry/incomecodes.h"
+#include "codes/incomecodes.h"
 #include "report/reportdata.h"
 #include "report/reportsums.h"
 #include "report/sheetvalues.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "entry/incomecodes.h"
+#include "codes/incomecodes.h"
 #include "report/reportdata.h"
 #include "storage/daynumber.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "shell/dialogs.h"
+#include "widgets/dialogs.h"
 
 class QWidget;
 

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "check/declarationcheck.h"
-#include "entry/entrykit.h"
+#include "pages/entrykit.h"
 #include "export/exportxml.h"
 #include "report/printfile.h"
 #include "shell/formmain.h"
 #include "shell/help.h"
 #include "shell/results.h"
-#include "shell/shelltext.h"
+#include "widgets/shelltext.h"
 #include "shell/splash.h"
 #include "storage/errors.h"
 

@@ -20,12 +20,12 @@
 #include <algorithm>
 #include <tuple>
 
-#include "entry/businesspage.h"
-#include "entry/currencypage.h"
-#include "entry/deductionhub.h"
-#include "entry/nalogpage.h"
-#include "entry/russianincome.h"
-#include "shell/flashbutton.h"
+#include "pages/businesspage.h"
+#include "pages/currencypage.h"
+#include "pages/deductionhub.h"
+#include "pages/nalogpage.h"
+#include "pages/russianincome.h"
+#include "widgets/flashbutton.h"
 #include "shell/help.h"
 #include "shell/initialdata.h"
 #include "shell/persondata.h"
@@ -33,7 +33,7 @@
 #include "shell/recoveryprompt.h"
 #include "shell/results.h"
 #include "shell/resultsdata.h"
-#include "shell/shelltext.h"
+#include "widgets/shelltext.h"
 #include "storage/errors.h"
 
 namespace zorv {

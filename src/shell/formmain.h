@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "shell/outputs.h"
-#include "shell/thinkingframe.h"
+#include "widgets/thinkingframe.h"
 
 class QAction;
 class QMenu;

@@ -12,10 +12,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "shell/controlnames.h"
-#include "shell/lookups.h"
-#include "shell/maskededit.h"
-#include "shell/shelltext.h"
+#include "widgets/controlnames.h"
+#include "widgets/lookups.h"
+#include "widgets/maskededit.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 

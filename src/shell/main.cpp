@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "shell/answerscript.h"
-#include "shell/dialogs.h"
+#include "widgets/dialogs.h"
 #include "shell/formmain.h"
 #include "shell/programfiles.h"
 #include "shell/recoveryjournal.h"

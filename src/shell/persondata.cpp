@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/controlnames.h"
-#include "shell/flashbutton.h"
-#include "shell/lookups.h"
-#include "shell/maskededit.h"
-#include "shell/shelltext.h"
+#include "widgets/controlnames.h"
+#include "widgets/flashbutton.h"
+#include "widgets/lookups.h"
+#include "widgets/maskededit.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/thinkingframe.h"
+#include "widgets/thinkingframe.h"
 
 class QCheckBox;
 class QDateEdit;

@@ -12,8 +12,8 @@
 #include "report/reportrun.h"
 #include "report/xmlform.h"
 #include "report/xmlsheets.h"
-#include "shell/dialogs.h"
-#include "shell/shelltext.h"
+#include "widgets/dialogs.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "shell/referencedata.h"
+#include "widgets/referencedata.h"
 
 namespace zorv {
 

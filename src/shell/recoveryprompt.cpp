@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "shell/dialogs.h"
+#include "widgets/dialogs.h"
 #include "shell/formmain.h"
 
 namespace zorv {

@@ -9,9 +9,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "entry/entrykit.h"
-#include "shell/controlnames.h"
-#include "shell/shelltext.h"
+#include "pages/entrykit.h"
+#include "widgets/controlnames.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "calc/explain.h"
-#include "shell/navigation.h"
+#include "widgets/navigation.h"
 #include "shell/resultsdata.h"
-#include "shell/thinkingframe.h"
+#include "widgets/thinkingframe.h"
 
 class QLabel;
 class QPushButton;

@@ -3,9 +3,9 @@
 #include <initializer_list>
 #include <utility>
 
-#include "entry/entrykit.h"
+#include "pages/entrykit.h"
 #include "export/exportxml.h"
-#include "shell/shelltext.h"
+#include "widgets/shelltext.h"
 #include "storage/errors.h"
 
 namespace zorv {

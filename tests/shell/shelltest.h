@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "shell/answerscript.h"
-#include "shell/dialogs.h"
+#include "widgets/dialogs.h"
 
 namespace zorv::testing {
 

@@ -17,10 +17,10 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "shell/flashbutton.h"
+#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shell/initialdata.h"
-#include "shell/maskededit.h"
+#include "widgets/maskededit.h"
 #include "shell/persondata.h"
 #include "shelltest.h"
 #include "storage/errors.h"

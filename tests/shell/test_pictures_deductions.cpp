@@ -5,15 +5,15 @@
 #include <QSettings>
 #include <QTreeWidget>
 
-#include "entry/deductionhub.h"
-#include "entry/propertydeduct.h"
-#include "entry/socialdeduct.h"
-#include "entry/standarddeduct.h"
+#include "pages/deductionhub.h"
+#include "pages/propertydeduct.h"
+#include "pages/socialdeduct.h"
+#include "pages/standarddeduct.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "shell/flashbutton.h"
+#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "shell/maskededit.h"
+#include "widgets/maskededit.h"
 #include "shelltest.h"
 #include "tempdir.h"
 

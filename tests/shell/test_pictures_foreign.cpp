@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QTreeWidget>
 
-#include "entry/businesspage.h"
-#include "entry/currencypage.h"
+#include "pages/businesspage.h"
+#include "pages/currencypage.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "shell/flashbutton.h"
+#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "shell/maskededit.h"
+#include "widgets/maskededit.h"
 #include "shelltest.h"
 #include "tempdir.h"
 

@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QLineEdit>
 
-#include "entry/codelists.h"
-#include "shell/lookups.h"
-#include "shell/referencedata.h"
+#include "pages/codelists.h"
+#include "widgets/lookups.h"
+#include "widgets/referencedata.h"
 
 using namespace zorv;
 

@@ -16,7 +16,7 @@
 #include "report/reportdata.h"
 #include "report/reportsums.h"
 #include "report/sheets.h"
-#include "shell/flashbutton.h"
+#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shelltest.h"
 

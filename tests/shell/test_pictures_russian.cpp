@@ -5,15 +5,15 @@
 #include <QDir>
 #include <QSettings>
 
-#include "entry/dividendsdialog.h"
-#include "entry/nalogdialog.h"
-#include "entry/russianincome.h"
-#include "entry/thirtyfivedialog.h"
+#include "pages/dividendsdialog.h"
+#include "pages/nalogdialog.h"
+#include "pages/russianincome.h"
+#include "pages/thirtyfivedialog.h"
 #include "fixtures.h"
 #include "model/income.h"
-#include "shell/flashbutton.h"
+#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "shell/maskededit.h"
+#include "widgets/maskededit.h"
 #include "shelltest.h"
 #include "tempdir.h"
 

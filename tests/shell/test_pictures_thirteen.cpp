@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QTreeWidget>
 
-#include "entry/thirteendialogs.h"
-#include "entry/thirteenpercent.h"
+#include "pages/thirteendialogs.h"
+#include "pages/thirteenpercent.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "shell/flashbutton.h"
+#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shelltest.h"
 #include "tempdir.h"

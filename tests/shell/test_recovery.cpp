@@ -9,7 +9,7 @@
 
 #include "shell/formmain.h"
 #include "shell/initialdata.h"
-#include "shell/maskededit.h"
+#include "widgets/maskededit.h"
 #include "shell/recoveryjournal.h"
 #include "shell/recoveryprompt.h"
 #include "shell/recoverystore.h"

@@ -10,12 +10,12 @@
 #include <functional>
 #include <string>
 
-#include "entry/entrykit.h"
+#include "pages/entrykit.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "shell/flashbutton.h"
+#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "shell/maskededit.h"
+#include "widgets/maskededit.h"
 #include "shell/results.h"
 #include "shelltest.h"
 #include "tempdir.h"
