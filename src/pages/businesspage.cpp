@@ -15,12 +15,12 @@
 
 #include "check/checkrules.h"
 #include "codes/codedictionary.h"
-#include "pages/entrykit.h"
 #include "model/numtext.h"
+#include "pages/entrykit.h"
+#include "storage/daynumber.h"
 #include "widgets/controlnames.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"
-#include "storage/daynumber.h"
 
 namespace zorv {
 

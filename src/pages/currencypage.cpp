@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 
 #include "check/checkrules.h"
+#include "model/income.h"
 #include "pages/codelists.h"
 #include "pages/entrykit.h"
-#include "model/income.h"
 #include "widgets/controlnames.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"

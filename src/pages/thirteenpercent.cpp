@@ -13,10 +13,10 @@
 #include "check/checkrules.h"
 #include "pages/entrykit.h"
 #include "pages/thirteendialogs.h"
+#include "storage/errors.h"
 #include "widgets/controlnames.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"
-#include "storage/errors.h"
 
 namespace zorv {
 

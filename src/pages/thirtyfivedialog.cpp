@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
+#include "model/income.h"
 #include "pages/codelists.h"
 #include "pages/recordpage.h"
-#include "model/income.h"
 #include "widgets/controlnames.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"

@@ -13,15 +13,15 @@
 #include <vector>
 
 #include "check/declarationcheck.h"
-#include "pages/entrykit.h"
 #include "export/exportxml.h"
+#include "pages/entrykit.h"
 #include "report/printfile.h"
 #include "shell/formmain.h"
 #include "shell/help.h"
 #include "shell/results.h"
-#include "widgets/shelltext.h"
 #include "shell/splash.h"
 #include "storage/errors.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 

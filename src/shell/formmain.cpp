@@ -25,7 +25,6 @@
 #include "pages/deductionhub.h"
 #include "pages/nalogpage.h"
 #include "pages/russianincome.h"
-#include "widgets/flashbutton.h"
 #include "shell/help.h"
 #include "shell/initialdata.h"
 #include "shell/persondata.h"
@@ -33,8 +32,9 @@
 #include "shell/recoveryprompt.h"
 #include "shell/results.h"
 #include "shell/resultsdata.h"
-#include "widgets/shelltext.h"
 #include "storage/errors.h"
+#include "widgets/flashbutton.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 

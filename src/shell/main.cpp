@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "shell/answerscript.h"
-#include "widgets/dialogs.h"
 #include "shell/formmain.h"
 #include "shell/programfiles.h"
 #include "shell/recoveryjournal.h"
 #include "shell/recoverystore.h"
 #include "shell/splash.h"
+#include "widgets/dialogs.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "widgets/dialogs.h"
 #include "shell/formmain.h"
+#include "widgets/dialogs.h"
 
 namespace zorv {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "calc/explain.h"
-#include "widgets/navigation.h"
 #include "shell/resultsdata.h"
+#include "widgets/navigation.h"
 #include "widgets/thinkingframe.h"
 
 class QLabel;

@@ -3,10 +3,10 @@
 #include <initializer_list>
 #include <utility>
 
-#include "pages/entrykit.h"
 #include "export/exportxml.h"
-#include "widgets/shelltext.h"
+#include "pages/entrykit.h"
 #include "storage/errors.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 

@@ -10,9 +10,9 @@
 #include <map>
 #include <memory>
 
-#include "pages/entrykit.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
+#include "pages/entrykit.h"
 #include "shell/shelltest.h"
 #include "widgets/shelltext.h"
 #include "widgets/thinkingframe.h"

@@ -9,10 +9,10 @@
 #include <QTreeWidget>
 
 #include "pages/businesspage.h"
-#include "widgets/maskededit.h"
 #include "shell/shelltest.h"
-#include "widgets/shelltext.h"
 #include "storage/daynumber.h"
+#include "widgets/maskededit.h"
+#include "widgets/shelltext.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QTreeWidget>
 
-#include "pages/currencypage.h"
 #include "model/income.h"
+#include "pages/currencypage.h"
+#include "shell/shelltest.h"
 #include "widgets/lookups.h"
 #include "widgets/maskededit.h"
-#include "shell/shelltest.h"
 #include "widgets/shelltext.h"
 
 using namespace zorv;

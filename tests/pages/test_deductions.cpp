@@ -9,21 +9,21 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "fixtures.h"
+#include "model/jsonform.h"
 #include "pages/deductionhub.h"
 #include "pages/entrykit.h"
 #include "pages/propertydeduct.h"
 #include "pages/socialdeduct.h"
 #include "pages/standarddeduct.h"
-#include "fixtures.h"
-#include "model/jsonform.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "widgets/lookups.h"
-#include "widgets/maskededit.h"
-#include "widgets/shelltext.h"
 #include "shelltest.h"
 #include "tempdir.h"
 #include "walkharness.h"
+#include "widgets/flashbutton.h"
+#include "widgets/lookups.h"
+#include "widgets/maskededit.h"
+#include "widgets/shelltext.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
+#include "model/income.h"
 #include "pages/dividendsdialog.h"
 #include "pages/dividendspage.h"
-#include "model/income.h"
 #include "pagetest.h"
 #include "widgets/maskededit.h"
 

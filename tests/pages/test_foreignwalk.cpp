@@ -15,19 +15,19 @@
 #include <deque>
 #include <map>
 
+#include "fixtures.h"
+#include "model/jsonform.h"
 #include "pages/businesspage.h"
 #include "pages/codelists.h"
 #include "pages/currencypage.h"
-#include "fixtures.h"
-#include "model/jsonform.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shell/initialdata.h"
+#include "shell/walkharness.h"
+#include "tempdir.h"
+#include "widgets/flashbutton.h"
 #include "widgets/maskededit.h"
 #include "widgets/referencedata.h"
 #include "widgets/shelltext.h"
-#include "shell/walkharness.h"
-#include "tempdir.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "fixtures.h"
+#include "model/jsonform.h"
 #include "pages/dividendsdialog.h"
 #include "pages/nalogdialog.h"
 #include "pages/nalogpage.h"
@@ -18,15 +20,13 @@
 #include "pages/thirteendialogs.h"
 #include "pages/thirteenpercent.h"
 #include "pages/thirtyfivedialog.h"
-#include "fixtures.h"
-#include "model/jsonform.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "widgets/lookups.h"
-#include "widgets/maskededit.h"
 #include "shell/shelltest.h"
 #include "shell/walkharness.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/lookups.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

@@ -10,18 +10,18 @@
 #include <QTreeWidget>
 #include <deque>
 
+#include "fixtures.h"
+#include "model/jsonform.h"
 #include "pages/codelists.h"
 #include "pages/entrykit.h"
 #include "pages/russianincome.h"
 #include "pages/thirteendialogs.h"
 #include "pages/thirteenpercent.h"
-#include "fixtures.h"
-#include "model/jsonform.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "widgets/maskededit.h"
 #include "shell/shelltest.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

@@ -2,10 +2,10 @@
 
 #include <QLabel>
 
+#include "model/income.h"
 #include "pages/codelists.h"
 #include "pages/thirtyfivedialog.h"
 #include "pages/thirtyfivepercent.h"
-#include "model/income.h"
 #include "pagetest.h"
 #include "widgets/maskededit.h"
 

@@ -26,16 +26,14 @@
 
 #include "check/checkrules.h"
 #include "check/declarationcheck.h"
-#include "pages/entrykit.h"
 #include "estimatedoutputs.h"
 #include "export/exportxml.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "widgets/flashbutton.h"
+#include "pages/entrykit.h"
 #include "shell/formmain.h"
 #include "shell/help.h"
 #include "shell/initialdata.h"
-#include "widgets/maskededit.h"
 #include "shell/persondata.h"
 #include "shell/printcomponent.h"
 #include "shell/splash.h"
@@ -43,6 +41,8 @@
 #include "storage/errors.h"
 #include "tempdir.h"
 #include "walkharness.h"
+#include "widgets/flashbutton.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

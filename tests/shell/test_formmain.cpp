@@ -17,14 +17,14 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shell/initialdata.h"
-#include "widgets/maskededit.h"
 #include "shell/persondata.h"
 #include "shelltest.h"
 #include "storage/errors.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

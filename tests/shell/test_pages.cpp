@@ -29,16 +29,16 @@
 #include "pages/ratetable.h"
 #include "pages/thirteendialogs.h"
 #include "pages/thirtyfivedialog.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shell/initialdata.h"
-#include "widgets/lookups.h"
-#include "widgets/maskededit.h"
 #include "shell/persondata.h"
-#include "widgets/referencedata.h"
-#include "widgets/shelltext.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/lookups.h"
+#include "widgets/maskededit.h"
+#include "widgets/referencedata.h"
+#include "widgets/shelltext.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

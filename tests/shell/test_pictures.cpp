@@ -11,16 +11,16 @@
 
 #include "export/exportxml.h"
 #include "model/jsonform.h"
-#include "widgets/dialogs.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shell/help.h"
 #include "shell/initialdata.h"
-#include "widgets/lookups.h"
 #include "shell/persondata.h"
 #include "shell/printcomponent.h"
 #include "shell/splash.h"
 #include "shelltest.h"
+#include "widgets/dialogs.h"
+#include "widgets/flashbutton.h"
+#include "widgets/lookups.h"
 
 using namespace zorv;
 

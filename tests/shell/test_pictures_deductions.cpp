@@ -5,17 +5,17 @@
 #include <QSettings>
 #include <QTreeWidget>
 
+#include "fixtures.h"
+#include "model/jsonform.h"
 #include "pages/deductionhub.h"
 #include "pages/propertydeduct.h"
 #include "pages/socialdeduct.h"
 #include "pages/standarddeduct.h"
-#include "fixtures.h"
-#include "model/jsonform.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "widgets/maskededit.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 

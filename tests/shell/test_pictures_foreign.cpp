@@ -5,15 +5,15 @@
 #include <QDir>
 #include <QTreeWidget>
 
-#include "pages/businesspage.h"
-#include "pages/currencypage.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "widgets/flashbutton.h"
+#include "pages/businesspage.h"
+#include "pages/currencypage.h"
 #include "shell/formmain.h"
-#include "widgets/maskededit.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 

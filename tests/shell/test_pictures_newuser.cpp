@@ -16,9 +16,9 @@
 #include "report/reportdata.h"
 #include "report/reportsums.h"
 #include "report/sheets.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
 #include "shelltest.h"
+#include "widgets/flashbutton.h"
 
 using namespace zorv;
 

@@ -5,17 +5,17 @@
 #include <QDir>
 #include <QSettings>
 
+#include "fixtures.h"
+#include "model/income.h"
 #include "pages/dividendsdialog.h"
 #include "pages/nalogdialog.h"
 #include "pages/russianincome.h"
 #include "pages/thirtyfivedialog.h"
-#include "fixtures.h"
-#include "model/income.h"
-#include "widgets/flashbutton.h"
 #include "shell/formmain.h"
-#include "widgets/maskededit.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 

@@ -3,14 +3,14 @@
 #include <QDir>
 #include <QTreeWidget>
 
-#include "pages/thirteendialogs.h"
-#include "pages/thirteenpercent.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "widgets/flashbutton.h"
+#include "pages/thirteendialogs.h"
+#include "pages/thirteenpercent.h"
 #include "shell/formmain.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
 
 using namespace zorv;
 

@@ -9,12 +9,12 @@
 
 #include "shell/formmain.h"
 #include "shell/initialdata.h"
-#include "widgets/maskededit.h"
 #include "shell/recoveryjournal.h"
 #include "shell/recoveryprompt.h"
 #include "shell/recoverystore.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 using namespace std::chrono_literals;

@@ -10,15 +10,15 @@
 #include <functional>
 #include <string>
 
-#include "pages/entrykit.h"
 #include "fixtures.h"
 #include "model/jsonform.h"
-#include "widgets/flashbutton.h"
+#include "pages/entrykit.h"
 #include "shell/formmain.h"
-#include "widgets/maskededit.h"
 #include "shell/results.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/flashbutton.h"
+#include "widgets/maskededit.h"
 
 using namespace zorv;
 using zorv::testing::ScriptedDialogs;

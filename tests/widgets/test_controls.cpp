@@ -9,11 +9,11 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include "shell/shelltest.h"
 #include "widgets/dialogs.h"
 #include "widgets/flashbutton.h"
 #include "widgets/maskededit.h"
 #include "widgets/thinkingframe.h"
-#include "shell/shelltest.h"
 
 using namespace zorv;
 using zorv::testing::Type;
