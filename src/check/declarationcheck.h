@@ -20,6 +20,7 @@ struct DeclarationProblem {
     int focus = 0;     // the page's focus code, or the record counted from 1
     std::string section;
     std::string message;
+    bool note = false;  // a note to look at again, never a refusal
 };
 
 // The outcome of a whole-declaration check: the page and, when focus is not 0,

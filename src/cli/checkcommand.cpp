@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "check/declarationcheck.h"
+#include "check/lawnotes.h"
 #include "cli/batch.h"
 #include "cli/commands.h"
 #include "model/declaration.h"
@@ -55,6 +56,12 @@ int Check(const std::vector<std::string>& arguments, std::ostream& out, std::ost
     if (all) {
         std::vector<DeclarationProblem> problems = ListDeclarationProblems(declaration);
         for (const DeclarationProblem& p : problems) PrintProblem(out, p);
+        // The notes of the law follow; they never make the declaration fail.
+        std::string treatyError;
+        const TTreatyCountries& treaties = ProgramTreatyCountries(&treatyError);
+        if (!treaties.Loaded()) err << treatyError << "\n";
+        for (const DeclarationProblem& p : ListLawNotes(declaration, treaties))
+            PrintProblem(out, p);
         if (!problems.empty()) return kProblem;
     } else {
         // Every window is answered "Исправить"; the first one tells the problem.

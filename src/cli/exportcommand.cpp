@@ -99,6 +99,7 @@ FileOutcome ExportOne(const Arguments& a, const std::string& path) {
     }
     const std::filesystem::path folder = a.folder.empty() ? "." : a.folder;
     if (declaration.DeclarationKind == kEstimated4NDFL) {
+        if (a.options.today != 0) declaration.FilingDate = a.options.today;
         std::string refusal;
         std::optional<EstimatedIncomeFile> file = ComposeEstimatedIncomeFile(
             declaration.BuildImage(), a.now.value_or(CurrentLocalTime()), refusal);
@@ -138,6 +139,7 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
 
     if (declaration.DeclarationKind == kEstimated4NDFL) {
+        if (a.options.today != 0) declaration.FilingDate = a.options.today;
         TextFileResult written = WriteEstimatedIncomeTextFile(declaration.BuildImage(),
                                                               a.folder.empty() ? "." : a.folder,
                                                               a.now.value_or(CurrentLocalTime()));

@@ -90,7 +90,10 @@ std::string ExportXml(const std::string& folder, mTDeclaration& declaration, int
         root.SetAttribute("ВерсПрог", kProgramVersion);
         root.SetAttribute("ВерсФорм", "5.04");
         XmlElement body = writer.Add(root, "Документ");
-        BuildTaxpayer(writer, body, declaration, today);
+        // The document's date is the declaration's own, unless a date is fixed.
+        const double documentDate =
+            options.today != 0 ? options.today : declaration.DocumentDate(today);
+        BuildTaxpayer(writer, body, declaration, documentDate);
         BuildTotals(writer, body, declaration, totals);
 
         if (mode == 3) return fileName + '\n' + document.Serialise();

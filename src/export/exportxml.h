@@ -39,7 +39,8 @@ struct ExportMessage {
 };
 
 struct ExportOptions {
-    double today = 0;  // today's day number; 0 takes the system date
+    double today = 0;  // today's day number, also the document's date; 0 takes the system
+                       // date and the declaration's own date for the document
     std::string guid;  // the file GUID; empty generates a fresh one
     // Receives the message of a failed export; the desktop program shows it in a
     // message box captioned "Zorv 2008", the command line prints it.

@@ -36,6 +36,11 @@ double mTDeclaration::Today() {
     return DayNumber(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
+bool mTDeclaration::HasFilingDate() const {
+    if (FilingDate <= 0) return false;
+    return DeclarationKind == kEstimated4NDFL || FilingDate != DayNumber(2012, 12, 31);
+}
+
 void mTDeclaration::SetIncomeFlags(uint8_t flags) {
     auto turnedOff = [&](uint8_t flag) { return HasIncome(flag) && (flags & flag) == 0; };
     if (turnedOff(kIncomeFromAgents)) {

@@ -57,7 +57,7 @@ class mTDeclaration {
     std::string InspectionName;
     uint8_t IsPrimary = 0;
     uint32_t CorrectionNumber = 0;
-    double FilingDate = Today();
+    double FilingDate = 0;  // the declaration's date; 0 = the day of export or printing
     uint8_t SubmitterKind = 0;
     uint8_t TaxpayerCategory = 5;
     uint8_t DeclarationKind = kResident3NDFL;
@@ -154,6 +154,14 @@ class mTDeclaration {
     void Read(mTDocumentStorage& storage);
 
     static double Today();
+
+    // Whether the declaration carries a date of its own. A 3-NDFL saved by
+    // earlier versions holds 31.12.2012, where its hidden date picker stopped:
+    // that is no date the user set.
+    bool HasFilingDate() const;
+    // The date of the XML document, the paper and the text file: the
+    // declaration's own date, or `today` when it has none.
+    double DocumentDate(double today) const { return HasFilingDate() ? FilingDate : today; }
 
   private:
     template <typename R, typename V>

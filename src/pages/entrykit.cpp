@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -199,19 +200,22 @@ bool RunModal(QDialog& dialog) {
 }
 
 QString GroupedAmount(const QString& text) {
+    static const QRegularExpression amount(QStringLiteral("^-?\\d+(,\\d*)?$"));
+    if (!amount.match(text).hasMatch()) return text;
     qsizetype end = text.indexOf(QLatin1Char(','));
     if (end < 0) end = text.size();
-    qsizetype start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
-    if (end - start < 4) return text;
-    for (qsizetype i = start; i < end; ++i)
-        if (!text[i].isDigit()) return text;
+    // Kopecks always in two digits, so that the amounts of a column line up.
+    const qsizetype fraction = end < text.size() ? text.size() - end - 1 : 0;
+    QString tail = end < text.size() ? text.mid(end) : QStringLiteral(",");
+    if (fraction < 2) tail += QString(2 - fraction, QLatin1Char('0'));
+    const qsizetype start = text.startsWith(QLatin1Char('-')) ? 1 : 0;
     QString out = text.left(start);
     const qsizetype digits = end - start;
     for (qsizetype i = 0; i < digits; ++i) {
         if (i > 0 && (digits - i) % 3 == 0) out += QChar(0x202F);
         out += text[start + i];
     }
-    return out + text.mid(end);
+    return out + tail;
 }
 
 }  // namespace zorv

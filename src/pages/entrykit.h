@@ -59,7 +59,8 @@ bool RoomForOneMore(QWidget* parent, size_t count, const QString& what);
 bool RunModal(QDialog& dialog);
 
 // An amount of a list cell or display as its digits grouped by thousands with
-// narrow blanks: "1234567,5" gives "1 234 567,5". Other texts stay as they are.
+// narrow blanks and two decimals: "1234567,5" gives "1 234 567,50", "300" gives
+// "300,00". Other texts stay as they are.
 QString GroupedAmount(const QString& text);
 
 }  // namespace zorv

@@ -1,7 +1,6 @@
 #include "pages/propertydeduct.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 #include "pages/entrykit.h"
 #include "pages/updown.h"
 #include "widgets/controlnames.h"
+#include "widgets/dateedit.h"
 #include "widgets/dialogs.h"
 #include "widgets/lookups.h"
 #include "widgets/maskededit.h"
@@ -28,11 +28,9 @@ constexpr int kFirstStartYear = 1992;
 constexpr int kLastStartYear = 2009;
 constexpr int kEmptyStartYear = 1997;
 
-QDateEdit* DateField(QWidget* parent, const char* name, const QString& accessibleName) {
-    auto* edit = Named(new QDateEdit(parent), name, accessibleName);
-    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    edit->setCalendarPopup(true);
-    edit->setDateRange(QDate(1990, 1, 1), QDate(2009, 12, 31));
+TDateEdit* DateField(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* edit = Named(new TDateEdit(parent), name, accessibleName);
+    edit->setDateRange(QDate(1990, 1, 1), LastDeclarationDay());
     edit->setDate(QDate(2008, 1, 1));
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 40);
     return edit;
@@ -322,8 +320,8 @@ TfrConstructionDeduct::TfrConstructionDeduct(TShellContext& ctx, QWidget* parent
         OnGranting();
     });
     connect(bnRegion, &QPushButton::clicked, this, &TfrConstructionDeduct::OnRegion);
-    for (QDateEdit* date : {dtpBayDate, dtpRegRightDate})
-        connect(date, &QDateEdit::dateChanged, this, [this] { Notify(); });
+    for (TDateEdit* date : {dtpBayDate, dtpRegRightDate})
+        connect(date, &TDateEdit::dateChanged, this, [this] { Notify(); });
     connect(mePart, &TMaskedEdit::changed, this, [this] {
         if (!mePart->text().isEmpty() && MoneyFromField(mePart->text()) > Money::Rubles(1))
             mePart->setText(QStringLiteral("1"));

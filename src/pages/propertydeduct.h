@@ -3,12 +3,12 @@
 #include "widgets/thinkingframe.h"
 
 class QCheckBox;
-class QDateEdit;
 class QLabel;
 class QPushButton;
 
 namespace zorv {
 
+class TDateEdit;
 class TMaskedEdit;
 class TUpDown;
 
@@ -32,7 +32,7 @@ class TfrConstructionDeduct : public TThinkingFrame {
         *meBuilding, *meFlat;
     QLabel* pnlRegion;
     QPushButton* bnRegion;
-    QDateEdit *dtpBayDate, *dtpRegRightDate;
+    TDateEdit *dtpBayDate, *dtpRegRightDate;
     TMaskedEdit *meDol1, *meDol2, *mePart;
     TMaskedEdit* meBeginningUsePrivilegeDate;
     TUpDown* updBeginningUsePrivilegeDate;

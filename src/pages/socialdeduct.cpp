@@ -1,7 +1,6 @@
 #include "pages/socialdeduct.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -19,6 +18,7 @@
 #include "check/taxnumbers.h"
 #include "pages/entrykit.h"
 #include "widgets/controlnames.h"
+#include "widgets/dateedit.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"
 
@@ -90,10 +90,8 @@ TfmInputSoursePens::TfmInputSoursePens(QWidget* parent) : QDialog(parent) {
         e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16);
     meNomDog->setFixedWidth(meNomDog->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 20 +
                             16);
-    dtpDatDog = Named(new QDateEdit(this), "dtpDatDog", QStringLiteral("Дата договора"));
-    dtpDatDog->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dtpDatDog->setCalendarPopup(true);
-    dtpDatDog->setDateRange(QDate(1990, 1, 1), QDate(2009, 12, 31));
+    dtpDatDog = Named(new TDateEdit(this), "dtpDatDog", QStringLiteral("Дата договора"));
+    dtpDatDog->setDateRange(QDate(1990, 1, 1), LastDeclarationDay());
     dtpDatDog->setDate(QDate(2008, 1, 1));
     meVZSum = AmountField(this, "meVZSum", QStringLiteral("Сумма взноса"));
     meVichSum = AmountField(this, "meVichSum", QStringLiteral("Сумма взноса к вычету"));

@@ -6,13 +6,13 @@
 #include "widgets/thinkingframe.h"
 
 class QCheckBox;
-class QDateEdit;
 class QRadioButton;
 class QToolButton;
 class QTreeWidget;
 
 namespace zorv {
 
+class TDateEdit;
 class TMaskedEdit;
 
 // "Сумма за обучение": one amount paid for a child's education.
@@ -37,7 +37,7 @@ class TfmInputSoursePens : public QDialog {
     void accept() override;
 
     TMaskedEdit *meSourseName, *meINN, *meKPP, *meNomDog, *meVZSum, *meVichSum;
-    QDateEdit* dtpDatDog;
+    TDateEdit* dtpDatDog;
     QRadioButton *rbSelf3, *rbSelf4, *rbFam3, *rbFam4;
 
   protected:

@@ -35,10 +35,6 @@ constexpr TAppendixField kAppendixFields[] = {
     {"meAppL", "И:", AppendixCounter::I}, {"meAppM", "Г:", AppendixCounter::G},
 };
 
-QString PlainAmount(Money amount) {
-    return MoneyText(amount);
-}
-
 QString AmountOrDash(Money amount) {
     return amount == Money() ? QStringLiteral("-") : MoneyText(amount);
 }
@@ -50,11 +46,7 @@ QToolButton* ButtonColumn(QVBoxLayout* column, QToolButton* button) {
 
 }  // namespace
 
-QStringList IncomeRowTexts(const mTSourseIncome& line, bool afterChange) {
-    if (!afterChange)
-        return {QString::number(line.Month), QString::number(line.IncomeCode),
-                PlainAmount(line.IncomeSum), QString::number(line.DeductCode),
-                PlainAmount(line.DeductSum)};
+QStringList IncomeRowTexts(const mTSourseIncome& line) {
     return {QString::number(line.Month), QString::number(line.IncomeCode),
             AmountOrDash(line.IncomeSum),
             line.DeductCode == 0 ? QStringLiteral("Нет") : QString::number(line.DeductCode),
@@ -249,18 +241,19 @@ void TfrThirteenPercent::ClearTotals() {
 
 void TfrThirteenPercent::ShowIncomeTotal() {
     if (payer_ < 0) return;
-    pnlItogIncomeSum->setText(MoneyText(Decl().ThirteenPercent(size_t(payer_)).IncomeTotal));
+    pnlItogIncomeSum->setText(
+        GroupedAmount(MoneyText(Decl().ThirteenPercent(size_t(payer_)).IncomeTotal)));
 }
 
 void TfrThirteenPercent::ShowPayer(int index) {
     const mTThirteenPercent& payer = Decl().ThirteenPercent(size_t(index));
     lvIncome->clear();
     for (size_t i = 0; i < payer.IncomeCount(); ++i)
-        AppendRow(lvIncome, IncomeRowTexts(payer.Income(i), false));
+        AppendRow(lvIncome, IncomeRowTexts(payer.Income(i)));
     line_ = -1;
     SelectRow(lvIncome, payer.IncomeCount() > 0 ? 0 : -1);
     line_ = SelectedRow(lvIncome);
-    pnlItogIncomeSum->setText(MoneyText(payer.IncomeTotal));
+    pnlItogIncomeSum->setText(GroupedAmount(MoneyText(payer.IncomeTotal)));
     // A value the field does not take leaves it empty, not showing the
     // previous payer's.
     auto show = [](TShownValue& value, Money amount) {
@@ -379,7 +372,7 @@ void TfrThirteenPercent::AddLine() {
     size_t index = 0;
     if (!ChangeLines([&](mTThirteenPercent& payer) { index = payer.AddIncome(line); })) return;
     Notify();
-    AppendRow(lvIncome, IncomeRowTexts(line, true));
+    AppendRow(lvIncome, IncomeRowTexts(line));
     ShowIncomeTotal();
     SelectRow(lvIncome, int(index));
 }
@@ -394,7 +387,7 @@ void TfrThirteenPercent::EditLine() {
     if (!ChangeLines([&](mTThirteenPercent& payer) { payer.SetIncome(size_t(index), line); }))
         return;
     Notify();
-    SetRowTexts(lvIncome->topLevelItem(index), IncomeRowTexts(line, true));
+    SetRowTexts(lvIncome->topLevelItem(index), IncomeRowTexts(line));
     ShowIncomeTotal();
     SelectRow(lvIncome, index);
 }
@@ -410,7 +403,7 @@ void TfrThirteenPercent::RepeatLine() {
     size_t index = 0;
     if (!ChangeLines([&](mTThirteenPercent& p) { index = p.AddIncome(line); })) return;
     Notify();
-    AppendRow(lvIncome, IncomeRowTexts(line, true));
+    AppendRow(lvIncome, IncomeRowTexts(line));
     ShowIncomeTotal();
     SelectRow(lvIncome, int(index));
 }

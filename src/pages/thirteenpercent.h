@@ -91,9 +91,9 @@ class TfrThirteenPercent : public TThinkingFrame {
     std::array<TShownValue, 6> appendixes_;
 };
 
-// The texts of an income line's row. Right after a change the row says "Нет"
-// for a line without deduction code and "-" for a zero amount; a list filled
-// from the declaration shows plain numbers.
-QStringList IncomeRowTexts(const mTSourseIncome& line, bool afterChange);
+// The texts of an income line's row, the same when the line is entered and when
+// the document is opened again: "Нет" for a line without deduction code and "-"
+// for a zero amount.
+QStringList IncomeRowTexts(const mTSourseIncome& line);
 
 }  // namespace zorv

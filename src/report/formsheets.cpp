@@ -99,8 +99,7 @@ class Drawer {
         b = &report_.AddBand(232.5 + k.HeaderOffset);
     }
     void ClosePage() {
-        mbPodval(report_, data_.PrintDate,
-                 Q(DateCellsText(data_.Header.FilingDate, data_.PrintDate)));
+        mbPodval(report_, data_.PrintDate, Q(DateCellsText(data_.DocumentDate(), data_.PrintDate)));
         b = nullptr;
     }
 

@@ -128,6 +128,7 @@ void kTDanLog::ReadHeader(S& s) {
     d.RepresentativeDocument = h.RepresentativeDocument;
     d.ExpectedIncome = h.ExpectedIncome;
     d.RepresentativeName = h.RepresentativeName;
+    if (!d.HasFilingDate()) h.FilingDate = d.FilingDate = 0;
     d.SetIncomeFlags(h.IncomeFlags);
 }
 

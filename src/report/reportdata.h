@@ -91,6 +91,11 @@ class kTDanLog {
     double PropertyShare = 1;
 
     bool IsEstimatedIncome() const { return Header.DeclarationKind == kEstimated4NDFL; }
+    // The date on the paper: the declaration's own (Header.FilingDate, 0 when it
+    // has none), or the day of printing.
+    double DocumentDate() const {
+        return Header.FilingDate != 0 ? Header.FilingDate : mTDeclaration::Today();
+    }
 
   private:
     void ReadHeader(mTDocumentStorage& s);

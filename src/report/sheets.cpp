@@ -42,7 +42,7 @@ kTPageHeading Heading(const kTDanLog& data, const QString& barcode, int page, co
 }
 
 QString FooterDate(const kTDanLog& data) {
-    return Q(DateCellsText(data.Header.FilingDate, data.PrintDate));
+    return Q(DateCellsText(data.DocumentDate(), data.PrintDate));
 }
 
 // A caption with a free text on a line after it.
@@ -440,7 +440,7 @@ kTTitulNRDan TitulNRDan(const kTDanLog& data) {
     t.ForeignAddress = p.ForeignAddress;
     t.Pages = std::to_string(data.Plan.TotalPages);
     t.Appendixes = std::to_string(h.AppendixTotal);
-    t.Date = DateCellsText(h.FilingDate, data.PrintDate);
+    t.Date = DateCellsText(data.DocumentDate(), data.PrintDate);
     return t;
 }
 

@@ -221,8 +221,9 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
         "ТелОтпр:" + phone,
         "@@@",
         "ИдДок:" + inn + "*********201000000001",
-        "ДатаДок:" + TwoDigits(now.Day) + "." + TwoDigits(now.Month) + "." +
-            std::to_string(now.Year),
+        "ДатаДок:" + (h.FilingDate != 0 ? DateText(h.FilingDate)
+                                        : TwoDigits(now.Day) + "." + TwoDigits(now.Month) + "." +
+                                              std::to_string(now.Year)),
         kGroupEnd,
         "ФИО:" + fullName,
         "ИННФЛ:" + p.INN,

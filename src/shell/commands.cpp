@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPrintDialog>
@@ -75,6 +76,28 @@ class TBusyScope {
     std::vector<QPointer<QWidget>> widgets_;
     std::vector<QPointer<QAction>> actions_;
 };
+
+namespace {
+
+// A print into a file is proposed beside the document, under its name
+// ("Без имени.pdf" in the home folder for a document not yet saved), not as
+// "print.pdf" or under the name of the document printed before.
+QString ProposedPrintFile(const QString& documentPath) {
+    const QFileInfo document(documentPath);
+    const QString name =
+        documentPath.isEmpty() ? QStringLiteral("Без имени") : document.completeBaseName();
+    const QString folder = documentPath.isEmpty() ? QDir::homePath() : document.absolutePath();
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+// Before the print dialog is made: the document's name, and the proposed file
+// for a printer that printed into a file before.
+void ProposePrintFile(QPrinter& printer, const QString& proposed) {
+    printer.setDocName(QFileInfo(proposed).completeBaseName());
+    if (!printer.outputFileName().isEmpty()) printer.setOutputFileName(proposed);
+}
+
+}  // namespace
 
 QPrinter& TFormMain::Printer() {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -207,7 +230,12 @@ void TFormMain::PrintDeclaration(TOutput output) {
         return;
     }
     QPrinter& printer = Printer();
+    const QString proposed = ProposedPrintFile(fileName_);
+    ProposePrintFile(printer, proposed);
     QPrintDialog dialog(&printer, this);
+    // The file field of the dialog of this platform, when it has one.
+    if (auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        field->setText(proposed);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     // Pages 1..total offered, all chosen, as for the report library's print.
     if (const int total = component->PageCount(text); total > 0) {

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStyle>
 #include <QTimer>
@@ -34,6 +35,7 @@
 #include "shell/resultsdata.h"
 #include "storage/errors.h"
 #include "widgets/flashbutton.h"
+#include "widgets/layoutkeys.h"
 #include "widgets/shelltext.h"
 
 namespace zorv {
@@ -94,14 +96,17 @@ class TEvenButtons : public QObject {
 }  // namespace
 
 TPlacement PlaceWindow(bool fullScreen, int left, int top, int width, int height,
-                       const QRect& screen, const QRect& workArea) {
+                       const QRect& screen, const QRect& workArea, QSize preferred) {
     if (fullScreen) left = top = width = height = 0;
+    // Without a stored place the window takes the size its pages want, as far
+    // as the screen has room for it.
     if (width == -left) {
-        width = kMinWidth;
+        width = std::clamp(preferred.width(), kMinWidth, std::max(kMinWidth, workArea.width()));
         left = screen.left() + (screen.width() - width) / 2;
     }
     if (height == -top) {
-        height = kMinHeight;
+        height =
+            std::clamp(preferred.height(), kMinHeight, std::max(kMinHeight, workArea.height()));
         top = workArea.top() + (workArea.height() - height) / 2;
     }
     width = std::max(width, kMinWidth);
@@ -150,7 +155,16 @@ TFormMain::TFormMain(const QString& programFolder, QWidget* parent)
     BuildActions();
     BuildNavigation();
     ReadToolbarSettings();
-    connect(&ctx_, &TShellContext::modified, this, [this] { SetSaved(false); });
+    qApp->installEventFilter(new TLayoutMnemonics(this));
+    resultTimer_ = new QTimer(this);
+    resultTimer_->setSingleShot(true);
+    resultTimer_->setInterval(250);
+    connect(resultTimer_, &QTimer::timeout, this, &TFormMain::FollowResult);
+    connect(&ctx_, &TShellContext::modified, this, [this] {
+        if (following_) return;
+        SetSaved(false);
+        resultTimer_->start();
+    });
     connect(&ctx_, &TShellContext::navEnabledChanged, this, [this](int page, bool enabled) {
         if (page >= 0 && page < navCount) nav_[page]->setEnabled(enabled);
     });
@@ -394,8 +408,23 @@ void TFormMain::ShowPlaced() {
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect all = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const QRect work = screen ? screen->availableGeometry() : all;
+    // Room for the whole page, which would otherwise scroll; the frame of the
+    // window manager comes on top.
+    QSize preferred = sizeHint();
+    if (TThinkingFrame* page = host_->Current()) {
+        const auto* scroll = page->findChild<QScrollArea*>();
+        const QWidget* navigation = nav_[0]->parentWidget();
+        if (scroll && scroll->widget()) {
+            const QSize wanted = scroll->widget()->sizeHint();
+            const int toolBar = toolBar_->isHidden() ? 0 : toolBar_->sizeHint().height();
+            preferred = preferred.expandedTo(
+                QSize(navigation->sizeHint().width() + wanted.width() + 24,
+                      menuBar()->sizeHint().height() + toolBar + wanted.height() + 24));
+        }
+    }
+    preferred += QSize(16, 40);
     const TPlacement p = PlaceWindow(full, number("wLeft"), number("wTop"), number("wWidth"),
-                                     number("wHeight"), all, work);
+                                     number("wHeight"), all, work, preferred);
     setGeometry(p.bounds);
     if (p.maximised)
         showMaximized();
@@ -405,8 +434,9 @@ void TFormMain::ShowPlaced() {
 
 void TFormMain::WritePlacement() {
     QSettings settings = Settings();
-    const QRect r = geometry();
-    settings.setValue(QStringLiteral("FullScreen"), isMaximized());
+    // A maximised window keeps the place it comes back to.
+    const QRect r = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    settings.setValue(QStringLiteral("FullScreen"), isMaximized() || isFullScreen());
     settings.setValue(QStringLiteral("wLeft"), r.left());
     settings.setValue(QStringLiteral("wTop"), r.top());
     settings.setValue(QStringLiteral("wWidth"), r.width());
@@ -467,6 +497,23 @@ void TFormMain::ShowResultSummary() {
     button->setToolTip(button->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
+void TFormMain::FollowResult() {
+    // Not while a window over the page is being filled in, nor during a command:
+    // once it is closed the result catches up.
+    if (busy_ || QApplication::activeModalWidget()) {
+        resultTimer_->start();
+        return;
+    }
+    TThinkingFrame* page = host_->Current();
+    if (!page) return ShowResultSummary();
+    following_ = true;
+    const mTDeclaration kept = ctx_.Decl();
+    page->StoreToModel();
+    ShowResultSummary();
+    ctx_.Decl() = kept;
+    following_ = false;
+}
+
 bool TFormMain::StepPage(int step) {
     for (int page = host_->CurrentKind() + step; page >= 0 && page < navCount; page += step)
         if (nav_[page]->isEnabled()) return SwitchPage(TNavPage(page));
@@ -482,7 +529,7 @@ void TFormMain::NewDocument() {
     host_->Clear();
     auto d = std::make_unique<mTDeclaration>();
     d->InspectionCode.clear();
-    d->FilingDate = mTDeclaration::Today();
+    d->FilingDate = 0;  // the day of export or printing until the user sets one
     d->SubmitterKind = 0;
     d->SetIncomeFlags(kIncomeFromAgents);
     d->AutoCountAppendixes = 1;

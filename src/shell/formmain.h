@@ -17,6 +17,7 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QTimer;
 class QToolBar;
 
 namespace zorv {
@@ -32,7 +33,7 @@ struct TPlacement {
     bool maximised = false;
 };
 TPlacement PlaceWindow(bool fullScreen, int left, int top, int width, int height,
-                       const QRect& screen, const QRect& workArea);
+                       const QRect& screen, const QRect& workArea, QSize preferred = {});
 
 // The document named on the command line (arguments without the program):
 // one path, or "-p" and a path.
@@ -135,6 +136,9 @@ class TFormMain : public QMainWindow {
     void ShowToolbar(bool on);
     // Puts the result under the caption of the results button.
     void ShowResultSummary();
+    // The same while a page is being filled in: the result of what the page
+    // holds now, the declaration itself left as it was until the page is left.
+    void FollowResult();
     void UpdateTitle();
     QString ReferenceProblems() const;
     void SetSaved(bool saved);
@@ -181,6 +185,8 @@ class TFormMain : public QMainWindow {
     TPrintComponentFactory printComponent_;
     TReportLibrary* reportLibrary_ = nullptr;
     bool busy_ = false;
+    QTimer* resultTimer_ = nullptr;
+    bool following_ = false;
     std::vector<std::pair<QMessageBox::Icon, QString>> startProblems_;
     std::unique_ptr<TRecoveryJournal> journal_;
 };

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/controlnames.h"
+#include "widgets/dateedit.h"
 #include "widgets/lookups.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"
@@ -49,8 +49,9 @@ void TfrInitialData::BuildControls() {
         Named(new QGroupBox(QStringLiteral("Налоговый орган"), this), "gbInspection");
     meInspection = Named(new TMaskedEdit(gbInspection, edtDigital, 4), "meInspection",
                          QStringLiteral("Номер инспекции"));
-    meInspection->setReadOnly(true);
     meInspection->setFixedWidth(60);
+    meInspection->setToolTip(
+        QStringLiteral("Четыре цифры кода инспекции; или выберите её из списка кнопкой «...»"));
     bnInspection = Named(new QPushButton(QStringLiteral("..."), gbInspection), "bnInspection",
                          QStringLiteral("Выбрать инспекцию из списка"));
     bnInspection->setFixedWidth(32);
@@ -77,10 +78,10 @@ void TfrInitialData::BuildControls() {
     rbFirst = Named(new QRadioButton(QStringLiteral("Первичная"), gbInspection), "rbFirst");
     rbLast = Named(new QRadioButton(QStringLiteral("Корректирующая"), gbInspection), "rbLast");
     lbGetDate = Named(new QLabel(QStringLiteral("Дата подачи"), gbInspection), "lbGetDate");
-    dtGetDate = Named(new QDateEdit(gbInspection), "dtGetDate", QStringLiteral("Дата подачи"));
-    dtGetDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dtGetDate->setCalendarPopup(true);
-    dtGetDate->setDateRange(QDate(2009, 1, 1), QDate(2012, 12, 31));
+    dtGetDate = Named(new TDateEdit(gbInspection), "dtGetDate", QStringLiteral("Дата подачи"));
+    dtGetDate->setDateRange(QDate(2008, 1, 1), LastDeclarationDay());
+    dtGetDate->SetAllowEmpty(true);
+    dtGetDate->setPlaceholderText(QStringLiteral("день выгрузки"));
     cbPrintData = Named(new QCheckBox(QStringLiteral("Не выводить дату на печать"), gbInspection),
                         "cbPrintData");
 
@@ -301,10 +302,11 @@ void TfrInitialData::BuildControls() {
     });
     connect(cbPrintData, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.printDateOption = on;
-        dtGetDate->setEnabled(!on);
+        dtGetDate->setEnabled(!on || FormKind() != kEstimated4NDFL);
     });
-    connect(dtGetDate, &QDateEdit::dateChanged, this, [this] { Notify(); });
+    connect(dtGetDate, &TDateEdit::dateChanged, this, [this] { Notify(); });
     connect(bnInspection, &QPushButton::clicked, this, &TfrInitialData::OnInspection);
+    connect(meInspection, &QLineEdit::textEdited, this, &TfrInitialData::OnInspectionTyped);
     connect(updCorrUp, &QToolButton::clicked, this, [this] { StepCorrection(1); });
     connect(updCorrDown, &QToolButton::clicked, this, [this] { StepCorrection(-1); });
 }
@@ -323,7 +325,6 @@ void TfrInitialData::SetFocusTargets() {
 void TfrInitialData::Fill() {
     const mTDeclaration& d = Decl();
     cbPrintData->setChecked(ctx_.printDateOption);
-    dtGetDate->setEnabled(!ctx_.printDateOption);
     meInspection->setText(ToQ(d.InspectionCode));
     // A document that keeps only the code shows the inspection's name from the list.
     QString inspectionName = ToQ(d.InspectionName);
@@ -333,7 +334,7 @@ void TfrInitialData::Fill() {
     }
     Edit1->setText(inspectionName);
     lbInspectionName->setText(inspectionName);
-    dtGetDate->setDate(DateFromDayNumber(d.FilingDate));
+    dtGetDate->setDate(d.HasFilingDate() ? DateFromDayNumber(d.FilingDate) : QDate());
     meNumVer->setText(QString::number(std::min<uint32_t>(d.CorrectionNumber, 999)));
 
     if (QAbstractButton* b = submitterGroup_->button(d.SubmitterKind <= 2 ? d.SubmitterKind : 0))
@@ -463,9 +464,9 @@ void TfrInitialData::OnForm(int kind) {
         lbSupposeIncome->setEnabled(true);
         meSupposeIncome->setEnabled(true);
     }
-    lbGetDate->setVisible(estimated);
-    dtGetDate->setVisible(estimated);
+    // Every form carries its date; only the 4-NDFL paper may leave it out.
     cbPrintData->setVisible(estimated);
+    dtGetDate->setEnabled(!(estimated && ctx_.printDateOption));
 }
 
 void TfrInitialData::OnYear2009() {
@@ -495,6 +496,24 @@ void TfrInitialData::OnInspection() {
     Notify();
 }
 
+void TfrInitialData::OnInspectionTyped(const QString& code) {
+    QString name;
+    QString note;
+    if (code.size() == 4) {
+        for (const TCodeName& entry : ctx_.references.inspections)
+            if (entry.code == code) name = entry.name;
+        if (name.isEmpty() && !ctx_.references.inspections.empty())
+            note = QStringLiteral(
+                       "Инспекции с кодом %1 нет в списке: проверьте код или выберите "
+                       "инспекцию кнопкой «...».")
+                       .arg(code);
+    } else if (!code.isEmpty()) {
+        note = QStringLiteral("Код инспекции состоит из четырех цифр.");
+    }
+    Edit1->setText(name);
+    lbInspectionName->setText(name.isEmpty() ? note : name);
+}
+
 void TfrInitialData::StepCorrection(int delta) {
     if (!meNumVer->isEnabled()) return;
     const int value = std::clamp(int(NumberFromField(meNumVer->text())) + delta, 0, 999);
@@ -505,7 +524,7 @@ void TfrInitialData::StoreToModel() {
     mTDeclaration& d = Decl();
     d.InspectionCode = FromQ(meInspection->text());
     d.InspectionName = FromQ(Edit1->text());
-    d.FilingDate = DayNumberFromDate(dtGetDate->date());
+    d.FilingDate = dtGetDate->date().isValid() ? DayNumberFromDate(dtGetDate->date()) : 0;
     // A 4-NDFL declaration is confirmed by the taxpayer: the representative
     // choice is locked there, and a kind left over from another form would ask
     // for a name that cannot be typed.

@@ -4,7 +4,6 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -14,6 +13,7 @@ class QWidget;
 
 namespace zorv {
 
+class TDateEdit;
 class TMaskedEdit;
 
 // The conditions of the declaration: form, inspection, correction, year,
@@ -35,7 +35,7 @@ class TfrInitialData : public TThinkingFrame {
     QToolButton* updCorrDown;
     QRadioButton* rbFirst;
     QRadioButton* rbLast;
-    QDateEdit* dtGetDate;
+    TDateEdit* dtGetDate;
     QLabel* lbGetDate;
     QCheckBox* cbPrintData;
     QGroupBox* pnlYear;
@@ -84,6 +84,7 @@ class TfrInitialData : public TThinkingFrame {
     void OnSubmitter(int kind);
     void OnYear2009();
     void OnInspection();
+    void OnInspectionTyped(const QString& code);
     void StepCorrection(int delta);
 
     QButtonGroup* formGroup_;

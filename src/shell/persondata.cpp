@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/controlnames.h"
+#include "widgets/dateedit.h"
 #include "widgets/flashbutton.h"
 #include "widgets/lookups.h"
 #include "widgets/maskededit.h"
@@ -21,14 +21,9 @@ namespace zorv {
 
 namespace {
 
-QDateEdit* DateEdit(QWidget* parent, const char* name, const QString& accessibleName) {
-    auto* edit = Named(new QDateEdit(parent), name, accessibleName);
-    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    edit->setCalendarPopup(true);
-    edit->setMinimumDate(QDate(1900, 1, 1));
-    edit->setMaximumDate(QDate::currentDate());
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) +
-                          40);
+TDateEdit* DateEdit(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* edit = Named(new TDateEdit(parent), name, accessibleName);
+    edit->setDateRange(QDate(1900, 1, 1), QDate::currentDate());
     return edit;
 }
 
@@ -178,8 +173,8 @@ TfrPersonNaim::TfrPersonNaim(TShellContext& ctx, QWidget* parent) : TThinkingFra
         connect(rb, &QRadioButton::toggled, this, [this](bool on) {
             if (on) Notify();
         });
-    for (QDateEdit* dt : {dtBirthDate, dtRegDate})
-        connect(dt, &QDateEdit::dateChanged, this, [this] { Notify(); });
+    for (TDateEdit* dt : {dtBirthDate, dtRegDate})
+        connect(dt, &TDateEdit::dateChanged, this, [this] { Notify(); });
 
     using F = TaxpayerFocus;
     focusTargets_.Add(F::SurName, meSurName);

@@ -3,7 +3,6 @@
 #include "widgets/thinkingframe.h"
 
 class QCheckBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -11,6 +10,7 @@ class QRadioButton;
 
 namespace zorv {
 
+class TDateEdit;
 class TMaskedEdit;
 class TMaskedDocEdit;
 
@@ -32,12 +32,12 @@ class TfrPersonNaim : public TThinkingFrame {
     QLabel* lbSex;
     QRadioButton* rbM;
     QRadioButton* rbZh;
-    QDateEdit* dtBirthDate;
+    TDateEdit* dtBirthDate;
     TMaskedEdit* meMesto;
     QLabel* pnlDocType;
     QPushButton* bnDocType;
     TMaskedDocEdit* meSerial;
-    QDateEdit* dtRegDate;
+    TDateEdit* dtRegDate;
     TMaskedEdit* meKem;
     QGroupBox* gbCitizenship;
     QCheckBox* chbIsForeighner;

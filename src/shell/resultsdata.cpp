@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "check/lawnotes.h"
 #include "export/exportxml.h"
 #include "pages/entrykit.h"
 #include "storage/errors.h"
@@ -107,6 +108,8 @@ QString PaymentCaption(const std::string& sign) {
 TResults ComputeResults(const mTDeclaration& declaration) {
     TResults results;
     results.problems = ListDeclarationProblems(declaration);
+    for (DeclarationProblem& note : ListLawNotes(declaration, ProgramTreatyCountries()))
+        results.problems.push_back(std::move(note));
     if (declaration.DeclarationKind == kEstimated4NDFL) {
         results.note =
             QStringLiteral(

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -89,6 +90,32 @@ TEST_F(CheckCommand, FirstProblemAndEveryProblem) {
               "3\t2\tСведения о декларанте\tНе указан регион постоянного местожительства\n"
               "3\t5\tСведения о декларанте\tНе указан населенный пункт (село, поселок) или улица "
               "(проспект, переулок)\n");
+}
+
+TEST_F(CheckCommand, NotesOfTheLawAreListedButNeverFailTheCheck) {
+    const struct {
+        const char* fixture;
+        const char* note;  // the start of the line, empty for none
+    } cases[] = {
+        {"notes-clean", ""},
+        {"note-treaty", "7\t1\tДоходы в валюте\tЗамечание: налог, уплаченный в стране с кодом 076"},
+        {"note-dividend", "5\t1\tДивиденды\tЗамечание: налог, удержанный с дивидендов"},
+    };
+    for (const auto& c : cases) {
+        Outcome all = Run("--all " + Fixture(c.fixture));
+        EXPECT_EQ(all.status, 0) << c.fixture;
+        EXPECT_EQ(all.err, "") << c.fixture;
+        const std::string passed = "Проверка декларации завершена успешно\n";
+        if (*c.note == 0) {
+            EXPECT_EQ(all.out, passed);
+        } else {
+            EXPECT_EQ(all.out.rfind(c.note, 0), 0u) << all.out;
+            EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 2) << all.out;
+            EXPECT_TRUE(all.out.ends_with(passed)) << all.out;
+        }
+        // Without --all only what stops an export is said.
+        EXPECT_EQ(Run(Fixture(c.fixture)).out, passed) << c.fixture;
+    }
 }
 
 TEST_F(CheckCommand, BadFileOrArguments) {

@@ -26,6 +26,27 @@ TEST(ExportTaxpayer, DocumentHead) {
     EXPECT_EQ(XmlView(d).Attr(kDoc, "ОтчетГод"), "2009");
 }
 
+TEST(ExportTaxpayer, DocumentDateIsTheDeclarationsOwnUnlessFixed) {
+    const auto documentDate = [](mTDeclaration& d, double today) {
+        ExportOptions options;
+        options.today = today;
+        options.guid = kGuid;
+        const std::string xml = ExportXml({}, d, 2, options);
+        return XmlView(xml).Attr(kDoc, "ДатаДок");
+    };
+    const std::string systemToday = DateText(mTDeclaration::Today());
+    mTDeclaration d = FromJson(R"({"InspectionCode": "7705", "FilingDate": "20.04.2009"})");
+    EXPECT_EQ(documentDate(d, 0), "20.04.2009");
+    EXPECT_EQ(documentDate(d, Day(2009, 3, 15)), "15.03.2009") << "a fixed date wins";
+    d.FilingDate = 0;
+    EXPECT_EQ(documentDate(d, 0), systemToday) << "no date: the day of export";
+    // Where the hidden picker of earlier versions stopped: no date of the user's.
+    d.FilingDate = Day(2012, 12, 31);
+    EXPECT_EQ(documentDate(d, 0), systemToday);
+    d.DeclarationKind = kNonResident3NDFL;
+    EXPECT_EQ(documentDate(d, 0), systemToday);
+}
+
 TEST(ExportTaxpayer, TaxpayerAttributes) {
     mTDeclaration d = FromJson(R"({"Person": {"SurName": "Иванов", "Name": "Пётр",
         "Patronymic": "  ", "OKATO": "45286560000", "HomePhone": "4951234567",

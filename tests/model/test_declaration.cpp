@@ -34,6 +34,23 @@ Json Reloaded(const std::vector<uint8_t>& image) {
     return DeclarationToJson(back);
 }
 
+TEST(Declaration, DocumentDateIsItsOwnOrTheDayGiven) {
+    const double today = DayNumber(2009, 3, 15);
+    mTDeclaration d;
+    EXPECT_FALSE(d.HasFilingDate()) << "a new declaration waits for the day of export";
+    EXPECT_EQ(d.DocumentDate(today), today);
+    d.FilingDate = DayNumber(2009, 4, 20);
+    EXPECT_EQ(d.DocumentDate(today), d.FilingDate);
+    // 31.12.2012 is where the hidden picker of a 3-NDFL of earlier versions stopped.
+    d.FilingDate = DayNumber(2012, 12, 31);
+    for (uint8_t kind : {kResident3NDFL, kNonResident3NDFL}) {
+        d.DeclarationKind = kind;
+        EXPECT_EQ(d.DocumentDate(today), today) << int(kind);
+    }
+    d.DeclarationKind = kEstimated4NDFL;  // shown and chosen there
+    EXPECT_EQ(d.DocumentDate(today), d.FilingDate);
+}
+
 TEST(Declaration, SavedAndOpenedUnchanged) {
     TempDir dir;
     mTDeclaration d = FromFixture("full.json");

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -20,6 +19,7 @@
 #include "shelltest.h"
 #include "tempdir.h"
 #include "walkharness.h"
+#include "widgets/dateedit.h"
 #include "widgets/flashbutton.h"
 #include "widgets/lookups.h"
 #include "widgets/maskededit.h"
@@ -159,7 +159,7 @@ TEST(Deductions, NewUserClaimsEveryDeduction) {
         Retype(&d, "meSourseName", QStringLiteral("НПФ \"Благосостояние\""));
         Retype(&d, "meINN", QStringLiteral("7705012343"));
         Retype(&d, "meKPP", QStringLiteral("770501001"));
-        Find<QDateEdit>(&d, "dtpDatDog")->setDate(QDate(2008, 2, 15));
+        Find<TDateEdit>(&d, "dtpDatDog")->setDate(QDate(2008, 2, 15));
         Retype(&d, "meVZSum", QStringLiteral("12000"));
         Find<QRadioButton>(&d, "rbSelf4")->click();
         // Enter checks as "Да" does: it asks for the number first.
@@ -192,8 +192,8 @@ TEST(Deductions, NewUserClaimsEveryDeduction) {
     Retype(page, "meStreet", QStringLiteral("Литовский б-р"));
     Retype(page, "meHouse", QStringLiteral("5"));
     Retype(page, "meFlat", QStringLiteral("112"));
-    Find<QDateEdit>(page, "dtpBayDate")->setDate(QDate(2008, 4, 14));
-    Find<QDateEdit>(page, "dtpRegRightDate")->setDate(QDate(2008, 5, 20));
+    Find<TDateEdit>(page, "dtpBayDate")->setDate(QDate(2008, 4, 14));
+    Find<TDateEdit>(page, "dtpRegRightDate")->setDate(QDate(2008, 5, 20));
     auto* year = Find<TMaskedEdit>(page, "meBeginningUsePrivilegeDate");
     year->setFocus();
     for (int i = 0; i < 3; ++i) QTest::keyClick(year, Qt::Key_Up);

@@ -172,7 +172,7 @@ TEST(DividendsPage, AddEditAndDeleteGoToTheDeclarationAtOnce) {
     EXPECT_EQ(SelectedRow(page.List()), 0);
     EXPECT_EQ(page.List()->topLevelItem(0)->text(0), "ОАО «Дивиденд»");
     EXPECT_EQ(page.pnlItogIncomeSum->text(), GroupedAmount("1000"));
-    EXPECT_EQ(page.pnlHoldSum->text(), "90");
+    EXPECT_EQ(page.pnlHoldSum->text(), "90,00");
 
     // Opening the record and leaving it, with "Нет" or with "Да" and no change,
     // leaves the document as it was.
@@ -190,7 +190,7 @@ TEST(DividendsPage, AddEditAndDeleteGoToTheDeclarationAtOnce) {
     page.fbEditSourseIncome->click();
     EXPECT_EQ(bench.modified.count(), 2);
     EXPECT_EQ(page.List()->topLevelItem(0)->text(0), "ОАО «Новое имя»");
-    EXPECT_EQ(page.pnlHoldSum->text(), "100");
+    EXPECT_EQ(page.pnlHoldSum->text(), "100,00");
     EXPECT_EQ(bench.ctx.Decl().ThirtyPercent(0).IncomeCode, 1010u);
 
     page.fbDeleteSourseIncome->click();

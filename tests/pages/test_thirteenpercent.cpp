@@ -407,7 +407,7 @@ TEST(ThirteenPage, PayersAddEditDelete) {
     QTreeWidget* payers = p.page->lvSourseIncomeInfo;
     ASSERT_EQ(payers->topLevelItemCount(), 2);
     EXPECT_EQ(SelectedRow(payers), 0) << "the hub selects the first payer";
-    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "100");
+    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "100,00");
 
     script.payer = [](TfmInput13SourseIncome& d) {
         d.meSourseName->setText("ООО \"Ромашка\"");
@@ -449,7 +449,7 @@ TEST(ThirteenPage, PayersAddEditDelete) {
     // Deleting selects the row before; the first when the first went.
     p.page->fbDeleteSourseIncome->click();
     EXPECT_EQ(SelectedRow(payers), 1);
-    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "500");
+    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "500,00");
     SelectRow(payers, 0);
     QTest::keyClick(payers, Qt::Key_Delete);
     ASSERT_EQ(p.Decl().ThirteenPercentCount(), 1u);
@@ -474,7 +474,7 @@ TEST(ThirteenPage, LinesAddEditRepeatDelete) {
     TPage p(WithPayers({{"А", {100}}, {"Б", {}}}));
     TScript script;
     QTreeWidget* lines = p.page->lvIncome;
-    EXPECT_EQ(RowTexts(lines, 0), (QStringList{"1", "2000", "100", "0", "0"}));
+    EXPECT_EQ(RowTexts(lines, 0), (QStringList{"1", "2000", "100", "Нет", "-"}));
 
     script.line = [&](TfmInput13Income& d) {
         Fill(script, d, {"2010", "1500", "403", "500", "5"});
@@ -488,7 +488,7 @@ TEST(ThirteenPage, LinesAddEditRepeatDelete) {
     EXPECT_EQ(p.Payer(0).Income(1).Month, 5);
     EXPECT_EQ(RowTexts(lines, 1), (QStringList{"5", "2010", "1500", "403", "500"}));
     EXPECT_EQ(SelectedRow(lines), 1);
-    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "1600");
+    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), QString::fromUtf8(u8"1\u202F600,00"));
 
     // Repeating: the next month, the same codes and amounts.
     p.page->fbCopy->click();
@@ -496,7 +496,7 @@ TEST(ThirteenPage, LinesAddEditRepeatDelete) {
     mTSourseIncome expected = p.Payer(0).Income(1);
     expected.Month = 6;
     EXPECT_EQ(p.Payer(0).Income(2), expected);
-    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "3100");
+    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), QString::fromUtf8(u8"3\u202F100,00"));
     EXPECT_EQ(SelectedRow(lines), 2);
 
     // A line without deduction: "Нет" and "-" right after the change, "0"
@@ -513,10 +513,11 @@ TEST(ThirteenPage, LinesAddEditRepeatDelete) {
     EXPECT_GT(p.modified, before) << "an edited line marks the document modified";
     EXPECT_EQ(p.Payer(0).Income(0).IncomeSum, Money::Rubles(700));
     EXPECT_EQ(RowTexts(lines, 0), (QStringList{"1", "2000", "700", "Нет", "-"}));
-    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "3700");
+    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), QString::fromUtf8(u8"3\u202F700,00"));
     SelectRow(p.page->lvSourseIncomeInfo, 1);
     SelectRow(p.page->lvSourseIncomeInfo, 0);
-    EXPECT_EQ(RowTexts(lines, 0), (QStringList{"1", "2000", "700", "0", "0"}));
+    EXPECT_EQ(RowTexts(lines, 0), (QStringList{"1", "2000", "700", "Нет", "-"}))
+        << "a line reads the same when shown again";
 
     // December repeated stays in December.
     script.line = [&](TfmInput13Income& d) {
@@ -536,7 +537,7 @@ TEST(ThirteenPage, LinesAddEditRepeatDelete) {
     while (lines->topLevelItemCount() > 0) p.page->fbRemoveIncome->click();
     EXPECT_EQ(p.Payer(0).IncomeCount(), 0u);
     EXPECT_EQ(SelectedRow(lines), -1);
-    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "0");
+    EXPECT_EQ(p.page->pnlItogIncomeSum->text(), "0,00");
     const size_t ran = script.dialogs.ran.size();
     p.page->fbRemoveIncome->click();
     p.page->fbEditIncome->click();

@@ -225,6 +225,6 @@ TEST(ThirtyFivePage, AddShowsTheRecordAndEditWithoutChangeKeepsTheDocument) {
     EXPECT_EQ(added.DeductCode, 0u);
     EXPECT_EQ(added.IncomeTotal, Money::Rubles(2000));
     EXPECT_EQ(added.TaxWithheld, Money::Rubles(700));
-    EXPECT_EQ(page.pnlHoldSum->text(), "700");
+    EXPECT_EQ(page.pnlHoldSum->text(), "700,00");
     EXPECT_EQ(bench.modified.count(), 1);
 }

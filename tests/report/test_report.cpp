@@ -478,6 +478,21 @@ TEST(TextFile, EstimatedIncomeLineAndIndicatorCount) {
     }
 }
 
+TEST(TextFile, DocumentDateIsTheDeclarationsOwnOrTheMomentOfTheFile) {
+    const auto documentDate = [](double filingDate) {
+        mTDeclaration d = Estimated("blank_inn");
+        d.FilingDate = filingDate;
+        std::string refusal;
+        auto lines = EstimatedIncomeLines(Load(HandedImage(d)), kMoment, refusal);
+        EXPECT_TRUE(lines) << refusal;
+        for (const std::string& line : lines.value_or(std::vector<std::string>{}))
+            if (line.rfind("ДатаДок:", 0) == 0) return line;
+        return std::string();
+    };
+    EXPECT_EQ(documentDate(DayNumber(2009, 4, 20)), "ДатаДок:20.04.2009");
+    EXPECT_EQ(documentDate(0), "ДатаДок:20.03.2009");
+}
+
 TEST(TextFile, ReporterLineFollowsTheCategory) {
     // A farm household head and another person have no code of their own: their
     // file goes without the line.

@@ -3,8 +3,8 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,6 +27,7 @@
 #include "pages/nalogdialog.h"
 #include "pages/okvedform.h"
 #include "pages/ratetable.h"
+#include "pages/socialdeduct.h"
 #include "pages/thirteendialogs.h"
 #include "pages/thirtyfivedialog.h"
 #include "shell/formmain.h"
@@ -34,6 +35,7 @@
 #include "shell/persondata.h"
 #include "shelltest.h"
 #include "tempdir.h"
+#include "widgets/dateedit.h"
 #include "widgets/flashbutton.h"
 #include "widgets/lookups.h"
 #include "widgets/maskededit.h"
@@ -213,7 +215,7 @@ TEST(InitialData, FormRadiosSetControlsAndNavigation) {
         EXPECT_EQ(page.rbFirst->isVisible(), c.primaryShown);
         EXPECT_EQ(page.rbGiveSelf->isEnabled(), c.representativeEnabled);
         EXPECT_EQ(page.meSupposeIncome->isVisible(), c.expectedShown);
-        EXPECT_EQ(page.dtGetDate->isVisible(), c.dateShown);
+        EXPECT_TRUE(page.dtGetDate->isVisible()) << "every form carries its date";
         EXPECT_EQ(page.cbPrintData->isVisible(), c.dateShown);
         EXPECT_FALSE(page.gbAppendixes->isVisible());
     }
@@ -741,14 +743,12 @@ void CollectWholeRubleFields(QWidget* root, std::set<std::string>& out) {
 
 }  // namespace
 
-// Every field of every page, sub-page and dialog can be told apart by a
-// screen reader: none borrows the title of its group box.
-TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
-    // The walk also gathers the fields marked as amounts in whole rubles.
-    std::set<std::string> wholeRubles;
+// Opens every page and sub-page of the main window for each form of the
+// declaration, every income group on, and hands each to `visit` (the main window
+// first), saying where it is.
+void WalkEveryPage(const std::function<void(QWidget*, const std::string&)>& visit) {
     QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008")).clear();
     for (const uint8_t kind : kDeclarationKinds) {
-        SCOPED_TRACE(int(kind));
         ScriptedDialogs dialogs;
         dialogs.checkAnswers.assign(200, TCheckAnswer::SkipAll);
         TempDir dir;
@@ -758,7 +758,8 @@ TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
         d.SaveToFile(dir.File("walk.zv8"));
         TFormMain form(QStringLiteral(ZORV_SOURCE_DIR "/data"));
         form.Start({QString::fromStdString(dir.File("walk.zv8"))});
-        EXPECT_EQ(Nameless(&form), "") << "the main window";
+        const std::string formName = "form " + std::to_string(kind);
+        visit(&form, formName + ", the main window");
         for (int page = 0; page < navCount; ++page) {
             if (!form.NavButton(TNavPage(page))->isEnabled()) continue;
             ASSERT_TRUE(form.SwitchPage(TNavPage(page))) << page;
@@ -767,15 +768,24 @@ TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
                 if (!hub->SubButton(sub)->isEnabled() || !hub->SubButton(sub)->isVisibleTo(hub))
                     continue;
                 hub->SubButton(sub)->click();
-                EXPECT_EQ(Nameless(form.CurrentPage()), "")
-                    << "page " << page << ", sub-page " << sub;
-                CollectWholeRubleFields(form.CurrentPage(), wholeRubles);
+                visit(form.CurrentPage(), formName + ", page " + std::to_string(page) +
+                                              ", sub-page " + std::to_string(sub));
             }
-            EXPECT_EQ(Nameless(form.CurrentPage()), "") << "page " << page;
-            CollectWholeRubleFields(form.CurrentPage(), wholeRubles);
+            visit(form.CurrentPage(), formName + ", page " + std::to_string(page));
         }
     }
     QSettings(QStringLiteral("Ортик"), QStringLiteral("Zorv 2008")).clear();
+}
+
+// Every field of every page, sub-page and dialog can be told apart by a
+// screen reader: none borrows the title of its group box.
+TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
+    // The walk also gathers the fields marked as amounts in whole rubles.
+    std::set<std::string> wholeRubles;
+    WalkEveryPage([&](QWidget* page, const std::string& where) {
+        EXPECT_EQ(Nameless(page), "") << where;
+        if (qobject_cast<TThinkingFrame*>(page)) CollectWholeRubleFields(page, wholeRubles);
+    });
 
     const TReferenceData references = LoadReferenceData(QStringLiteral(ZORV_SOURCE_DIR "/data"));
     const std::vector<TCodeName>& countries = references.countries;
@@ -810,4 +820,74 @@ TEST(Accessibility, EveryFieldAndPictureButtonHasANameOfItsOwn) {
         "zorv::TfmInput35SourseIncome.meHoldSum",  "zorv::TfmInputNalog.meHoldSum",
     };
     EXPECT_EQ(wholeRubles, expected);
+}
+
+namespace {
+
+// Types every form of a date into each date field under root and records the
+// fields by "class.object". A date box of another kind is a field not yet
+// converted: it is recorded as such.
+void TypeEveryFormOfDate(QWidget* root, std::set<std::string>& seen) {
+    for (QWidget* box : root->findChildren<QAbstractSpinBox*>())
+        if (box->inherits("QDateTimeEdit"))
+            seen.insert("QDateEdit " + box->objectName().toStdString());
+    for (TDateEdit* edit : root->findChildren<TDateEdit*>()) {
+        const std::string name = edit->objectName().toStdString();
+        SCOPED_TRACE(name);
+        seen.insert(name);
+        edit->setEnabled(true);
+        const QDate date(2008, 11, 23);
+        const struct {
+            const char* form;
+            QString typed;
+            QString pasted;
+        } forms[] = {
+            {"dots", QStringLiteral("23.11.2008"), {}},
+            {"no separators", QStringLiteral("23112008"), {}},
+            {"commas", QStringLiteral("23,11,2008"), {}},
+            {"pasted", {}, QStringLiteral("23.11.2008")},
+            {"pasted digits", {}, QStringLiteral("23112008")},
+        };
+        for (const auto& f : forms) {
+            edit->setDate(QDate(2008, 1, 1));
+            edit->selectAll();
+            if (!f.typed.isEmpty()) Type(edit, f.typed);
+            if (!f.pasted.isEmpty()) {
+                QGuiApplication::clipboard()->setText(f.pasted);
+                edit->paste();
+            }
+            EXPECT_EQ(edit->date(), date) << f.form;
+            EXPECT_EQ(edit->text(), QStringLiteral("23.11.2008")) << f.form;
+        }
+        edit->setDate(QDate(2008, 1, 1));
+        edit->selectAll();
+        Type(edit, QStringLiteral("31.02.2008"));
+        EXPECT_EQ(edit->date(), QDate(2008, 1, 1));
+        EXPECT_TRUE(edit->LastRefusal().startsWith("«" + edit->accessibleName() + "»"))
+            << edit->LastRefusal().toStdString();
+        EXPECT_FALSE(edit->accessibleName().isEmpty());
+    }
+}
+
+}  // namespace
+
+TEST(DateFields, EveryDateFieldOfEveryPageAndDialogKeepsWhatIsTyped) {
+    std::set<std::string> seen;
+    WalkEveryPage([&](QWidget* page, const std::string& where) {
+        SCOPED_TRACE(where);
+        TypeEveryFormOfDate(page, seen);
+    });
+    TfmInputSoursePens pension(nullptr);
+    TypeEveryFormOfDate(&pension, seen);
+    const std::set<std::string> expected = {
+        "dtGetDate",
+        "dtBirthDate",
+        "dtRegDate",
+        "dtpBayDate",
+        "dtpRegRightDate",
+        "dtpDatDog",
+        "QDateEdit dtIncomeGetDate",
+        "QDateEdit dtSubtractDate",
+    };
+    EXPECT_EQ(seen, expected);
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "shell/shelltest.h"
+#include "widgets/dateedit.h"
 #include "widgets/dialogs.h"
 #include "widgets/flashbutton.h"
 #include "widgets/maskededit.h"
@@ -211,6 +212,148 @@ TEST(MaskedDocEdit, MaskKindsOfDocumentCodes) {
     EXPECT_EQ(DocNumberMaskKind(4), 3);
     for (int code : {3, 8, 10, 11, 12, 13, 14, 15, 18, 23, 91})
         EXPECT_EQ(DocNumberMaskKind(code), 5) << code;
+}
+
+TEST(DateEdit, ReadsEveryFormOfADate) {
+    const struct {
+        const char* text;
+        TTypedDate::Kind kind;
+        QDate date;
+    } cases[] = {
+        {"23.11.1978", TTypedDate::Complete, {1978, 11, 23}},
+        {"23111978", TTypedDate::Complete, {1978, 11, 23}},
+        {" 23/11/1978 ", TTypedDate::Complete, {1978, 11, 23}},
+        {"1.2.2008", TTypedDate::Complete, {2008, 2, 1}},
+        {"29.02.2008", TTypedDate::Complete, {2008, 2, 29}},
+        {"", TTypedDate::Partial, {}},
+        {"23.1", TTypedDate::Partial, {}},
+        {"2311197", TTypedDate::Partial, {}},
+        {"31.02.2008", TTypedDate::Impossible, {}},
+        {"29.02.2007", TTypedDate::Impossible, {}},
+        {"32", TTypedDate::Impossible, {}},
+        {"15.13", TTypedDate::Impossible, {}},
+        {"31.04", TTypedDate::Impossible, {}},
+        {"00.01.2008", TTypedDate::Impossible, {}},
+        {"23.11.19781", TTypedDate::Garbage, {}},
+        {"23..1978", TTypedDate::Garbage, {}},
+        {"2a.11.1978", TTypedDate::Garbage, {}},
+        {"1.2.3.4", TTypedDate::Garbage, {}},
+    };
+    for (const auto& c : cases) {
+        const TTypedDate typed = ParseTypedDate(QString::fromLatin1(c.text));
+        EXPECT_EQ(typed.kind, c.kind) << c.text;
+        EXPECT_EQ(typed.date, c.date) << c.text;
+    }
+}
+
+TEST(DateEdit, KeepsWhatIsTypedOrPasted) {
+    QWidget window;
+    auto* edit = new TDateEdit(&window);
+    edit->setAccessibleName(QStringLiteral("Дата рождения"));
+    edit->setDateRange(QDate(1900, 1, 1), QDate(2009, 12, 31));
+    auto* next = new QLineEdit(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    const struct {
+        const char* what;
+        QString typed;
+        QString pasted;
+        QDate date;
+        QString shown;
+    } cases[] = {
+        {"dots", QStringLiteral("23.11.1978"), {}, {1978, 11, 23}, QStringLiteral("23.11.1978")},
+        {"no dots", QStringLiteral("23111978"), {}, {1978, 11, 23}, QStringLiteral("23.11.1978")},
+        {"commas", QStringLiteral("23,11,1978"), {}, {1978, 11, 23}, QStringLiteral("23.11.1978")},
+        {"one-digit parts",
+         QStringLiteral("1.2.2008"),
+         {},
+         {2008, 2, 1},
+         QStringLiteral("01.02.2008")},
+        {"pasted", {}, QStringLiteral("23.11.1978"), {1978, 11, 23}, QStringLiteral("23.11.1978")},
+        {"pasted digits",
+         {},
+         QStringLiteral("23111978"),
+         {1978, 11, 23},
+         QStringLiteral("23.11.1978")},
+        {"extra digit",
+         QStringLiteral("23.11.19781"),
+         {},
+         {1978, 11, 23},
+         QStringLiteral("23.11.1978")},
+    };
+    for (const auto& c : cases) {
+        edit->setDate(QDate(2000, 5, 5));
+        edit->setFocus();
+        edit->selectAll();
+        if (!c.typed.isEmpty()) Type(edit, c.typed);
+        if (!c.pasted.isEmpty()) Paste(*edit, c.pasted);
+        EXPECT_EQ(edit->date(), c.date) << c.what;
+        EXPECT_EQ(edit->text(), c.shown) << c.what;
+    }
+
+    // An impossible day is refused at the keystroke that makes it, naming the field.
+    QSignalSpy refused(edit, &TDateEdit::refused);
+    edit->setDate(QDate(2000, 5, 5));
+    edit->selectAll();
+    Type(edit, QStringLiteral("31.02.2008"));
+    ASSERT_FALSE(refused.isEmpty());
+    EXPECT_TRUE(edit->LastRefusal().contains(QStringLiteral("«Дата рождения»")))
+        << edit->LastRefusal().toStdString();
+    EXPECT_EQ(edit->date(), QDate(2000, 5, 5));
+    // Out of the range: refused with the range said, never clamped.
+    edit->selectAll();
+    Type(edit, QStringLiteral("01.01.2010"));
+    EXPECT_TRUE(edit->LastRefusal().contains(QStringLiteral("31.12.2009")))
+        << edit->LastRefusal().toStdString();
+    EXPECT_EQ(edit->date(), QDate(2000, 5, 5));
+    // Left unfinished: the last date comes back, and the user is told.
+    next->setFocus();
+    EXPECT_EQ(edit->text(), QStringLiteral("05.05.2000"));
+    EXPECT_TRUE(edit->LastRefusal().contains(QStringLiteral("не полностью")))
+        << edit->LastRefusal().toStdString();
+}
+
+TEST(DateEdit, TabLeavesTheFieldAndArrowsMoveInsideIt) {
+    QWidget window;
+    auto* edit = new TDateEdit(&window);
+    auto* next = new QLineEdit(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->setFocus();
+    edit->setDate(QDate(2003, 12, 12));
+    edit->setCursorPosition(10);
+    QTest::keyClick(edit, Qt::Key_Left);
+    EXPECT_EQ(edit->cursorPosition(), 9);
+    EXPECT_TRUE(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    Type(next, QStringLiteral("12"));
+    EXPECT_EQ(edit->date(), QDate(2003, 12, 12));
+    EXPECT_EQ(next->text(), QStringLiteral("12"));
+    QTest::keyClick(next, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST(DateEdit, AnEmptyFieldHoldsNoDateWhenAllowed) {
+    QWidget window;
+    auto* edit = new TDateEdit(&window);
+    auto* next = new QLineEdit(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->setDate(QDate(2009, 4, 1));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    next->setFocus();
+    EXPECT_EQ(edit->date(), QDate(2009, 4, 1)) << "a field that may not be empty keeps its date";
+    edit->SetAllowEmpty(true);
+    QSignalSpy changed(edit, &TDateEdit::dateChanged);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    next->setFocus();
+    EXPECT_FALSE(edit->date().isValid());
+    EXPECT_EQ(changed.size(), 1);
 }
 
 TEST(FlashButton, GroupButtonsAreExclusive) {
