@@ -1,7 +1,6 @@
 #include "pages/currencypage.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +17,7 @@
 #include "pages/codelists.h"
 #include "pages/entrykit.h"
 #include "widgets/controlnames.h"
+#include "widgets/dateedit.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"
 
@@ -61,10 +61,8 @@ QPushButton* PickButton(QWidget* parent, const char* name, const QString& hint) 
     return b;
 }
 
-QDateEdit* DatePicker(QWidget* parent, const char* name, const QString& accessible, QDate last) {
-    auto* edit = Named(new QDateEdit(parent), name, accessible);
-    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    edit->setCalendarPopup(true);
+TDateEdit* DatePicker(QWidget* parent, const char* name, const QString& accessible, QDate last) {
+    auto* edit = Named(new TDateEdit(parent), name, accessible);
     edit->setDateRange(kFirstDay, last);
     edit->setDate(kFirstDay);
     return edit;
@@ -76,12 +74,18 @@ QString DictionaryText(std::string_view text) {
 
 }  // namespace
 
+// Rubles with their kopecks in two digits, "3712,50", as every amount shown.
 QString RublesText(const QString& amount, const QString& units, const QString& rate) {
-    if (amount.trimmed().isEmpty() || units.trimmed().isEmpty() || rate.trimmed().isEmpty() ||
-        units.trimmed() == QLatin1String("0") || rate.trimmed() == QLatin1String("0"))
-        return QStringLiteral("0");
-    return MoneyText(
-        ConvertToRubles(MoneyFromField(amount), MoneyFromField(rate), NumberFromField(units)));
+    Money rubles;
+    if (!(amount.trimmed().isEmpty() || units.trimmed().isEmpty() || rate.trimmed().isEmpty() ||
+          units.trimmed() == QLatin1String("0") || rate.trimmed() == QLatin1String("0")))
+        rubles =
+            ConvertToRubles(MoneyFromField(amount), MoneyFromField(rate), NumberFromField(units));
+    QString text = MoneyText(rubles);
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    const qsizetype decimals = comma < 0 ? 0 : text.size() - comma - 1;
+    if (comma < 0) text += QLatin1Char(',');
+    return text + QString(std::max<qsizetype>(0, 2 - decimals), QLatin1Char('0'));
 }
 
 // ---- source dialog ----
@@ -160,7 +164,7 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     dtIncomeGetDate = DatePicker(gbSourseInfo, "dtIncomeGetDate",
                                  QStringLiteral("Дата получения дохода"), QDate(2009, 12, 31));
     dtSubtractDate = DatePicker(gbSourseInfo, "dtSubtractDate",
-                                QStringLiteral("Дата уплаты налога"), QDate(2012, 12, 31));
+                                QStringLiteral("Дата уплаты налога"), LastDeclarationDay());
     meCurrencyCode = Named(new TMaskedEdit(gbSourseInfo, edtDigital, 3), "meCurrencyCode",
                            QStringLiteral("Код валюты"));
     meCurrencyCode->setFixedWidth(
@@ -170,7 +174,9 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     meCurrencyName = Named(new TMaskedEdit(gbSourseInfo, edtChar, 30), "meCurrencyName",
                            QStringLiteral("Наименование валюты"));
     chbAutoExchange =
-        Named(new QCheckBox(QStringLiteral("Автоматическое определение"), gbSourseInfo),
+        // Both lines of the caption belong to the box and grey with it.
+        Named(new QCheckBox(QStringLiteral("Автоматическое определение\nкурса валюты"),
+                            gbSourseInfo),
               "chbAutoExchange", QStringLiteral("Автоматическое определение курса валюты"));
     auto units = [&](const char* name, const QString& accessible) {
         auto* e = Named(new TMaskedEdit(gbSourseInfo, edtDigital, 7), name, accessible);
@@ -212,7 +218,6 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     sourceGrid->addLayout(codeRow, 1, 1, 1, 4);
     auto* autoRow = new QHBoxLayout;
     autoRow->addWidget(chbAutoExchange);
-    autoRow->addWidget(new QLabel(QStringLiteral("курса валюты"), gbSourseInfo));
     autoRow->addStretch(1);
     sourceGrid->addLayout(autoRow, 2, 0, 1, 5);
     auto* ratesBox = new QGroupBox(QStringLiteral("На дату дохода и уплаты налога"), gbSourseInfo);
@@ -312,8 +317,8 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     connect(bnSubtractCod, &QPushButton::clicked, this, &TfrCurrency::PickDeductionCode);
     connect(meCurrencyCode, &TMaskedEdit::changed, this, &TfrCurrency::OnCurrencyCode);
     connect(chbAutoExchange, &QCheckBox::toggled, this, &TfrCurrency::OnAuto);
-    connect(dtIncomeGetDate, &QDateEdit::dateChanged, this, &TfrCurrency::OnDate);
-    connect(dtSubtractDate, &QDateEdit::dateChanged, this, &TfrCurrency::OnDate);
+    connect(dtIncomeGetDate, &TDateEdit::dateChanged, this, &TfrCurrency::OnDate);
+    connect(dtSubtractDate, &TDateEdit::dateChanged, this, &TfrCurrency::OnDate);
     for (TMaskedEdit* e : {meIncomeCurrencySum, meCurrencyUnits, meCurrencyExchange})
         connect(e, &TMaskedEdit::changed, this, &TfrCurrency::OnIncomeRubles);
     for (TMaskedEdit* e : {meTaxCurrencySum, meCurrencyUnits2, meCurrencyExchange2})
@@ -536,10 +541,10 @@ void TfrCurrency::ShowSource(size_t index) {
     if (!income) {
         if (c.IncomeCode == 0) incomeName_.clear();
         pnlIncomeCod->setText(c.IncomeCode ? QString::number(c.IncomeCode) : QString());
-        meIncomeCurrencySum->setEnabled(c.IncomeCode != 0);
-        meIncomeCurrencySum->setText(c.IncomeCode && !c.IncomeInCurrency.IsZero()
-                                         ? MoneyText(c.IncomeInCurrency)
-                                         : QString());
+        // The amount may be typed before the code is chosen, and is kept.
+        meIncomeCurrencySum->setEnabled(true);
+        meIncomeCurrencySum->setText(c.IncomeInCurrency.IsZero() ? QString()
+                                                                 : MoneyText(c.IncomeInCurrency));
         ClearDeduction(false);
         OnIncomeRubles();
         OnTaxRubles();

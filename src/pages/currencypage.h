@@ -10,13 +10,13 @@
 #include "widgets/lookups.h"
 
 class QCheckBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
 namespace zorv {
 
+class TDateEdit;
 class TMaskedEdit;
 
 // "Доход": the name and country of a source abroad; "Да" takes them unchecked.
@@ -66,7 +66,7 @@ class TfrCurrency : public TRecordListPage {
     const TRateTable& Rates() const { return rates_; }
 
     QGroupBox* gbSourseInfo;
-    QDateEdit *dtIncomeGetDate, *dtSubtractDate;
+    TDateEdit *dtIncomeGetDate, *dtSubtractDate;
     TMaskedEdit* meCurrencyCode;
     QPushButton* bnCurrencyCode;
     TMaskedEdit* meCurrencyName;
@@ -97,7 +97,7 @@ class TfrCurrency : public TRecordListPage {
 
   private:
     struct TRatePair {
-        QDateEdit* date;
+        TDateEdit* date;
         TMaskedEdit* units;
         TMaskedEdit* rate;
         QLabel* note;

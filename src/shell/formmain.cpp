@@ -411,16 +411,14 @@ void TFormMain::ShowPlaced() {
     // Room for the whole page, which would otherwise scroll; the frame of the
     // window manager comes on top.
     QSize preferred = sizeHint();
-    if (TThinkingFrame* page = host_->Current()) {
-        const auto* scroll = page->findChild<QScrollArea*>();
+    const auto* scroll = pageContainer_->findChild<QScrollArea*>();
+    if (scroll && scroll->widget()) {
         const QWidget* navigation = nav_[0]->parentWidget();
-        if (scroll && scroll->widget()) {
-            const QSize wanted = scroll->widget()->sizeHint();
-            const int toolBar = toolBar_->isHidden() ? 0 : toolBar_->sizeHint().height();
-            preferred = preferred.expandedTo(
-                QSize(navigation->sizeHint().width() + wanted.width() + 24,
-                      menuBar()->sizeHint().height() + toolBar + wanted.height() + 24));
-        }
+        const QSize wanted = scroll->widget()->sizeHint();
+        const int toolBar = toolBar_->isHidden() ? 0 : toolBar_->sizeHint().height();
+        preferred = preferred.expandedTo(
+            QSize(navigation->sizeHint().width() + wanted.width() + 24,
+                  menuBar()->sizeHint().height() + toolBar + wanted.height() + 24));
     }
     preferred += QSize(16, 40);
     const TPlacement p = PlaceWindow(full, number("wLeft"), number("wTop"), number("wWidth"),

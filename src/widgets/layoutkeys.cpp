@@ -41,10 +41,20 @@ QChar PressedLetter(const QKeyEvent* key) {
     return {};
 }
 
+// The Latin letter a menu title is known by in the other layout: "Файл" is
+// the File menu, Alt+F, as "Справка" is Alt+S.
+QChar LatinInitial(QChar cyrillic) {
+    static const QString from = QStringLiteral("абвгдезийклмнопрстуфхц");
+    static const QString to = QStringLiteral("abvgdeziiklmnoprstufhc");
+    const qsizetype at = from.indexOf(cyrillic);
+    return at >= 0 ? to.at(at) : QChar();
+}
+
 bool OpenMenu(QMenuBar* bar, QChar letter, QChar other) {
     for (QAction* action : bar->actions()) {
         if (!action->isVisible() || !action->isEnabled() || !action->menu()) continue;
-        if (!Matches(action->text(), letter, other)) continue;
+        const QChar mnemonic = Mnemonic(action->text());
+        if (!Matches(action->text(), letter, other) && LatinInitial(mnemonic) != letter) continue;
         bar->setActiveAction(action);
         return true;
     }

@@ -11,11 +11,11 @@ namespace zorv {
 QChar OtherLayoutLetter(QChar c);
 
 // Makes the Alt+letter mnemonics of menus, buttons and labels work whichever
-// layout is on: the captions carry Russian letters ("&Файл" is Alt+Ф), and
-// with the Latin layout the same key gives Alt+F. Such a key press opens the
-// menu or presses the button of the mnemonic on that key, and an Alt+letter
-// that matches nothing is never typed into a field. Installed once on the
-// application by the main window.
+// layout is on: the captions carry Russian letters ("&Файл" is Alt+Ф). With
+// the Latin layout the key of that letter (Alt+A for Ф) does the same, and a
+// menu also opens by the Latin initial of its title (Alt+F for "Файл", Alt+S
+// for "Справка"). An Alt+letter that matches nothing is never typed into a
+// field. Installed once on the application by the main window.
 class TLayoutMnemonics : public QObject {
   public:
     explicit TLayoutMnemonics(QObject* parent = nullptr) : QObject(parent) {}

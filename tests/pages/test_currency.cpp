@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTreeWidget>
@@ -9,6 +8,7 @@
 #include "model/income.h"
 #include "pages/currencypage.h"
 #include "shell/shelltest.h"
+#include "widgets/dateedit.h"
 #include "widgets/lookups.h"
 #include "widgets/maskededit.h"
 #include "widgets/shelltext.h"
@@ -87,9 +87,9 @@ TEST(CurrencyRubles, ShownAsStored) {
     struct Case {
         const char *amount, *units, *rate, *shown;
     } cases[] = {
-        {"1000", "1", "24,37", "24370"},     {"150,55", "100", "34,56", "52,03"},
+        {"1000", "1", "24,37", "24370,00"},  {"150,55", "100", "34,56", "52,03"},
         {"0,5", "1", "0,01", "0,01"},        {"1,15", "10", "0,5", "0,06"},
-        {"100", "0", "24,3724", "0"},        {"", "1", "24", "0"},
+        {"100", "0", "24,3724", "0,00"},     {"", "1", "24", "0,00"},
         {"12,34", "1", "31,5678", "389,55"},
     };
     for (const Case& c : cases) {
@@ -99,7 +99,7 @@ TEST(CurrencyRubles, ShownAsStored) {
         record.IncomeUnits = NumberFromField(c.units);
         record.IncomeRate1 = MoneyFromField(c.rate);
         record.SetIncomeInCurrency(MoneyFromField(c.amount));
-        EXPECT_EQ(MoneyText(record.IncomeInRubles), c.shown);
+        EXPECT_EQ(record.IncomeInRubles, MoneyFromField(c.shown));
     }
 }
 
@@ -143,10 +143,10 @@ TEST(CurrencyPage, RatesOfTheFileFollowTheDateWithFourDecimals) {
     page->pnlIncomeCod->setText("2000");
     page->meIncomeCurrencySum->setEnabled(true);
     Type(page->meIncomeCurrencySum, "1000");
-    EXPECT_EQ(page->pnlIncomeRublSum->text(), "23500");
+    EXPECT_EQ(page->pnlIncomeRublSum->text(), "23500,00");
     page->dtIncomeGetDate->setDate(QDate(2008, 1, 15));
     EXPECT_EQ(page->meCurrencyExchange->text(), "24,3724");
-    EXPECT_EQ(page->pnlIncomeRublSum->text(), "24372,4");
+    EXPECT_EQ(page->pnlIncomeRublSum->text(), "24372,40");
     EXPECT_EQ(page->lbIncomeRate->text(), "курс ЦБ РФ на 15.01.2008: 24,3724 за 1");
     page->StoreToModel();
     EXPECT_EQ(p.ctx.Decl().CurrencyIncome(0).IncomeRate1, Money::FromRaw(243724));

@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +23,7 @@
 #include "shell/initialdata.h"
 #include "shell/walkharness.h"
 #include "tempdir.h"
+#include "widgets/dateedit.h"
 #include "widgets/flashbutton.h"
 #include "widgets/maskededit.h"
 #include "widgets/referencedata.h"

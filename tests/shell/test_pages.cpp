@@ -835,7 +835,8 @@ void TypeEveryFormOfDate(QWidget* root, std::set<std::string>& seen) {
         const std::string name = edit->objectName().toStdString();
         SCOPED_TRACE(name);
         seen.insert(name);
-        edit->setEnabled(true);
+        // A field of a detail area that waits for a record is typed all the same.
+        for (QWidget* w = edit; w && w != root; w = w->parentWidget()) w->setEnabled(true);
         const QDate date(2008, 11, 23);
         const struct {
             const char* form;
@@ -886,8 +887,8 @@ TEST(DateFields, EveryDateFieldOfEveryPageAndDialogKeepsWhatIsTyped) {
         "dtpBayDate",
         "dtpRegRightDate",
         "dtpDatDog",
-        "QDateEdit dtIncomeGetDate",
-        "QDateEdit dtSubtractDate",
+        "dtIncomeGetDate",
+        "dtSubtractDate",
     };
     EXPECT_EQ(seen, expected);
 }

@@ -2,6 +2,8 @@
 
 #include <QCalendarWidget>
 #include <QClipboard>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -13,6 +15,7 @@
 #include "widgets/dateedit.h"
 #include "widgets/dialogs.h"
 #include "widgets/flashbutton.h"
+#include "widgets/layoutkeys.h"
 #include "widgets/maskededit.h"
 #include "widgets/thinkingframe.h"
 
@@ -354,6 +357,43 @@ TEST(DateEdit, AnEmptyFieldHoldsNoDateWhenAllowed) {
     next->setFocus();
     EXPECT_FALSE(edit->date().isValid());
     EXPECT_EQ(changed.size(), 1);
+}
+
+TEST(LayoutMnemonics, AltLetterWorksInTheLatinLayoutAndIsNeverTyped) {
+    EXPECT_EQ(OtherLayoutLetter(QChar('f')), QChar(u'а'));
+    EXPECT_EQ(OtherLayoutLetter(QChar(u'Ф')), QChar('a'));
+    EXPECT_TRUE(OtherLayoutLetter(QChar('1')).isNull());
+
+    QMainWindow window;
+    QMenu* file = window.menuBar()->addMenu(QStringLiteral("&Файл"));
+    file->addAction(QStringLiteral("Выход"));
+    window.menuBar()->addMenu(QStringLiteral("&Справка"))->addAction(QStringLiteral("О программе"));
+    auto* edit = new QLineEdit(&window);
+    window.setCentralWidget(edit);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->setFocus();
+    TLayoutMnemonics mnemonics;
+    qApp->installEventFilter(&mnemonics);
+    const struct {
+        int key;
+        const char* text;
+        QMenu* opened;  // null: nothing opens, nothing is typed either
+    } cases[] = {
+        {Qt::Key_F, "f", file},          // the Latin initial of "Файл"
+        {Qt::Key_A, "a", file},          // the key of Ф in the Latin layout
+        {Qt::Key_Q, "q", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::AltModifier, QString::fromLatin1(c.text));
+        QApplication::sendEvent(edit, &press);
+        EXPECT_EQ(edit->text(), QString());
+        EXPECT_EQ(window.menuBar()->activeAction(), c.opened ? c.opened->menuAction() : nullptr);
+        if (c.opened) c.opened->close();
+        window.menuBar()->setActiveAction(nullptr);
+    }
+    qApp->removeEventFilter(&mnemonics);
 }
 
 TEST(FlashButton, GroupButtonsAreExclusive) {
