@@ -361,3 +361,27 @@ TEST(Results, EachRecordOfATreeOpensOnItsPage) {
     // Private practice has no page of its own.
     EXPECT_FALSE(PlaceOfTarget({K::PrivatePractice, 0}));
 }
+
+// The results button follows what is typed on a page before the page is left,
+// and the declaration keeps the page's values only once it is left.
+TEST(ResultsButton, FollowsAFieldWhileThePageIsBeingFilledIn) {
+    zorv::testing::ScriptedDialogs dialogs;
+    zorv::testing::TempDir dir;
+    zorv::mTDeclaration d;
+    zorv::DeclarationFromJson(zorv::testing::ReadFixtureJson("check/employee.json"), d);
+    d.SaveToFile(dir.File("employee.zv8"));
+    zorv::TFormMain form(QStringLiteral(ZORV_SOURCE_DIR "/data"));
+    form.Start({QString::fromStdString(dir.File("employee.zv8"))});
+    ASSERT_TRUE(form.SwitchPage(zorv::navRussianIncome));
+    const QString before = form.NavButton(zorv::navResults)->text();
+    auto* withheld = form.CurrentPage()->findChild<zorv::TMaskedEdit*>("meHoldSum");
+    ASSERT_NE(withheld, nullptr);
+    const zorv::Money stored = form.Declaration().ThirteenPercent(0).TaxWithheld;
+    zorv::TypeOver(withheld, QStringLiteral("99999"));
+    QTest::qWait(600);
+    const QString after = form.NavButton(zorv::navResults)->text();
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(after.contains(QStringLiteral("к возврату"))) << after.toStdString();
+    EXPECT_EQ(form.Declaration().ThirteenPercent(0).TaxWithheld, stored)
+        << "the declaration takes the page's values when the page is left";
+}
