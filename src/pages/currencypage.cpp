@@ -439,11 +439,12 @@ void TfrCurrency::ApplyRates() {
         chbAutoExchange->setEnabled(false);
     } else {
         chbAutoExchange->setEnabled(true);
+        // Rates the user typed stay as typed; only the file's rates follow the dates.
         for (const TRatePair& pair : {IncomePair(), TaxPair()}) {
+            if (!chbAutoExchange->isChecked()) break;
             const auto found = rates_.Lookup(meCurrencyCode->text(), pair.date->date());
-            const bool fill = chbAutoExchange->isChecked() && found;
-            pair.units->setText(fill ? QString::number(found->units) : QString());
-            pair.rate->setText(fill ? found->rate : QString());
+            pair.units->setText(found ? QString::number(found->units) : QString());
+            pair.rate->setText(found ? found->rate : QString());
         }
     }
     SetRateFieldsTypable(!chbAutoExchange->isChecked());

@@ -158,6 +158,24 @@ TEST(CurrencyPage, RatesOfTheFileFollowTheDateWithFourDecimals) {
     EXPECT_EQ(page->lbIncomeRate->text(), "На эту дату курса в справочнике нет: введите курс");
 }
 
+TEST(CurrencyPage, TypedRatesAndAmountStayWhenTheDateOrCodeComesLater) {
+    Page p;
+    TfrCurrency* page = p.Open();
+    p.AddSource("ACME");
+    Type(page->meIncomeCurrencySum, "1500,5");  // before any income code
+    EXPECT_TRUE(page->meIncomeCurrencySum->isEnabled());
+    EXPECT_EQ(page->meIncomeCurrencySum->text(), "1500,5");
+    Type(page->meCurrencyCode, "840");
+    Type(page->meCurrencyUnits, "1");
+    Type(page->meCurrencyExchange, "24,75");
+    page->dtIncomeGetDate->setDate(QDate(2008, 3, 15));
+    EXPECT_FALSE(page->chbAutoExchange->isChecked());
+    EXPECT_EQ(page->meCurrencyExchange->text(), "24,75") << "a typed rate is kept";
+    EXPECT_EQ(page->pnlIncomeRublSum->text(), "37137,38");
+    page->StoreToModel();
+    EXPECT_EQ(p.ctx.Decl().CurrencyIncome(0).IncomeInCurrency, *Money::Parse("1500.5"));
+}
+
 TEST(CurrencyPage, AStoredRateOfFourDecimalsSurvivesSelection) {
     Page p;
     mTDeclaration& d = p.ctx.Decl();
