@@ -476,14 +476,14 @@ void mbBlackSquare(kTBand& band, double x, double y) {
 
 void mbZagL(TQz2004Report& report, double offset, const kTPageHeading& h) {
     kTBand& band = report.AddBand(31.5 - offset, true);
-    band.AddBarcode(19, 10, 28, 9, h.Barcode);
+    if (!h.Barcode.isEmpty()) band.AddBarcode(19, 10, 28, 9, h.Barcode);
     mbBlackSquare(band, 10.2, 10);
     mbBlackSquare(band, 49, 10);
     mbLabel(band, 59, 12, false, 8, {"ИНН"});
     mbSq5(band, 67.5, 10, h.INN, 12);
     mbLabel(band, 111, 19, false, 8, {"Стр."});
     mbSq5(band, 119.31, 17.5, Q(PageNumberText(h.PageNumber)), 3);
-    mbLabel(band, 174.5, 26 - offset, true, 7, {"Форма по КНД 1151020"});
+    if (!h.Form2008) mbLabel(band, 174.5, 26 - offset, true, 7, {"Форма по КНД 1151020"});
     if (!h.SheetCode.isEmpty()) {
         mbLabel(band, 186, 29 - offset, true, 7, {"Раздел " + h.SheetCode});
     }
