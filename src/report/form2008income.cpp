@@ -94,7 +94,8 @@ double ExemptItem(Drawer& d, double y, const QString& caption, const char* incom
                   const char* exempt) {
     const std::vector<QString> lines = Wrap(caption, 184, 7);
     mbLabel(*d.b, 12, y, false, 7, lines);
-    y += static_cast<double>(lines.size()) * LabelLineSpacing(7);
+    // Clear of the amounts' own captions under it.
+    y += static_cast<double>(lines.size()) * LabelLineSpacing(7) + 1.5;
     return d.Fields(y, {{income, "Сумма дохода от всех источников выплаты"},
                         {exempt, "Сумма дохода, не подлежащего налогообложению"}});
 }

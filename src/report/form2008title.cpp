@@ -64,7 +64,7 @@ double DocumentRows(Drawer& d, const kTDanLog& data, double y) {
     Label(b, 10, y + 1.5, {"Код ОКАТО"});
     d.Value("ОКАТО", 40, y, Cells::Chars, 11);
     Label(b, 100, y + 1.5, {"Код категории налогоплательщика"});
-    d.Value("ДокПредст", 150, y, Cells::Chars, 3);
+    d.Value("ДокПредст", 160, y, Cells::Chars, 3);
     y += 7;
     Label(b, 10, y,
           {"720 - индивидуальный предприниматель; 770 - глава крестьянского (фермерского) "
@@ -96,7 +96,7 @@ double PersonRows(Drawer& d, const kTDanLog& data, double y) {
     y += 8;
     Label(b, 10, y + 1.5,
           {"Признак гражданства (1 - гражданин государства, 2 - лицо без гражданства)"});
-    d.Value("ПрГражд", 118, y, Cells::Chars, 1);
+    d.Value("ПрГражд", 135, y, Cells::Chars, 1);
     y += 9;
 
     Label(b, 10, y, {"Сведения о документе, удостоверяющем личность:"}, 8, true);
@@ -127,7 +127,7 @@ double SignerRows(Drawer& d, const kTDanLog& data, double y) {
           true);
     y += 7;
     Label(b, 10, y + 1.5, {"1 - налогоплательщик, 2 - представитель налогоплательщика"});
-    d.Value("ПрПодп", 100, y, Cells::Chars, 1);
+    d.Value("ПрПодп", 110, y, Cells::Chars, 1);
     y += 8;
     Label(b, 10, y, {"Фамилия, имя, отчество представителя"}, 7);
     y += 3;
@@ -165,8 +165,8 @@ void ComposeForm2008Title(TQz2004Report& report, const kTDanLog& data,
            "от 31.12.2008 № 153н"},
           7);
     // The form's number is the file's КНД.
-    Label(b, 150, 41, {"Форма по КНД"}, 8, true);
-    d.Value("КНД", 172, 39.5, Cells::Chars, 7);
+    Label(b, 140, 41, {"Форма по КНД"}, 8, true);
+    d.Value("КНД", 165, 39.5, Cells::Chars, 7);
     Label(b, 72, 47, {"Налоговая декларация"}, 12, true);
     Label(b, 42, 52.5, {"по налогу на доходы физических лиц (форма 3-НДФЛ)"}, 10, true);
 
@@ -211,10 +211,10 @@ void ComposeForm2008Second(TQz2004Report& report, const kTDanLog& data,
 
     Label(b, 10, 41.5, {"Почтовый индекс"});
     d.Value("Индекс", 40, 40, Cells::Chars, 6);
-    Label(b, 80, 41.5, {"Код региона"});
-    d.Value("КодРегион", 100, 40, Cells::Chars, 2);
-    Label(b, 10, 51.5, {"Субъект Российской Федерации"});
-    mbRek(b, 62, 55, 138, false, Q(data.Person.RegionName));
+    // The region by its code, as on the form of 2008; its name beside the code.
+    Label(b, 10, 51.5, {"Субъект Российской Федерации (код)"});
+    d.Value("КодРегион", 64, 50, Cells::Chars, 2);
+    mbRek(b, 78, 55, 122, false, Q(data.Person.RegionName));
     double y = 60;
     for (const auto& [caption, code] : {std::pair<QString, const char*>{"Район", "Район"},
                                         {"Город", "Город"},
@@ -232,7 +232,7 @@ void ComposeForm2008Second(TQz2004Report& report, const kTDanLog& data,
     y += 14;
     BoxRow(d, y, "Контактный телефон", "Тлф", 45);
     y += 12;
-    Label(b, 10, y, {"Адрес места жительства за пределами Российской Федерации"});
+    Label(b, 10, y - 1, {"Адрес места жительства за пределами Российской Федерации"});
     d.Value("АдрИно", 10, y + 3, Cells::Text, 0, 190);
     d.ClosePage();
 }
