@@ -597,9 +597,19 @@ void SecurityAmount(Drawer& d, double x, double y, const SecurityItem& item) {
 double SecurityGroupBlock(Drawer& d, double y, int group, const kTSheetBlock* source,
                           const kTSheetBlock* results) {
     const SecurityGroup& g = kSecurityGroups[group];
-    y = d.LongHeading(y, Q(g.number) + (*g.number != '\0' ? " " : "") + Q(g.name)) + 2;
+    const QString heading = Q(g.number) + (*g.number != '\0' ? " " : "") + Q(g.name);
     const kTSecurityCodes& c = SecurityCodes(d.Kind(), group);
     d.block = source;
+    if (d.Form2008()) {
+        // The paper of the file shows the source's operation mark at the end
+        // of its group's heading.
+        const double top = y;
+        y = d.LongHeading(y, heading, 146) + 2;
+        mbLabel(*d.b, 164, top + 0.6, false, 6, {"Признак операции"});
+        d.Value("ПрОпер", 188, top - 0.8, Cells::Chars, 1);
+    } else {
+        y = d.LongHeading(y, heading) + 2;
+    }
     d.Field(10, y, {c.INN, "ИНН источника выплаты дохода", Cells::Chars, 12});
     d.Field(10 + 8 + 12 * kCellWidth + 4, y, {c.KPP, "КПП", Cells::Chars, 9});
     const double nameX = 10 + 2 * 8 + 21 * kCellWidth + 8;

@@ -233,8 +233,8 @@ class Drawer {
     void Heading(double y, const QString& text) { mb2(*b, 12, y, text); }
     // A heading too long for the bar of Heading: 8-pt lines on a grey bar as
     // high as they need. Gives the y below it.
-    double LongHeading(double y, const QString& text) {
-        const std::vector<QString> lines = Wrap(text, 176, 8);
+    double LongHeading(double y, const QString& text, double width = 176) {
+        const std::vector<QString> lines = Wrap(text, width, 8);
         const double height = static_cast<double>(lines.size()) * LabelLineSpacing(8) + 1;
         const QColor grey(192, 192, 192);
         b->AddRect(12, y, 183, height, grey, grey);

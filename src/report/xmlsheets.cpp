@@ -453,6 +453,7 @@ void Securities(kTSheetValues& v, const XNode& e, int kind, const SheetLine<Shee
             kTSheetBlock b;
             b.Group = std::atoi(row.Value("ПрОпер").c_str());
             const kTSecurityCodes& codes = SecurityCodes(kind, b.Group);
+            Put(b, row, "ПрОпер", "ПрОпер");
             PutSource(b, row, codes.INN, codes.KPP, codes.Name);
             Put(b, row, "СумДохОпИст", codes.Income);
             Put(b, row, "СумУбытИст", codes.Loss);
