@@ -176,7 +176,9 @@ void ComposeForm2008Title(TQz2004Report& report, const kTDanLog& data,
     Label(b, 10, y + 1.5, {"Декларация составлена на"});
     mbSq5(b, 52, y, Q(std::to_string(data.Plan.TotalPages)), 3);
     Label(b, 67, y + 1.8, {"страницах с приложением подтверждающих документов или их копий на"}, 7);
-    mbSq5(b, 168, y, Q(std::to_string(data.Header.AppendixTotal)), 3);
+    // No supporting sheets: the cells stay empty, as a zero amount's do.
+    const uint32_t appendixes = data.Header.AppendixTotal;
+    mbSq5(b, 168, y, appendixes == 0 ? QString() : Q(std::to_string(appendixes)), 3);
     Label(b, 183, y + 1.5, {"листах"});
     y = SignerRows(d, data, y + 9);
 

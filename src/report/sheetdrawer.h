@@ -27,6 +27,8 @@ enum class Cells {
     Rate,     // 10 cells, a point, 4 cells after it
     Date,     // day, month and year cells
     Chars,    // n character cells from the left
+    Number,   // a count or percentage in n cells from the left; on the form of 2008
+              // a zero leaves them empty, as a zero amount does
     Text,     // a free text in a framed box across the block
     Short,    // a free text in a box of half the width
 };
@@ -132,6 +134,9 @@ class Drawer {
             case Cells::Chars:
                 mbSq5(*b, x, y, Q(text), n, cellWidth);
                 break;
+            case Cells::Number:
+                mbSq5(*b, x, y, Form2008() && IsZeroText(text) ? QString() : Q(text), n, cellWidth);
+                break;
             case Cells::Short:
             case Cells::Text:
                 // The text stands in the middle of its box.
@@ -191,6 +196,7 @@ class Drawer {
             case Cells::Date:
                 return 8 + 8 * kCellWidth + 9.4;
             case Cells::Chars:
+            case Cells::Number:
                 return 8 + row.n * kCellWidth;
             case Cells::Short:
                 return 8 + 80;
