@@ -3,8 +3,9 @@
 // The values the 3-NDFL sheets print, by sheet kind and line code, as texts in
 // the form the declaration file writes them ("1234.50", "1234", "14.03.2008",
 // "840", a name). Two feeders fill them: the declaration file itself (what the
-// desktop program and `zorv print` print) and the report library's own totals.
-// One drawing (formsheets.h) puts them on paper, so both print the same form.
+// desktop program and `zorv print` print, on the form of 2008: form2008.h) and
+// the report library's own totals (its own sheets: formsheets.h). Both drawings
+// share the drawer of sheetdrawer.h.
 
 #include <array>
 #include <string>

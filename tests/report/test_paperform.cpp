@@ -385,6 +385,13 @@ TEST_F(PaperForm, EstimatedIncomePagesCarryTheTaxpayersData) {
 
     const auto& section = pages[1].Items;
     EXPECT_EQ(TextIn(section, 146, 161, 18, 20), "002");
+    // "Код строки" stays inside its column, which ends at x 117.
+    for (const PageItem& item : section) {
+        if (item.kind == PageItem::Text && (item.text == "Код" || item.text == "строки")) {
+            EXPECT_LE(item.x + TextWidthMm(item.text, item.face, item.points, item.bold), 117)
+                << item.text.toStdString();
+        }
+    }
     EXPECT_EQ(TextIn(section, 118, 190, 71, 73), "500000");
     EXPECT_EQ(TextIn(section, 118, 160, 71, 73), "");  // right-aligned
     EXPECT_EQ(Digits(TextIn(section, 159, 190, 278, 282)), "17022009");
