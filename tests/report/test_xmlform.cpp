@@ -369,6 +369,57 @@ TEST_F(XmlForm, TheFirstSecuritiesGroupSitsAtItsLineCodes) {
     EXPECT_GT(checked, 0);
 }
 
+// The values the earlier paper had no place for, or put on the wrong line, are
+// drawn at their sheet and line of the form of 2008.
+TEST_F(XmlForm, ValuesSitAtTheirSheetAndLineOfTheFormOf2008) {
+    struct Case {
+        const char* fixture;
+        const char* origin;  // the end of the value's place in the file
+        int kind;
+        const char* code;
+    };
+    const Case cases[] = {
+        {"benefits", "МатПомРожд:0@ДоходВсИст", kKindG, "010"},
+        {"benefits", "МатПомРожд:0@ДоходНеНал", kKindG, "020"},
+        {"benefits", "ДоходНеПриз:0@ДохНеНалОбщ", kKindG, "150"},
+        {"benefits", "НалБаза35:0@УдержОбщЛиш", kKindR3, "055"},
+        {"benefits", "РасчНалогУдЛ:0@Доход", kKindG2, "050"},
+        {"benefits", "РасчНалогУдЛ:0@НалогУдЛ", kKindG2, "060"},
+        {"benefits", "ДоходМатВыг:0@НалогУдЛОбщ", kKindG2, "070"},
+        {"benefits", "СвПред:0@НаимОрг", kTitleSheet, "НаимОрг"},
+        {"benefits", "Документ:0@НомКорр", kTitleSheet, "НомКорр"},
+        {"everything", "ДоходПриз:0@ДоходНеНалОбщ", kKindG, "190"},
+        {"everything", "СвДоход:0@ДоходНеНал", kKindG, "180"},
+        {"nonresident", "НалБаза15:0@ДоходОбщ", kKindR15, "010"},
+        {"nonresident", "НалБаза15:0@ПодлУпл", kKindR15, "070"},
+        {"nonresident", "ДоходИстРФ:0/РасчДохНал:0@Доход", kKindA15, "040"},
+        {"housing", "СвОбъектРасх:0@ДатаПриобр", kKindL, "030"},
+        {"housing", "СвОбъектРасх:0@ДатаПередач", kKindL, "040"},
+    };
+    std::map<std::string, std::map<std::string, Drawn>> papers;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.fixture) + " " + c.origin);
+        auto paper = papers.find(c.fixture);
+        if (paper == papers.end()) {
+            mTDeclaration d = Fixture(c.fixture);
+            kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+            std::vector<std::string> unplaced;
+            paper = papers.emplace(c.fixture, DrawnValues(form.Pages(), unplaced)).first;
+        }
+        const std::string end = c.origin;
+        int found = 0;
+        for (const auto& [origin, drawn] : paper->second) {
+            if (origin.size() < end.size() ||
+                origin.compare(origin.size() - end.size(), end.size(), end) != 0)
+                continue;
+            ++found;
+            EXPECT_EQ(drawn.kind, c.kind);
+            EXPECT_EQ(drawn.code, c.code);
+        }
+        EXPECT_EQ(found, 1);
+    }
+}
+
 // The paper of the file is the form of 2008: the approval of order No. 153н on
 // the title page, its sheets' names, no section labels of the earlier form; and
 // a taxpayer without an identity document gets none invented.
