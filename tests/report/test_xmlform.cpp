@@ -420,6 +420,43 @@ TEST_F(XmlForm, ValuesSitAtTheirSheetAndLineOfTheFormOf2008) {
     }
 }
 
+// Раздел 1 adds items of other sheets by their numbers (line 010: item 2.1 of
+// Лист Б; line 040: 3.3 of Листы З and И, 2.8 of К1, 3 of К2, Ж1 and Ж2):
+// each sheet numbers that item, and with the value Раздел 1 means.
+TEST_F(XmlForm, TheItemsRazdel1AddsAreNumberedOnTheirSheets) {
+    mTDeclaration d = Fixture("everything");
+    kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+    const struct {
+        int kind;
+        const char* item;
+        const char* code;  // the value the item holds
+    } cases[] = {{kKindB13, "2.1", "150"}, {kKindZ, "3.3", "430"}, {kKindI, "3.3", "420"},
+                 {kKindK1, "2.8", "220"},  {kKindK2, "3", "130"},  {kKindZh1, "3", "210"},
+                 {kKindZh2, "3", "130"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(SheetKind(c.kind).Name) + " " + c.item);
+        ASSERT_TRUE(form.Data().Plan.Has(c.kind));
+        const kTPage page = form.Sheets().Sheet(c.kind).Pages().back();
+        const QString item = QString::fromUtf8(c.item);
+        // The item's caption (or its number in the number column) and the
+        // first value drawn after it, which is the item's.
+        double top = -1;
+        int labels = 0;
+        for (const PageItem& text : page.Items) {
+            // Below the page header, whose page number is in cells too.
+            if (text.kind != PageItem::Text || text.y < 33) continue;
+            if (text.tag.isEmpty() && (text.text == item || text.text.startsWith(item + ". "))) {
+                ++labels;
+                top = text.y;
+            } else if (top >= 0 && !text.tag.isEmpty() && text.y >= top - 3) {
+                EXPECT_EQ(text.tag.section('|', 1, 1).toStdString(), c.code);
+                top = -1;
+            }
+        }
+        EXPECT_EQ(labels, 1);
+    }
+}
+
 // The paper of the file is the form of 2008: the approval of order No. 153н on
 // the title page, its sheets' names, no section labels of the earlier form; and
 // a taxpayer without an identity document gets none invented.
@@ -538,9 +575,10 @@ TEST_F(XmlForm, SixSecurityGroupsTakeTwoPagesForEachPageOfSources) {
             EXPECT_EQ(HasTagged(TaggedOrigins(pages[source < 3 ? 0 : 1], kind), row), true) << row;
             EXPECT_EQ(HasTagged(TaggedOrigins(pages[source < 3 ? 1 : 0], kind), row), false) << row;
         }
-        // The totals close the sheet.
-        EXPECT_EQ(LabelCount(pages[0], "4. Итого"), 0);
-        EXPECT_EQ(LabelCount(pages[1], "4. Итого"), 1);
+        // The totals, item 3 of the form of 2008, close the sheet.
+        const QString totals = "3. Итого по совокупности совершенных операций (руб., коп.)";
+        EXPECT_EQ(LabelCount(pages[0], totals), 0);
+        EXPECT_EQ(LabelCount(pages[1], totals), 1);
     }
     std::vector<uint8_t> image = ImageOf(d);
     kTDanLog data(image.data(), image.size() - 1, false);
