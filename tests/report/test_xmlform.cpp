@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -455,6 +456,36 @@ TEST_F(XmlForm, TheItemsRazdel1AddsAreNumberedOnTheirSheets) {
         }
         EXPECT_EQ(labels, 1);
     }
+}
+
+// The rate's cells of Лист А, after the last line of its title, start no higher
+// than that line: they stay clear of the title's line above it.
+TEST_F(XmlForm, TheRateCellsOfSheetAStandClearOfItsTitle) {
+    int sheets = 0;
+    for (const char* name : {"everything", "nonresident", "dividends"}) {
+        mTDeclaration d = Fixture(name);
+        kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+        for (const int kind : {kKindA9, kKindA13, kKindA30, kKindA35, kKindA15}) {
+            if (!form.Data().Plan.Has(kind)) continue;
+            ++sheets;
+            const kTPage page = form.Sheets().Sheet(kind).Pages().front();
+            double line = -1, code = -1;
+            for (const PageItem& item : page.Items) {
+                if (item.kind != PageItem::Text) continue;
+                if (item.bold && item.text.endsWith("по ставке")) line = item.y;
+                if (item.text == "(001)") code = item.x;
+            }
+            ASSERT_GE(line, 0) << name << " " << SheetKind(kind).Name;
+            ASSERT_GE(code, 0);
+            for (const PageItem& item : page.Items) {
+                // The cells' frames: rectangles or lines.
+                if (item.kind != PageItem::Text && item.x > code && std::abs(item.y - line) < 3) {
+                    EXPECT_GE(item.y, line) << name << " " << SheetKind(kind).Name;
+                }
+            }
+        }
+    }
+    EXPECT_GE(sheets, 4);
 }
 
 // The paper of the file is the form of 2008: the approval of order No. 153н on
