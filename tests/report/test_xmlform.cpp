@@ -488,6 +488,30 @@ TEST_F(XmlForm, TheRateCellsOfSheetAStandClearOfItsTitle) {
     EXPECT_GE(sheets, 4);
 }
 
+// On page 002 the region's code stands right of its caption, not under its end.
+TEST_F(XmlForm, TheRegionCodeStandsClearOfItsCaption) {
+    for (const char* name : kFixturesOfPaper) {
+        mTDeclaration d = Fixture(name);
+        kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+        const std::vector<kTPage> pages = form.Pages();
+        const kTPage& page = pages.at(1);
+        double end = -1;
+        for (const PageItem& item : page.Items) {
+            if (item.kind == PageItem::Text && item.text.startsWith("Субъект Российской"))
+                end = item.x + TextWidthMm(item.text, item.face, item.points, item.bold);
+        }
+        ASSERT_GE(end, 0) << name;
+        int digits = 0;
+        for (const PageItem& item : page.Items) {
+            if (item.kind == PageItem::Text && item.tag.contains("КодРегион")) {
+                ++digits;
+                EXPECT_GT(item.x, end + 1) << name;
+            }
+        }
+        EXPECT_GT(digits, 0) << name;
+    }
+}
+
 // The paper of the file is the form of 2008: the approval of order No. 153н on
 // the title page, its sheets' names, no section labels of the earlier form; and
 // a taxpayer without an identity document gets none invented.
