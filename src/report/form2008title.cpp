@@ -214,9 +214,10 @@ void ComposeForm2008Second(TQz2004Report& report, const kTDanLog& data,
     Label(b, 10, 41.5, {"Почтовый индекс"});
     d.Value("Индекс", 40, 40, Cells::Chars, 6);
     // The region by its code, as on the form of 2008; its name beside the code.
+    // The code's cells stand clear of the caption's end.
     Label(b, 10, 51.5, {"Субъект Российской Федерации (код)"});
-    d.Value("КодРегион", 64, 50, Cells::Chars, 2);
-    mbRek(b, 78, 55, 122, false, Q(data.Person.RegionName));
+    d.Value("КодРегион", 70, 50, Cells::Chars, 2);
+    mbRek(b, 84, 55, 116, false, Q(data.Person.RegionName));
     double y = 60;
     for (const auto& [caption, code] : {std::pair<QString, const char*>{"Район", "Район"},
                                         {"Город", "Город"},

@@ -1,5 +1,7 @@
 #include "report/formsheets.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <set>
 
@@ -217,7 +219,10 @@ void SheetB(Drawer& d) {
                              false);
         },
         [](Drawer& d, double y, bool first) {
-            if (first) d.Heading(y, "Наименование показателей по источнику дохода");
+            if (first) {
+                d.Heading(y, QString(d.Form2008() ? "1. " : "") +
+                                 "Наименование показателей по источнику дохода");
+            }
             y += first ? 5 : 1;
             y = d.Fields(
                 y, {{"010", "Код страны", Cells::Chars, 3},
@@ -238,6 +243,20 @@ void SheetB(Drawer& d) {
             return y + 1;
         },
         [](Drawer& d, double y) {
+            // On the form of 2008 the totals are item 2 (its Разделы 1 and 4
+            // add item 2.1 of Лист Б).
+            if (d.Form2008()) {
+                d.Heading(y + 1, "2. Итого по всем источникам дохода");
+                d.Fields(y + 6,
+                         {{"150", "2.1. Общая сумма дохода в рублях"},
+                          {"160",
+                           "2.2. Общая сумма налога, уплаченная в иностранных государствах, в "
+                           "руб."},
+                          {"170", "2.3. Сумма налога, исчисленная в Российской Федерации",
+                           Cells::Rubles},
+                          {"180", "2.4. Сумма налога, подлежащая зачёту", Cells::Rubles}});
+                return;
+            }
             d.Heading(y + 1, "Итого по всем источникам дохода");
             d.Fields(
                 y + 6,
@@ -437,7 +456,9 @@ void SheetZh1(Drawer& d) {
                           {"180", "Вычет в сумме дохода"},
                           {"190", "Итого доход"},
                           {"200", "Итого вычет"}});
-    d.Table(y, {{"210", "Общая сумма имущественного налогового вычета (стр.120 + стр.200)"}});
+    // The total is item 3 of the form of 2008, which its Раздел 1 adds.
+    d.Table(y, {{"210", "Общая сумма имущественного налогового вычета (стр.120 + стр.200)"}},
+            d.Form2008() ? 3 : 0);
     d.ClosePage();
 }
 
@@ -480,7 +501,12 @@ void SheetZh2(Drawer& d) {
               {"110", "Документально подтверждённые расходы"}},
              {"120", "Итого расходов"});
         d.block = last ? &sheet.Totals : &kEmpty;
-        d.Fields(y, {{"130", "Общая сумма имущественного налогового вычета (стр.060 + стр.120)"}});
+        // The total is item 3 of the form of 2008, which its Раздел 1 adds.
+        d.Fields(
+            y, {{"130", d.Form2008() ? "3. Общая сумма имущественного налогового вычета (стр.060 + "
+                                       "стр.120)"
+                                     : "Общая сумма имущественного налогового вычета (стр.060 + "
+                                       "стр.120)"}});
         d.ClosePage();
     }
 }
@@ -569,6 +595,16 @@ std::vector<SecurityItem> SecurityItems(int kind, int group) {
     return items;
 }
 
+// An amount of a group without the item numbers of the report library's sheet
+// and its references to them, which the form of 2008 numbers otherwise.
+SecurityItem Unnumbered(SecurityItem item) {
+    static const QRegularExpression kNumber(QStringLiteral("^[0-9.]+\\s+"));
+    static const QRegularExpression kReference(
+        QStringLiteral("\\s*\\(из пп\\.[^)]*\\)|\\s+пп\\. [0-9.]+$"));
+    item.caption.remove(kNumber).remove(kReference);
+    return item;
+}
+
 // Rows of the amounts of a group: two to a row, their captions in up to two
 // lines above the cells.
 constexpr double kSecurityRow = 10;
@@ -597,7 +633,10 @@ void SecurityAmount(Drawer& d, double x, double y, const SecurityItem& item) {
 double SecurityGroupBlock(Drawer& d, double y, int group, const kTSheetBlock* source,
                           const kTSheetBlock* results) {
     const SecurityGroup& g = kSecurityGroups[group];
-    const QString heading = Q(g.number) + (*g.number != '\0' ? " " : "") + Q(g.name);
+    // On the form of 2008 the groups are items 2.1-2.6, by operation mark, and
+    // the totals item 3.
+    const QString number = d.Form2008() ? QStringLiteral("2.%1.").arg(group) : Q(g.number);
+    const QString heading = number + (number.isEmpty() ? "" : " ") + Q(g.name);
     const kTSecurityCodes& c = SecurityCodes(d.Kind(), group);
     d.block = source;
     if (d.Form2008()) {
@@ -615,14 +654,15 @@ double SecurityGroupBlock(Drawer& d, double y, int group, const kTSheetBlock* so
     const double nameX = 10 + 2 * 8 + 21 * kCellWidth + 8;
     d.Field(nameX, y, {c.Name, "Наименование источника выплаты дохода", Cells::Short},
             200 - nameX - 8);
-    // The name's box is taller than the cells: its row is a little higher.
-    y += kSecurityRow + 1;
+    // The name's box is taller than the cells: its row is higher, so that the
+    // two-line caption of the amount under the box stays clear of it.
+    y += kSecurityRow + 2;
     int column = 0;
     for (const SecurityItem& item : SecurityItems(d.Kind(), group)) {
         // A result the file does not carry for this group has no cells.
         if (item.result && d.Sheet().Totals.Find(item.code) == nullptr) continue;
         d.block = item.result ? results : source;
-        SecurityAmount(d, 10 + column * kColumnWidth, y, item);
+        SecurityAmount(d, 10 + column * kColumnWidth, y, d.Form2008() ? Unnumbered(item) : item);
         column = 1 - column;
         if (column == 0) y += kSecurityRow;
     }
@@ -632,7 +672,10 @@ double SecurityGroupBlock(Drawer& d, double y, int group, const kTSheetBlock* so
 // Sheets З and И: every page of sources holds the next source of each group
 // present; when the groups do not fit on one page they continue on the next,
 // and the sheet's totals close every page of sources.
-void Securities(Drawer& d, const char* title, std::initializer_list<Row> totals) {
+// The form of 2008 gives the totals as item 3 (its Раздел 1 adds item 3.3) and
+// with line codes of its own.
+void Securities(Drawer& d, const char* title, std::initializer_list<Row> totals,
+                std::initializer_list<Row> totals2008) {
     const kTSheetData& sheet = d.Sheet();
     std::vector<int> groups;
     for (int g = 1; g <= 6; ++g) {
@@ -663,8 +706,14 @@ void Securities(Drawer& d, const char* title, std::initializer_list<Row> totals)
             }
             if (part == spread - 1) {
                 d.block = last ? &sheet.Totals : &kEmpty;
-                d.Heading(y + 0.5, "4. Итого");
-                d.Table(y + 5.5, totals);
+                if (d.Form2008()) {
+                    d.Heading(y + 0.5,
+                              "3. Итого по совокупности совершенных операций (руб., коп.)");
+                    d.Table(y + 5.5, totals2008);
+                } else {
+                    d.Heading(y + 0.5, "4. Итого");
+                    d.Table(y + 5.5, totals);
+                }
             }
             d.ClosePage();
         }
@@ -695,17 +744,23 @@ void SheetK1(Drawer& d) {
          {"130", "Количество месяцев, в которых доход не превысил 20 000 руб.", Cells::Number, 2},
          {"140", "Количество месяцев, в которых доход не превысил 40 000 руб.", Cells::Number, 2}});
     d.Heading(y + 0.5, "2. Стандартные налоговые вычеты");
-    d.Table(y + 5.5,
-            {{"150", "Вычет 3000 руб. (подпункт 1 пункта 1 статьи 218)", Cells::Rubles},
-             {"160", "Вычет 500 руб. (подпункт 2 пункта 1 статьи 218)", Cells::Rubles},
-             {"170", "Вычет 400 руб. (подпункт 3 пункта 1 статьи 218)", Cells::Rubles},
-             {"180", "Вычет на ребёнка (детей)", Cells::Rubles},
-             {"190", "Вычет на ребёнка (детей) вдове (вдовцу), одинокому родителю, опекуну",
-              Cells::Rubles},
-             {"200", "Вычет на ребёнка-инвалида", Cells::Rubles},
-             {"210", "Вычет на ребёнка-инвалида вдове (вдовцу), одинокому родителю, опекуну",
-              Cells::Rubles},
-             {"220", "Общая сумма стандартных налоговых вычетов"}});
+    const std::initializer_list<Row> deductions = {
+        {"150", "Вычет 3000 руб. (подпункт 1 пункта 1 статьи 218)", Cells::Rubles},
+        {"160", "Вычет 500 руб. (подпункт 2 пункта 1 статьи 218)", Cells::Rubles},
+        {"170", "Вычет 400 руб. (подпункт 3 пункта 1 статьи 218)", Cells::Rubles},
+        {"180", "Вычет на ребёнка (детей)", Cells::Rubles},
+        {"190", "Вычет на ребёнка (детей) вдове (вдовцу), одинокому родителю, опекуну",
+         Cells::Rubles},
+        {"200", "Вычет на ребёнка-инвалида", Cells::Rubles},
+        {"210", "Вычет на ребёнка-инвалида вдове (вдовцу), одинокому родителю, опекуну",
+         Cells::Rubles},
+        {"220", "Общая сумма стандартных налоговых вычетов"}};
+    // The form of 2008 numbers the deductions 2.1-2.8: its Раздел 1 adds the
+    // total, item 2.8.
+    if (d.Form2008())
+        d.Items(y + 5.5, 2, deductions);
+    else
+        d.Table(y + 5.5, deductions);
     d.ClosePage();
 }
 
@@ -740,7 +795,9 @@ void SheetK2(Drawer& d) {
          {"100", "Пенсионные взносы по договорам негосударственного пенсионного обеспечения"},
          {"110", "то же в пользу супруга, родителей, детей-инвалидов"},
          {"120", "Итого с учётом ограничения"}});
-    d.Table(y, {{"130", "Общая сумма социальных налоговых вычетов (стр.040 + стр.120)"}});
+    // The total is item 3 of the form of 2008, which its Раздел 1 adds.
+    d.Table(y, {{"130", "Общая сумма социальных налоговых вычетов (стр.040 + стр.120)"}},
+            d.Form2008() ? 3 : 0);
     d.ClosePage();
 }
 
@@ -788,8 +845,10 @@ void SheetL(Drawer& d) {
                        "Лист Л. Расчёт имущественных налоговых вычетов по расходам на новое "
                        "строительство либо приобретение объекта жилой недвижимости");
     y = d.Fields(y, {{"010", "Наименование объекта", Cells::Text}});
-    mbLabel(*d.b, 10, y, false, 8, {"020  Адрес объекта:"});
-    y += 3;
+    // The label stands clear of the name's box above and of the captions of
+    // the address's parts under it.
+    mbLabel(*d.b, 10, y + 0.5, false, 8, {"020  Адрес объекта:"});
+    y += 4.5;
     y = d.Fields(y, {{"020.Индекс", "Почтовый индекс", Cells::Chars, 6},
                      {"020.КодРегион", "Код региона", Cells::Chars, 2},
                      {"020.Дом", "Дом", Cells::Chars, 8},
@@ -884,34 +943,55 @@ void ComposeFormSheet(TQz2004Report& report, const kTDanLog& data, const kTSheet
         case kKindZh2Foreign:
             return SheetZh2(d);
         case kKindZ:
-            return Securities(d,
-                              "Лист З. Расчёт налоговой базы по операциям с ценными бумагами и "
-                              "финансовыми инструментами срочных сделок, базисным активом по "
-                              "которым являются ценные бумаги",
-                              {{"410", "4.1. Сумма полученного дохода"},
-                               {"420", "4.2. Сумма облагаемого дохода"},
-                               {"430",
-                                "4.3. Сумма документально подтверждённых расходов, "
-                                "принимаемых к вычету"}});
+            return Securities(
+                d,
+                "Лист З. Расчёт налоговой базы по операциям с ценными бумагами и "
+                "финансовыми инструментами срочных сделок, базисным активом по "
+                "которым являются ценные бумаги",
+                {{"410", "4.1. Сумма полученного дохода"},
+                 {"420", "4.2. Сумма облагаемого дохода"},
+                 {"430",
+                  "4.3. Сумма документально подтверждённых расходов, "
+                  "принимаемых к вычету"}},
+                {{"410",
+                  "3.1. Общая сумма полученного дохода по операциям с признаками "
+                  "1 - 6",
+                  Cells::Kopecks, 0, "340"},
+                 {"420", "3.2. Налоговая база по совокупности операций с признаками 1 - 6",
+                  Cells::Kopecks, 0, "350"},
+                 {"430",
+                  "3.3. Сумма документально подтвержденных расходов, принимаемых к "
+                  "вычету",
+                  Cells::Kopecks, 0, "360"}});
         case kKindI:
             // The form of 2008 names the sheet as its filling procedure (section
             // XX) does.
-            return Securities(d,
-                              d.Form2008()
-                                  ? "Лист И. Расчет налоговой базы по доходам по операциям с "
-                                    "ценными бумагами и финансовыми инструментами срочных "
-                                    "сделок, базисным активом по которым являются ценные бумаги "
-                                    "или фондовые индексы, осуществляемым доверительным "
-                                    "управляющим"
-                                  : "Лист И. Расчёт налоговой базы по операциям с ценными "
-                                    "бумагами и финансовыми инструментами срочных сделок, "
-                                    "базисным активом по которым являются ценные бумаги, "
-                                    "осуществляемым доверительным управляющим",
-                              {{"400", "4.1. Сумма полученного дохода"},
-                               {"410", "4.2. Сумма облагаемого дохода"},
-                               {"420",
-                                "4.3. Сумма документально подтверждённых расходов, "
-                                "принимаемых к вычету"}});
+            return Securities(
+                d,
+                d.Form2008() ? "Лист И. Расчет налоговой базы по доходам по операциям с "
+                               "ценными бумагами и финансовыми инструментами срочных "
+                               "сделок, базисным активом по которым являются ценные бумаги "
+                               "или фондовые индексы, осуществляемым доверительным "
+                               "управляющим"
+                             : "Лист И. Расчёт налоговой базы по операциям с ценными "
+                               "бумагами и финансовыми инструментами срочных сделок, "
+                               "базисным активом по которым являются ценные бумаги, "
+                               "осуществляемым доверительным управляющим",
+                {{"400", "4.1. Сумма полученного дохода"},
+                 {"410", "4.2. Сумма облагаемого дохода"},
+                 {"420",
+                  "4.3. Сумма документально подтверждённых расходов, "
+                  "принимаемых к вычету"}},
+                {{"400",
+                  "3.1. Общая сумма полученного дохода по операциям с признаками "
+                  "1-6",
+                  Cells::Kopecks, 0, "330"},
+                 {"410", "3.2. Налоговая база по совокупности операций с признаками 1-6",
+                  Cells::Kopecks, 0, "340"},
+                 {"420",
+                  "3.3. Сумма документально подтвержденных расходов, принимаемых к "
+                  "вычету",
+                  Cells::Kopecks, 0, "350"}});
         case kKindK1:
             return SheetK1(d);
         case kKindK2:

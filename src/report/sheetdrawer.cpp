@@ -70,10 +70,11 @@ double RateTitle(Drawer& d, const QString& title, bool inTitle) {
         mbLabel(*d.b, 12, 2, true, 10, lines);
         const double last = 2 + static_cast<double>(lines.size() - 1) * LabelLineSpacing(10);
         const double end = 12 + TextWidthMm(lines.back(), FontFace::Form, 10, true);
-        mbLabel(*d.b, end + 2, last + 0.5, false, 8, {"(001)"});
+        // The cells hang a little below the last line, clear of the line above.
+        mbLabel(*d.b, end + 2, last + 1, false, 8, {"(001)"});
         x = end + 11;
-        y = last - 0.3;
-        mbLabel(*d.b, x + 2 * kCellWidth + 1.5, last, true, 10, {"%"});
+        y = last + 0.5;
+        mbLabel(*d.b, x + 2 * kCellWidth + 1.5, last + 0.5, true, 10, {"%"});
     } else {
         d.Title(2, title);
         mbLabel(*d.b, 12, 10, false, 8, {"Налоговая ставка (%)"});

@@ -38,6 +38,9 @@ struct Row {
     const char* caption;
     Cells cells = Cells::Kopecks;
     int n = 0;  // character cells, for Chars
+    // The line code printed beside the cells when it differs from the code the
+    // value is found by (a line whose code the form of 2008 gives anew).
+    const char* printed = nullptr;
 };
 
 constexpr double kCaptionX = 20;
@@ -156,14 +159,16 @@ class Drawer {
         b->Tag = tag;
     }
 
-    // A row of a table of indicators: number, caption, code and cells. Gives the
-    // next row's y.
-    double TableRow(double y, int number, const Row& row) {
-        const std::vector<QString> lines = Wrap(Q(row.caption), kCodeX - kCaptionX - 3, 8);
+    // A row of a table of indicators: number, caption (after its item number,
+    // if any), code and cells. Gives the next row's y.
+    double TableRow(double y, int number, const Row& row, const QString& item = {}) {
+        const QString caption = item.isEmpty() ? Q(row.caption) : item + ". " + Q(row.caption);
+        const std::vector<QString> lines = Wrap(caption, kCodeX - kCaptionX - 3, 8);
         const double height = std::max(7.2, static_cast<double>(lines.size()) * 3.2 + 1.8);
         if (number > 0) mbLabel(*b, 12, y + 1, true, 10, {QString::number(number)});
         mbLabel(*b, kCaptionX, y + 1, false, 8, lines);
-        mbLabel(*b, kCodeX, y + 1.5, false, 8, {Q(row.code)});
+        mbLabel(*b, kCodeX, y + 1.5, false, 8,
+                {Q(row.printed != nullptr ? row.printed : row.code)});
         Value(row.code, kCellsX, y + (height - 6) / 2, row.cells, row.n,
               row.cells == Cells::Text ? 200 - kCellsX : 80);
         b->AddHLine(10, y + height, 188, PenStyle::Solid, 0.1);
@@ -172,6 +177,13 @@ class Drawer {
     double Table(double y, std::initializer_list<Row> rows, int firstNumber = 0) {
         int number = firstNumber;
         for (const Row& row : rows) y = TableRow(y, number > 0 ? number++ : 0, row);
+        return y;
+    }
+    // The rows of an item of the form, their captions numbered item.1, item.2 ...
+    double Items(double y, int item, std::initializer_list<Row> rows) {
+        int k = 1;
+        for (const Row& row : rows)
+            y = TableRow(y, 0, row, QStringLiteral("%1.%2").arg(item).arg(k++));
         return y;
     }
 

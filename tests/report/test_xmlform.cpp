@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -420,6 +421,97 @@ TEST_F(XmlForm, ValuesSitAtTheirSheetAndLineOfTheFormOf2008) {
     }
 }
 
+// Раздел 1 adds items of other sheets by their numbers (line 010: item 2.1 of
+// Лист Б; line 040: 3.3 of Листы З and И, 2.8 of К1, 3 of К2, Ж1 and Ж2):
+// each sheet numbers that item, and with the value Раздел 1 means.
+TEST_F(XmlForm, TheItemsRazdel1AddsAreNumberedOnTheirSheets) {
+    mTDeclaration d = Fixture("everything");
+    kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+    const struct {
+        int kind;
+        const char* item;
+        const char* code;  // the value the item holds
+    } cases[] = {{kKindB13, "2.1", "150"}, {kKindZ, "3.3", "430"}, {kKindI, "3.3", "420"},
+                 {kKindK1, "2.8", "220"},  {kKindK2, "3", "130"},  {kKindZh1, "3", "210"},
+                 {kKindZh2, "3", "130"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(SheetKind(c.kind).Name) + " " + c.item);
+        ASSERT_TRUE(form.Data().Plan.Has(c.kind));
+        const kTPage page = form.Sheets().Sheet(c.kind).Pages().back();
+        const QString item = QString::fromUtf8(c.item);
+        // The item's caption (or its number in the number column) and the
+        // first value drawn after it, which is the item's.
+        double top = -1;
+        int labels = 0;
+        for (const PageItem& text : page.Items) {
+            // Below the page header, whose page number is in cells too.
+            if (text.kind != PageItem::Text || text.y < 33) continue;
+            if (text.tag.isEmpty() && (text.text == item || text.text.startsWith(item + ". "))) {
+                ++labels;
+                top = text.y;
+            } else if (top >= 0 && !text.tag.isEmpty() && text.y >= top - 3) {
+                EXPECT_EQ(text.tag.section('|', 1, 1).toStdString(), c.code);
+                top = -1;
+            }
+        }
+        EXPECT_EQ(labels, 1);
+    }
+}
+
+// The rate's cells of Лист А, after the last line of its title, start no higher
+// than that line: they stay clear of the title's line above it.
+TEST_F(XmlForm, TheRateCellsOfSheetAStandClearOfItsTitle) {
+    int sheets = 0;
+    for (const char* name : {"everything", "nonresident", "dividends"}) {
+        mTDeclaration d = Fixture(name);
+        kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+        for (const int kind : {kKindA9, kKindA13, kKindA30, kKindA35, kKindA15}) {
+            if (!form.Data().Plan.Has(kind)) continue;
+            ++sheets;
+            const kTPage page = form.Sheets().Sheet(kind).Pages().front();
+            double line = -1, code = -1;
+            for (const PageItem& item : page.Items) {
+                if (item.kind != PageItem::Text) continue;
+                if (item.bold && item.text.endsWith("по ставке")) line = item.y;
+                if (item.text == "(001)") code = item.x;
+            }
+            ASSERT_GE(line, 0) << name << " " << SheetKind(kind).Name;
+            ASSERT_GE(code, 0);
+            for (const PageItem& item : page.Items) {
+                // The cells' frames: rectangles or lines.
+                if (item.kind != PageItem::Text && item.x > code && std::abs(item.y - line) < 3) {
+                    EXPECT_GE(item.y, line) << name << " " << SheetKind(kind).Name;
+                }
+            }
+        }
+    }
+    EXPECT_GE(sheets, 4);
+}
+
+// On page 002 the region's code stands right of its caption, not under its end.
+TEST_F(XmlForm, TheRegionCodeStandsClearOfItsCaption) {
+    for (const char* name : kFixturesOfPaper) {
+        mTDeclaration d = Fixture(name);
+        kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+        const std::vector<kTPage> pages = form.Pages();
+        const kTPage& page = pages.at(1);
+        double end = -1;
+        for (const PageItem& item : page.Items) {
+            if (item.kind == PageItem::Text && item.text.startsWith("Субъект Российской"))
+                end = item.x + TextWidthMm(item.text, item.face, item.points, item.bold);
+        }
+        ASSERT_GE(end, 0) << name;
+        int digits = 0;
+        for (const PageItem& item : page.Items) {
+            if (item.kind == PageItem::Text && item.tag.contains("КодРегион")) {
+                ++digits;
+                EXPECT_GT(item.x, end + 1) << name;
+            }
+        }
+        EXPECT_GT(digits, 0) << name;
+    }
+}
+
 // The paper of the file is the form of 2008: the approval of order No. 153н on
 // the title page, its sheets' names, no section labels of the earlier form; and
 // a taxpayer without an identity document gets none invented.
@@ -538,9 +630,10 @@ TEST_F(XmlForm, SixSecurityGroupsTakeTwoPagesForEachPageOfSources) {
             EXPECT_EQ(HasTagged(TaggedOrigins(pages[source < 3 ? 0 : 1], kind), row), true) << row;
             EXPECT_EQ(HasTagged(TaggedOrigins(pages[source < 3 ? 1 : 0], kind), row), false) << row;
         }
-        // The totals close the sheet.
-        EXPECT_EQ(LabelCount(pages[0], "4. Итого"), 0);
-        EXPECT_EQ(LabelCount(pages[1], "4. Итого"), 1);
+        // The totals, item 3 of the form of 2008, close the sheet.
+        const QString totals = "3. Итого по совокупности совершенных операций (руб., коп.)";
+        EXPECT_EQ(LabelCount(pages[0], totals), 0);
+        EXPECT_EQ(LabelCount(pages[1], totals), 1);
     }
     std::vector<uint8_t> image = ImageOf(d);
     kTDanLog data(image.data(), image.size() - 1, false);
