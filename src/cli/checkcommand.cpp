@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/totalsrange.h"
 #include "check/declarationcheck.h"
 #include "cli/batch.h"
 #include "cli/commands.h"
@@ -22,7 +23,7 @@ void PrintProblem(std::ostream& out, const DeclarationProblem& p) {
 FileOutcome CheckOne(const std::string& path) {
     mTDeclaration declaration;
     LoadDeclaration(path, declaration);
-    DeclarationCheckResult result = CheckDeclaration(declaration);
+    DeclarationCheckResult result = CheckDeclarationAndTotals(declaration);
     if (result.shown.empty()) return {kDone, "Проверка декларации завершена успешно", {}};
     const DeclarationProblem& p = result.shown.front();
     return {kProblem, p.section + ": " + p.message, {}};
@@ -53,12 +54,12 @@ int Check(const std::vector<std::string>& arguments, std::ostream& out, std::ost
     LoadDeclaration(path, declaration);
 
     if (all) {
-        std::vector<DeclarationProblem> problems = ListDeclarationProblems(declaration);
+        std::vector<DeclarationProblem> problems = ListDeclarationAndTotalsProblems(declaration);
         for (const DeclarationProblem& p : problems) PrintProblem(out, p);
         if (!problems.empty()) return kProblem;
     } else {
         // Every window is answered "Исправить"; the first one tells the problem.
-        DeclarationCheckResult result = CheckDeclaration(declaration);
+        DeclarationCheckResult result = CheckDeclarationAndTotals(declaration);
         if (!result.shown.empty()) {
             PrintProblem(out, result.shown.front());
             return kProblem;

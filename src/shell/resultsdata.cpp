@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "calc/totalsrange.h"
 #include "export/exportxml.h"
 #include "pages/entrykit.h"
 #include "storage/errors.h"
@@ -106,7 +107,7 @@ QString PaymentCaption(const std::string& sign) {
 
 TResults ComputeResults(const mTDeclaration& declaration) {
     TResults results;
-    results.problems = ListDeclarationProblems(declaration);
+    results.problems = ListDeclarationAndTotalsProblems(declaration);
     if (declaration.DeclarationKind == kEstimated4NDFL) {
         results.note =
             QStringLiteral(
