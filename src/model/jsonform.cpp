@@ -701,48 +701,120 @@ void ForEachList(mTDeclaration& d, auto&& action) {
 
 }  // namespace
 
-Json ParseDeclarationJson(const std::string& text) {
-    // The objects and arrays open at the parser's position, with their paths.
-    struct Level {
-        bool array;
-        std::string path;
-        std::set<std::string> keys;
-        std::string key;   // the object's key being read
-        size_t items = 0;  // the array's elements so far
-    };
-    std::vector<Level> open;
-    auto childPath = [&open]() -> std::string {
-        if (open.empty()) return {};
-        Level& top = open.back();
-        return top.array ? Item(top.path, top.items++) : Join(top.path, top.key);
-    };
-    using Event = Json::parse_event_t;
-    return Json::parse(text, [&](int, Event event, Json& parsed) {
-        switch (event) {
-            case Event::object_start:
-            case Event::array_start: {
-                std::string path = childPath();
-                open.push_back({event == Event::array_start, std::move(path), {}, {}, 0});
-                break;
-            }
-            case Event::key: {
-                Level& top = open.back();
-                top.key = parsed.get<std::string>();
-                if (!top.keys.insert(top.key).second) {
-                    Refuse(Join(top.path, top.key), "ключ задан дважды; оставьте одно значение.");
-                }
-                break;
-            }
-            case Event::value:
-                if (!open.empty() && open.back().array) ++open.back().items;
-                break;
-            case Event::object_end:
-            case Event::array_end:
-                open.pop_back();
-                break;
+namespace {
+
+// Builds the declaration's JSON value from the parser's events, as nlohmann's own
+// builder does, and refuses on the way a key given twice, nesting deeper than
+// kMaxJsonDepth and the parser's own errors, all in the reader's words. Each open
+// level keeps only its own key or element count; a path is put together only for
+// a message, so memory stays linear in the depth.
+class DeclarationSax {
+  public:
+    using number_integer_t = Json::number_integer_t;
+    using number_unsigned_t = Json::number_unsigned_t;
+    using number_float_t = Json::number_float_t;
+    using string_t = Json::string_t;
+    using binary_t = Json::binary_t;
+
+    explicit DeclarationSax(Json& result) : dom_(result, false) {}
+
+    bool null() { return Value() && dom_.null(); }
+    bool boolean(bool v) { return Value() && dom_.boolean(v); }
+    bool number_integer(number_integer_t v) { return Value() && dom_.number_integer(v); }
+    bool number_unsigned(number_unsigned_t v) { return Value() && dom_.number_unsigned(v); }
+    bool number_float(number_float_t v, const string_t& text) {
+        return Value() && dom_.number_float(v, text);
+    }
+    bool string(string_t& v) { return Value() && dom_.string(v); }
+    bool binary(binary_t& v) { return Value() && dom_.binary(v); }
+
+    bool start_object(std::size_t n) { return Open(false) && dom_.start_object(n); }
+    bool start_array(std::size_t n) { return Open(true) && dom_.start_array(n); }
+    bool end_object() {
+        open_.pop_back();
+        return dom_.end_object();
+    }
+    bool end_array() {
+        open_.pop_back();
+        return dom_.end_array();
+    }
+
+    bool key(string_t& k) {
+        Level& top = open_.back();
+        top.key = k;
+        if (!top.keys.insert(k).second) {
+            Refuse(Join(PathTo(open_.size() - 1), k), "ключ задан дважды; оставьте одно значение.");
         }
+        return dom_.key(k);
+    }
+
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& token, const Exception& e) {
+        std::string what;
+        const std::string shown = token.size() > 40 ? token.substr(0, 40) + "…" : token;
+        const std::string said = e.what();
+        if (e.id == 406) {
+            what = "число " + shown + " выходит за пределы допустимых чисел";
+        } else if (said.find("unexpected end of input") != std::string::npos) {
+            what = "файл обрывается, не закрыв объект декларации";
+        } else if (said.find("expected end of input") != std::string::npos) {
+            what = "после объекта декларации есть лишние знаки";
+        } else {
+            what = "ошибка";
+        }
+        throw JsonTextError(what, position);
+    }
+
+  private:
+    struct Level {
+        bool array = false;
+        std::string key;   // the key being read, in an object
+        size_t items = 0;  // the elements begun so far, in an array
+        std::set<std::string> keys;
+    };
+
+    // The path of the value being read at level depth ("" for the top object).
+    std::string PathTo(size_t depth) const {
+        std::string path;
+        for (size_t i = 0; i < depth; ++i) {
+            const Level& level = open_[i];
+            path = level.array ? Item(path, level.items - 1) : Join(path, level.key);
+        }
+        return path;
+    }
+
+    bool Value() {
+        if (!open_.empty() && open_.back().array) ++open_.back().items;
         return true;
-    });
+    }
+
+    bool Open(bool array) {
+        Value();
+        if (open_.size() >= kMaxJsonDepth) {
+            throw JsonTextError("поле «" + PathTo(open_.size()) + "» вложено глубже " +
+                                    std::to_string(kMaxJsonDepth) +
+                                    " уровней, такой декларации не бывает",
+                                0);
+        }
+        open_.push_back({array, {}, 0, {}});
+        return true;
+    }
+
+    nlohmann::detail::json_sax_dom_parser<Json> dom_;
+    std::vector<Level> open_;
+};
+
+}  // namespace
+
+Json ParseDeclarationJson(const std::string& text) {
+    // The parser takes a zero byte for the end of the text; JSON has no place for one.
+    if (size_t zero = text.find('\0'); zero != std::string::npos) {
+        throw JsonTextError("в файле есть байт с кодом 0", zero + 1);
+    }
+    Json result;
+    DeclarationSax sax(result);
+    Json::sax_parse(text, &sax);
+    return result;
 }
 
 Json DeclarationToJson(const mTDeclaration& declaration) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <sstream>
 
 #include "cli/commands.h"
@@ -62,6 +64,39 @@ TEST(ConvertCommand, FailuresSayWhyAndWriteNothing) {
         EXPECT_FALSE(std::filesystem::exists(dir.File("out.json")));
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("missing.zv8")));
+}
+
+// A JSON file is refused with its name, line and character, and a huge one is
+// refused before it is read.
+TEST(ConvertCommand, JsonInputIsBounded) {
+    TempDir dir;
+    WriteBytes(dir.File("overflow.json"), "{\n  \"ExpectedIncome\": 1e400\n}");
+    WriteBytes(dir.File("zero.json"), std::string("{}\0", 3));
+    WriteBytes(dir.File("deep.json"), std::string(100000, '[') + std::string(100000, ']'));
+    {
+        // Sparse: 65 MB of zeros after a valid object, on no disk space to speak of.
+        std::ofstream huge(dir.File("huge.json"));
+        huge << "{}";
+        huge.seekp(65 * 1024 * 1024 - 1);
+        huge << ' ';
+    }
+    struct Case {
+        const char* file;
+        std::string says;
+    } cases[] = {
+        {"overflow.json", "не является правильным JSON: число 1e400 выходит за пределы "
+                          "допустимых чисел в строке 2, знак 25. Исправьте файл."},
+        {"zero.json", "байт с кодом 0 в строке 1, знак 3"},
+        {"deep.json", "вложено глубже 64 уровней"},
+        {"huge.json", "Файл слишком велик: 65 МБ при пределе 64 МБ."},
+    };
+    for (const Case& c : cases) {
+        Result r = RunZorv({"convert", dir.File(c.file), dir.File("out.zv8")});
+        EXPECT_EQ(r.status, kFailed) << c.file;
+        EXPECT_NE(r.err.find(dir.File(c.file)), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.zv8")));
+    }
 }
 
 }  // namespace
