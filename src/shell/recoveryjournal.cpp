@@ -76,7 +76,7 @@ void TRecoveryJournal::Write() {
     }
     // The user's work goes on; the next change tries again.
     if (!warned_) {
-        qWarning().noquote() << "Recovery copy not written:" << failure;
+        qWarning().noquote() << "Копия несохранённых изменений не записана:" << failure;
         if (report_)
             report_(QStringLiteral("Не удалось записать копию несохранённых изменений в папку "
                                    "«%1»: %2.\nПока копия не записывается, сохраняйте декларацию "
