@@ -30,6 +30,13 @@ std::string Item(const std::string& path, size_t index) {
 
 // ---- value codecs ----
 
+Money NotNegative(Money m, const std::string& path) {
+    if (m.IsNegative()) {
+        RefuseValue(path, "сумма не может быть отрицательной; укажите ее без знака «-».");
+    }
+    return m;
+}
+
 std::string TextFromJson(const Json& value, const std::string& path) {
     if (!value.is_string()) Refuse(path, "ожидается строка.");
     std::string text = value.get<std::string>();
@@ -157,6 +164,7 @@ class Writer {
     void U16(const char* key, const uint16_t& v) { out_[key] = v; }
     void U32(const char* key, const uint32_t& v) { out_[key] = v; }
     void Amount(const char* key, const Money& v) { out_[key] = MoneyToJson(v); }
+    void PositiveAmount(const char* key, const Money& v) { Amount(key, v); }
     void Date(const char* key, const double& v) { out_[key] = DateToJson(v); }
     template <typename T, size_t N>
     void U32s(const char* key, const std::array<T, N>& values) {
@@ -237,6 +245,11 @@ class Reader {
     }
     void Amount(const char* key, Money& v) {
         if (const Json* j = Find(key)) v = MoneyFromJson(*j, PathOf(key));
+    }
+    // An income, an expense, a tax or a deduction: never negative. (A document may
+    // hold one; its JSON form is refused.)
+    void PositiveAmount(const char* key, Money& v) {
+        if (const Json* j = Find(key)) v = NotNegative(MoneyFromJson(*j, PathOf(key)), PathOf(key));
     }
     void Date(const char* key, double& v) {
         if (const Json* j = Find(key)) v = DateFromJson(*j, PathOf(key));
@@ -339,9 +352,9 @@ template <typename R, typename V>
 void LineFields(R& l, V& v) {
     v.U32("IncomeCode", l.IncomeCode);
     v.Text("IncomeName", l.IncomeName);
-    v.Amount("IncomeSum", l.IncomeSum);
+    v.PositiveAmount("IncomeSum", l.IncomeSum);
     v.U32("DeductCode", l.DeductCode);
-    v.Amount("DeductSum", l.DeductSum);
+    v.PositiveAmount("DeductSum", l.DeductSum);
     v.U32("DeductPercent", l.DeductPercent);
     v.U16("Month", l.Month);
 }
@@ -349,21 +362,21 @@ void LineFields(R& l, V& v) {
 template <typename R, typename V>
 void ThirtyFiveFields(R& r, V& v) {
     SourceFields(r, v);
-    v.Amount("IncomeTotal", r.IncomeTotal);
-    v.Amount("TaxWithheld", r.TaxWithheld);
+    v.PositiveAmount("IncomeTotal", r.IncomeTotal);
+    v.PositiveAmount("TaxWithheld", r.TaxWithheld);
     v.U32("IncomeCode", r.IncomeCode);
     v.U32("DeductCode", r.DeductCode);
-    v.Amount("DeductSum", r.DeductSum);
+    v.PositiveAmount("DeductSum", r.DeductSum);
 }
 
 template <typename R, typename V>
 void ThirtyFields(R& r, V& v) {
     SourceFields(r, v);
-    v.Amount("IncomeTotal", r.IncomeTotal);
-    v.Amount("TaxWithheld", r.TaxWithheld);
+    v.PositiveAmount("IncomeTotal", r.IncomeTotal);
+    v.PositiveAmount("TaxWithheld", r.TaxWithheld);
     v.U32("IncomeCode", r.IncomeCode);
-    v.Amount("TaxComputed", r.TaxComputed);
-    v.Amount("TaxableIncome", r.TaxableIncome);
+    v.PositiveAmount("TaxComputed", r.TaxComputed);
+    v.PositiveAmount("TaxableIncome", r.TaxableIncome);
 }
 
 template <typename R, typename V>
@@ -381,13 +394,13 @@ void CurrencyFields(R& r, V& v) {
     v.Amount("TaxRate1", r.TaxRate1);
     v.U32("TaxUnits", r.TaxUnits);
     v.Text("CurrencyName", r.CurrencyName);
-    v.Amount("IncomeInCurrency", r.IncomeInCurrency);
-    v.Amount("IncomeInRubles", r.IncomeInRubles);
-    v.Amount("TaxInCurrency", r.TaxInCurrency);
-    v.Amount("TaxInRubles", r.TaxInRubles);
+    v.PositiveAmount("IncomeInCurrency", r.IncomeInCurrency);
+    v.PositiveAmount("IncomeInRubles", r.IncomeInRubles);
+    v.PositiveAmount("TaxInCurrency", r.TaxInCurrency);
+    v.PositiveAmount("TaxInRubles", r.TaxInRubles);
     v.U8("AutoRates", r.AutoRates);
     v.U32("DeductCode", r.DeductCode);
-    v.Amount("DeductSum", r.DeductSum);
+    v.PositiveAmount("DeductSum", r.DeductSum);
     v.U32("DeductPercent", r.DeductPercent);
 }
 
@@ -396,9 +409,9 @@ void BusinessFields(R& r, V& v) {
     v.Text("ActivityKind", r.ActivityKind);
     v.Text("ActivityCode", r.ActivityCode);
     v.U8("HasConfirmedExpenses", r.HasConfirmedExpenses);
-    v.Amount("Income", r.Income);
+    v.PositiveAmount("Income", r.Income);
     v.Amounts("ExpenseItems", r.ExpenseItems);
-    v.Amount("ExpenseTotal", r.ExpenseTotal);
+    v.PositiveAmount("ExpenseTotal", r.ExpenseTotal);
 }
 
 template <typename R, typename V>
@@ -442,7 +455,7 @@ void PensFields(R& r, V& v) {
     v.Text("ContractNumber", r.ContractNumber);
     v.Date("ContractDate", r.ContractDate);
     v.Amount("Contributions", r.Contributions);
-    v.Amount("DeductSum", r.DeductSum);
+    v.PositiveAmount("DeductSum", r.DeductSum);
 }
 
 template <typename R, typename V>
@@ -469,7 +482,7 @@ void PropertyFields(R& r, V& v) {
     v.Amount("Share", r.Share);
     v.Amount("HousingPriorYearsAgent", r.HousingPriorYearsAgent);
     v.Amount("CreditPriorYearsAgent", r.CreditPriorYearsAgent);
-    v.Amount("ObjectCost", r.ObjectCost);
+    v.PositiveAmount("ObjectCost", r.ObjectCost);
     v.Amount("CreditInterest", r.CreditInterest);
     v.Amount("HousingAgentThisYear", r.HousingAgentThisYear);
     v.Amount("CreditAgentThisYear", r.CreditAgentThisYear);
@@ -504,8 +517,8 @@ void RootFieldsAfterFlags(R& d, V& v) {
     v.Amount("AdvanceAccrued", d.AdvanceAccrued);
     v.Amount("RepetitTotal1", d.RepetitTotal1);
     v.Amount("RepetitTotal2", d.RepetitTotal2);
-    v.Amount("ExpectedIncome", d.ExpectedIncome);
-    v.Amount("ExpectedExpense", d.ExpectedExpense);
+    v.PositiveAmount("ExpectedIncome", d.ExpectedIncome);
+    v.PositiveAmount("ExpectedExpense", d.ExpectedExpense);
     v.Text("RepresentativeDocument", d.RepresentativeDocument);
     v.Date("FarmStartDate", d.FarmStartDate);
     v.Amount("FarmExemptIncome", d.FarmExemptIncome);
@@ -556,7 +569,7 @@ void ReadThirteen(const Json& j, const std::string& path, mTThirteenPercent& sou
     Reader r(j, path);
     SourceFields(source, r);
     r.Find("IncomeTotal");  // derived from the lines; taken for information only
-    r.Amount("TaxWithheld", source.TaxWithheld);
+    r.PositiveAmount("TaxWithheld", source.TaxWithheld);
     if (const Json* lines = r.Array("IncomeList")) {
         for (size_t i = 0; i < lines->size(); ++i) {
             mTSourseIncome line;
@@ -580,8 +593,8 @@ void ReadThirteen(const Json& j, const std::string& path, mTThirteenPercent& sou
         }
     }
     r.U8("IsPrimaryWorkplace", source.IsPrimaryWorkplace);
-    r.Amount("TaxComputed", source.TaxComputed);
-    r.Amount("TaxableIncome", source.TaxableIncome);
+    r.PositiveAmount("TaxComputed", source.TaxComputed);
+    r.PositiveAmount("TaxableIncome", source.TaxableIncome);
     r.Finish();
 }
 
@@ -610,17 +623,17 @@ Json SocialJson(const mTSocialDeduct& social) {
 void ReadSocial(const Json& j, const std::string& path, mTSocialDeduct& social) {
     Reader r(j, path);
     r.U8("Granted", social.Granted);
-    r.Amount("CharitySum", social.CharitySum);
-    r.Amount("SelfEducationSum", social.SelfEducationSum);
+    r.PositiveAmount("CharitySum", social.CharitySum);
+    r.PositiveAmount("SelfEducationSum", social.SelfEducationSum);
     if (const Json* sums = r.Array("ChildEducationSums")) {
         for (size_t i = 0; i < sums->size(); ++i) {
             social.AddEducationSum(
                 MoneyFromJson((*sums)[i], Item(r.PathOf("ChildEducationSums"), i)));
         }
     }
-    r.Amount("MedicalSum", social.MedicalSum);
-    r.Amount("ExpensiveMedicalSum", social.ExpensiveMedicalSum);
-    r.Amount("InsuranceSum", social.InsuranceSum);
+    r.PositiveAmount("MedicalSum", social.MedicalSum);
+    r.PositiveAmount("ExpensiveMedicalSum", social.ExpensiveMedicalSum);
+    r.PositiveAmount("InsuranceSum", social.InsuranceSum);
     if (const Json* contracts = r.Array("PensList")) {
         for (size_t i = 0; i < contracts->size(); ++i) {
             size_t index = 0;

@@ -134,5 +134,32 @@ TEST(JsonForm, DeepNestingIsRefusedAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
+// Incomes, expenses, taxes and deductions are never negative in the JSON form.
+TEST(JsonForm, RefusesNegativeAmounts) {
+    struct Case {
+        const char* json;
+        const char* path;
+    } cases[] = {
+        {R"({"ExpectedIncome": "-5000"})", "«ExpectedIncome»"},
+        {R"({"ExpectedIncome": -0.01})", "«ExpectedIncome»"},
+        {R"({"IncomeFlags": 1, "ThirteenPercentList": [{"IncomeList": [{"IncomeSum": "-5000"}]}]})",
+         "«ThirteenPercentList[0].IncomeList[0].IncomeSum»"},
+        {R"({"ConstructionDeduct": {"ObjectCost": "-1"}})", "«ConstructionDeduct.ObjectCost»"},
+        {R"({"SocialDeduct": {"MedicalSum": "-100"}})", "«SocialDeduct.MedicalSum»"},
+    };
+    for (const Case& c : cases) {
+        mTDeclaration d;
+        try {
+            DeclarationFromJson(Json::parse(c.json), d);
+            ADD_FAILURE() << c.json;
+        } catch (const JsonValueRefused& e) {
+            EXPECT_NE(std::string(e.what()).find(c.path), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("не может быть отрицательной"), std::string::npos);
+        }
+    }
+    mTDeclaration d;
+    EXPECT_NO_THROW(DeclarationFromJson(Json::parse(R"({"ExpectedIncome": "-0"})"), d));
+}
+
 }  // namespace
 }  // namespace zorv
