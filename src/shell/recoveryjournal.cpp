@@ -74,7 +74,9 @@ void TRecoveryJournal::Write() {
             failure = QString::fromUtf8(e.what());
         }
     }
-    // The user's work goes on; the next change tries again.
+    // The user's work goes on; the next change tries again. The reason is one
+    // sentence of the message below, which puts its own full stop.
+    while (failure.endsWith(QLatin1Char('.'))) failure.chop(1);
     if (!warned_) {
         qWarning().noquote() << "Копия несохранённых изменений не записана:" << failure;
         if (report_)

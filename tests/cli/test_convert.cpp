@@ -99,5 +99,40 @@ TEST(ConvertCommand, JsonInputIsBounded) {
     }
 }
 
+// Each message names the file and says what to do, in Russian.
+TEST(ConvertCommand, DamagedEmptyAndHugeDocumentsAreExplained) {
+    TempDir dir;
+    WriteBytes(dir.File("empty.zv8"), "");
+    // A header and nothing after it: the declaration's parts are missing.
+    WriteBytes(dir.File("header.zv8"),
+               "DLSG            Zorv20080102FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF");
+    {
+        std::ofstream big(dir.File("big.zv8"));
+    }
+    std::filesystem::resize_file(dir.File("big.zv8"), 5ull << 30);  // sparse
+    WriteBytes(dir.File("plainfile"), "");
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
+    } cases[] = {
+        {{"calc", dir.File("empty.zv8")},
+         "Файл " + dir.File("empty.zv8") + " пуст (0 байт): декларации в нем нет."},
+        {{"calc", dir.File("header.zv8")},
+         "Файл " + dir.File("header.zv8") +
+             " поврежден или записан не до конца: в нем нет части данных декларации. Откройте "
+             "другую копию документа."},
+        {{"calc", dir.File("big.zv8")}, "Файл слишком велик: 5120 МБ при пределе 4096 МБ."},
+        {{"export", kSample, "-o", dir.File("plainfile")},
+         dir.File("plainfile") + " - это файл, а не папка. Укажите после -o папку"},
+        {{"convert", kSample, "-o", dir.File("none"), "--to", "zv8"},
+         "Папка " + dir.File("none") + " не существует. Создайте ее"},
+    };
+    for (const Case& c : cases) {
+        Result r = RunZorv(c.args);
+        EXPECT_EQ(r.status, kFailed) << c.says;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace zorv::cli

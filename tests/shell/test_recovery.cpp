@@ -179,6 +179,7 @@ TEST(RecoveryJournal, AFolderThatCannotBeWrittenIsReportedOnce) {
         << QStringList(dialogs.messages.begin(), dialogs.messages.end()).join(u'|').toStdString();
     EXPECT_TRUE(reports[0].contains(blocker + QStringLiteral("/recovery")));
     EXPECT_TRUE(reports[0].contains(QStringLiteral("«Сохранить»")));
+    EXPECT_FALSE(reports[0].contains(QStringLiteral("..")));
     EXPECT_FALSE(w.form.Saved());
 }
 
