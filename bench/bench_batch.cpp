@@ -29,8 +29,7 @@ double WriteMany(const std::filesystem::path& folder, size_t count) {
             writers.emplace_back([&] {
                 for (size_t i = next++; i < count; i = next++) {
                     const std::string name = "NO_NDFL3_" + std::to_string(i) + ".xml";
-                    zorv::WriteFileAtomically((folder / name).string(), bytes.data(),
-                                              bytes.size());
+                    zorv::WriteFileAtomically((folder / name).string(), bytes.data(), bytes.size());
                 }
             });
         }

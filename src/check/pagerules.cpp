@@ -300,8 +300,7 @@ PageRules Income13Rules() {
                     {"19a", RuleUse::DeclarationOnly, Gate::Always, kFocusRecord,
                      [](const mTDeclaration& d, size_t i) {
                          const mTThirteenPercent& s = d.ThirteenPercent(i);
-                         bool negative = s.TaxWithheld.IsNegative() ||
-                                         s.TaxComputed.IsNegative() ||
+                         bool negative = s.TaxWithheld.IsNegative() || s.TaxComputed.IsNegative() ||
                                          s.TaxableIncome.IsNegative();
                          for (size_t j = 0; j < s.IncomeCount(); ++j) {
                              negative = negative || s.Income(j).IncomeSum.IsNegative() ||

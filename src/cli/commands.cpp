@@ -103,8 +103,9 @@ Registrar convert({"convert",
 std::string OutputLostMessage(int error) {
     std::string text = "Результат не записан в стандартный вывод";
     text += error != 0 ? ": " + FileErrorReason(error, true) : ".";
-    return text + " Проверьте, есть ли место на диске, куда направлен вывод, или направьте его "
-                  "в другой файл.";
+    return text +
+           " Проверьте, есть ли место на диске, куда направлен вывод, или направьте его "
+           "в другой файл.";
 }
 
 Registrar::Registrar(Command command) {
@@ -128,7 +129,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     int status = kFailed;
     try {
-        status = found->second.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        status =
+            found->second.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     } catch (const std::exception& e) {
         std::string message = e.what();
         std::replace(message.begin(), message.end(), '\r', '\n');

@@ -73,8 +73,9 @@ void RequireOutputFolder(const std::string& folder) {
     std::error_code ec;
     if (std::filesystem::is_directory(folder, ec)) return;
     if (std::filesystem::exists(folder, ec)) {
-        throw CommandError(folder + " - это файл, а не папка. Укажите после -o папку для "
-                                    "выходных файлов.");
+        throw CommandError(folder +
+                           " - это файл, а не папка. Укажите после -o папку для "
+                           "выходных файлов.");
     }
     throw CommandError("Папка " + folder +
                        " не существует. Создайте ее или укажите после -o другую папку.");

@@ -162,8 +162,10 @@ std::string kTRepSvodSum::TooLarge(const kTDanLog& data) const {
     if (std::optional<DeclarationProblem> problem = TotalsOutOfRange(data.Declaration, Core)) {
         return problem->message;
     }
-    const std::pair<const char*, Money> section5[] = {
-        {"010", Section5.L010}, {"020", Section5.L020}, {"030", Section5.L030}, {"040", Section5.L040}};
+    const std::pair<const char*, Money> section5[] = {{"010", Section5.L010},
+                                                      {"020", Section5.L020},
+                                                      {"030", Section5.L030},
+                                                      {"040", Section5.L040}};
     for (const auto& [line, amount] : section5) {
         if (FitsTheForm(amount)) continue;
         return TotalTooLargeMessage(std::string("Раздел 5, строка ") + line, amount);

@@ -35,9 +35,8 @@ bool DocumentChangedSinceCopy(const TRecoverySlot& slot) {
     if (slot.OriginalPath().isEmpty()) return false;
     const QFileInfo original(slot.OriginalPath());
     if (!original.exists()) return false;
-    return !slot.OriginalModified().isValid() ||
-           original.lastModified().toMSecsSinceEpoch() !=
-               slot.OriginalModified().toMSecsSinceEpoch();
+    return !slot.OriginalModified().isValid() || original.lastModified().toMSecsSinceEpoch() !=
+                                                     slot.OriginalModified().toMSecsSinceEpoch();
 }
 
 QString RecoveryQuestion(const TRecoverySlot& slot) {

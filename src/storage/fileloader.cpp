@@ -383,8 +383,7 @@ void WriteFileAtomically(const std::string& path, const void* data, size_t size)
     } closeExisting{existing};
 
     RemoveAbandonedTemporariesOnce(FolderOf(target));
-    std::string temp =
-        FolderOf(target) + kTempMarker + std::to_string(::getpid()) + ".XXXXXX";
+    std::string temp = FolderOf(target) + kTempMarker + std::to_string(::getpid()) + ".XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) fail(FileErrorReason(errno, true));
     auto abandon = [&](int error, bool open) {

@@ -26,7 +26,9 @@ public:
     static constexpr Money Clamped(__int128 raw) {
         constexpr __int128 kHighest = INT64_MAX;
         constexpr __int128 kLowest = INT64_MIN;
-        return Money(static_cast<int64_t>(raw > kHighest ? kHighest : raw < kLowest ? kLowest : raw));
+        return Money(static_cast<int64_t>(raw > kHighest  ? kHighest
+                                          : raw < kLowest ? kLowest
+                                                          : raw));
     }
     // The "no value" marker of the document format ("a" reads as -1.0000).
     static constexpr Money Absent() { return Money(-kScale); }

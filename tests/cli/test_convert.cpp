@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <sstream>
+#include <string>
 
 #include "cli/commands.h"
 #include "clitest.h"
@@ -84,8 +84,9 @@ TEST(ConvertCommand, JsonInputIsBounded) {
         const char* file;
         std::string says;
     } cases[] = {
-        {"overflow.json", "не является правильным JSON: число 1e400 выходит за пределы "
-                          "допустимых чисел в строке 2, знак 25. Исправьте файл."},
+        {"overflow.json",
+         "не является правильным JSON: число 1e400 выходит за пределы "
+         "допустимых чисел в строке 2, знак 25. Исправьте файл."},
         {"zero.json", "байт с кодом 0 в строке 1, знак 3"},
         {"deep.json", "вложено глубже 64 уровней"},
         {"huge.json", "Файл слишком велик: 65 МБ при пределе 64 МБ."},
@@ -106,9 +107,7 @@ TEST(ConvertCommand, DamagedEmptyAndHugeDocumentsAreExplained) {
     // A header and nothing after it: the declaration's parts are missing.
     WriteBytes(dir.File("header.zv8"),
                "DLSG            Zorv20080102FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF");
-    {
-        std::ofstream big(dir.File("big.zv8"));
-    }
+    { std::ofstream big(dir.File("big.zv8")); }
     std::filesystem::resize_file(dir.File("big.zv8"), 5ull << 30);  // sparse
     WriteBytes(dir.File("plainfile"), "");
     struct Case {

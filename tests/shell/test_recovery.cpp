@@ -332,8 +332,10 @@ TEST(RecoveryPrompt, StartOffersWhatIsNewerThanTheDocument) {
         const bool restored = std::string(answer) == "bnRestore";
         const bool opened = std::string(answer) == "bnOpenSaved";
         EXPECT_EQ(w.form.FileName(), restored || opened ? doc : QString());
-        EXPECT_EQ(w.form.Declaration().InspectionCode,
-                  restored ? "7706" : opened ? "7707" : w.form.Declaration().InspectionCode);
+        EXPECT_EQ(w.form.Declaration().InspectionCode, restored ? "7706"
+                                                       : opened
+                                                           ? "7707"
+                                                           : w.form.Declaration().InspectionCode);
         EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.zv8")}).size(), 1);
         dialogs.messageAnswers = {QMessageBox::No};
         w.form.close();
