@@ -1,7 +1,8 @@
 // Opens arbitrary bytes as a document image. Any input must end in a loaded
 // declaration or a storage error. A loaded one must save; what it saves must read
 // back and save again to the same bytes; and its JSON text must read back and save
-// to those bytes too, unless it holds a value the program never stores.
+// to those bytes too, unless it holds a value the program never stores. The totals
+// of every loaded declaration are computed and checked against the form's room.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,8 @@
 #include <exception>
 #include <vector>
 
+#include "calc/svodsum.h"
+#include "calc/totalsrange.h"
 #include "model/declaration.h"
 #include "model/jsonform.h"
 #include "storage/errors.h"
@@ -43,6 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const std::exception& e) {
         Fail("reading back a saved document", e);
     }
+    try {
+        // Any amounts at all, as damaged files hold them: the engine must reach its
+        // totals without overflowing (the sanitizer of the fuzzing build would stop
+        // on one), and the range check must read them.
+        zorv::mTDeclaration computed = declaration;
+        zorv::kTSvodSum totals;
+        totals.Compute(computed);
+        (void)zorv::TotalsOutOfRange(computed, totals);
+    } catch (const std::exception& e) {
+        Fail("computing the totals", e);
+    }
+
     const zorv::Json json = zorv::DeclarationToJson(declaration);
     if (zorv::DeclarationToJson(again) != json) std::abort();
 

@@ -10,7 +10,7 @@ Money TaxAtRate(Money base, int percent) {
     __int128 product = static_cast<__int128>(base.Raw()) * percent;
     constexpr __int128 kPerRuble = 1000000;
     __int128 rubles = product >= 0 ? (product + kPerRuble / 2) / kPerRuble : product / kPerRuble;
-    return Money::Rubles(static_cast<int64_t>(rubles));
+    return Money::Clamped(rubles * Money::kScale);
 }
 
 Money PercentTruncatedToKopeck(Money base, int percent) {
@@ -21,7 +21,7 @@ Money FractionTruncatedToKopeck(Money amount, int64_t numerator, int64_t denomin
     if (denominator == 0) return Money();
     __int128 scaled = static_cast<__int128>(amount.Raw()) * numerator / denominator;
     __int128 kopecks = scaled / kRawPerKopeck;
-    return Money::FromRaw(static_cast<int64_t>(kopecks * kRawPerKopeck));
+    return Money::Clamped(kopecks * kRawPerKopeck);
 }
 
 }  // namespace zorv

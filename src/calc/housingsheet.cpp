@@ -23,7 +23,7 @@ Money FractionRoundedToKopeck(Money amount, int64_t numerator, int64_t denominat
     // Halves go away from zero on the positive side, toward zero on the negative
     // side, like RoundHalfUp.
     __int128 kopecks = num >= 0 ? (2 * num + den) / (2 * den) : -((-2 * num + den - 1) / (2 * den));
-    return Money::FromRaw(static_cast<int64_t>(kopecks * kRawPerKopeck));
+    return Money::Clamped(kopecks * kRawPerKopeck);
 }
 
 }  // namespace

@@ -295,6 +295,21 @@ PageRules Income13Rules() {
                          return Broken(d.ThirteenPercent(i).IncomeCount() == 0,
                                        "По данному источнику не указаны доходы");
                      }},
+                    // A document may hold negative amounts (the reader is tolerant);
+                    // income, tax and deductions are never negative on the form.
+                    {"19a", RuleUse::DeclarationOnly, Gate::Always, kFocusRecord,
+                     [](const mTDeclaration& d, size_t i) {
+                         const mTThirteenPercent& s = d.ThirteenPercent(i);
+                         bool negative = s.TaxWithheld.IsNegative() || s.TaxComputed.IsNegative() ||
+                                         s.TaxableIncome.IsNegative();
+                         for (size_t j = 0; j < s.IncomeCount(); ++j) {
+                             negative = negative || s.Income(j).IncomeSum.IsNegative() ||
+                                        s.Income(j).DeductSum.IsNegative();
+                         }
+                         return Broken(negative,
+                                       "По данному источнику указана отрицательная сумма дохода, "
+                                       "вычета или налога. Введите сумму без знака «-»");
+                     }},
                 });
 }
 
@@ -477,6 +492,26 @@ PageRules HousingRules() {
     return Page(
         kPageHousing, "Имущественный налоговый вычет",
         {
+            {"35a", RuleUse::DeclarationOnly, Gate::Always, FocusNumber(F::ObjectName),
+             [](const mTDeclaration& d, size_t) {
+                 const mTConstructionDeduct& c = d.ConstructionDeduct;
+                 bool negative = false;
+                 for (Money m : {c.HousingCarriedOver, c.CreditCarriedOver, c.HousingPriorYears,
+                                 c.CreditPriorYears, c.HousingPriorYearsAgent,
+                                 c.CreditPriorYearsAgent, c.ObjectCost, c.CreditInterest,
+                                 c.HousingAgentThisYear, c.CreditAgentThisYear}) {
+                     negative = negative || m.IsNegative();
+                 }
+                 return Broken(negative,
+                               "Указана отрицательная сумма расходов или вычета. Введите сумму "
+                               "без знака «-»");
+             }},
+            {"35b", RuleUse::DeclarationOnly, Gate::Always, FocusNumber(F::ObjectName),
+             [](const mTDeclaration& d, size_t) {
+                 return Broken(d.ConstructionDeduct.ShareDenominator == 0,
+                               "Не указана доля в праве собственности: знаменатель доли равен "
+                               "0. Укажите долю, например 1/1 для единственного владельца");
+             }},
             {"35", RuleUse::Both, Gate::Always, FocusNumber(F::ObjectName),
              [](const mTDeclaration& d, size_t) {
                  return Broken(IsBlank(d.ConstructionDeduct.ObjectName),

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/totalsrange.h"
 #include "check/declarationcheck.h"
 #include "check/lawnotes.h"
 #include "cli/batch.h"
@@ -23,7 +24,7 @@ void PrintProblem(std::ostream& out, const DeclarationProblem& p) {
 FileOutcome CheckOne(const std::string& path) {
     mTDeclaration declaration;
     LoadDeclaration(path, declaration);
-    DeclarationCheckResult result = CheckDeclaration(declaration);
+    DeclarationCheckResult result = CheckDeclarationAndTotals(declaration);
     if (result.shown.empty()) return {kDone, "Проверка декларации завершена успешно", {}};
     const DeclarationProblem& p = result.shown.front();
     return {kProblem, p.section + ": " + p.message, {}};
@@ -54,7 +55,7 @@ int Check(const std::vector<std::string>& arguments, std::ostream& out, std::ost
     LoadDeclaration(path, declaration);
 
     if (all) {
-        std::vector<DeclarationProblem> problems = ListDeclarationProblems(declaration);
+        std::vector<DeclarationProblem> problems = ListDeclarationAndTotalsProblems(declaration);
         for (const DeclarationProblem& p : problems) PrintProblem(out, p);
         // The notes of the law follow; they never make the declaration fail.
         std::string treatyError;
@@ -65,7 +66,7 @@ int Check(const std::vector<std::string>& arguments, std::ostream& out, std::ost
         if (!problems.empty()) return kProblem;
     } else {
         // Every window is answered "Исправить"; the first one tells the problem.
-        DeclarationCheckResult result = CheckDeclaration(declaration);
+        DeclarationCheckResult result = CheckDeclarationAndTotals(declaration);
         if (!result.shown.empty()) {
             PrintProblem(out, result.shown.front());
             return kProblem;

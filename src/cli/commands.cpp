@@ -60,9 +60,7 @@ int Convert(const std::vector<std::string>& arguments, std::ostream& out, std::o
         }
     }
     if (!folder.empty() || !ext.empty()) {
-        std::error_code ec;
-        if (folder.empty() || !std::filesystem::is_directory(folder, ec))
-            throw CommandError("Папка " + folder + " не существует.");
+        RequireOutputFolder(folder);
         if (ext != "zv8" && ext != "json")
             throw CommandError("Укажите, во что переводить: --to zv8 или --to json.");
         batch.inputs = positional;
@@ -102,6 +100,14 @@ Registrar convert({"convert",
 
 }  // namespace
 
+std::string OutputLostMessage(int error) {
+    std::string text = "Результат не записан в стандартный вывод";
+    text += error != 0 ? ": " + FileErrorReason(error, true) : ".";
+    return text +
+           " Проверьте, есть ли место на диске, куда направлен вывод, или направьте его "
+           "в другой файл.";
+}
+
 Registrar::Registrar(Command command) {
     std::string name = command.name;
     Commands().emplace(name, std::move(command));
@@ -121,14 +127,23 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         err << "Неизвестная команда: " << args[0] << "\n" << Usage();
         return kFailed;
     }
+    int status = kFailed;
     try {
-        return found->second.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        status =
+            found->second.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     } catch (const std::exception& e) {
         std::string message = e.what();
         std::replace(message.begin(), message.end(), '\r', '\n');
         err << message << "\n";
         return kFailed;
     }
+    // What the command printed is its result: a listing or totals lost on a full
+    // disk must not pass for done.
+    if (!out.flush()) {
+        err << OutputLostMessage(0) << "\n";
+        return kFailed;
+    }
+    return status;
 }
 
 }  // namespace zorv::cli

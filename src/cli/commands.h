@@ -46,10 +46,18 @@ std::string Extension(const std::string& path);
 // Whether the extension is one of the document files of any year.
 bool IsDocumentExtension(const std::string& ext);
 
+// Throws when folder, given after -o, is not a folder, saying why and what to do.
+void RequireOutputFolder(const std::string& folder);
+
 // Writes text through a temporary file and a rename.
 void WriteTextFile(const std::string& path, const std::string& text);
 
+// What the tool says when its standard output could not be written (error: the
+// system's error number, 0 when unknown), in Russian with what to do.
+std::string OutputLostMessage(int error);
+
 // Runs one command line (without the program name); messages go to out and err.
+// Output that could not be written turns the status into kFailed with a message.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zorv::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/totalsrange.h"
 #include "check/declarationcheck.h"
 #include "cli/batch.h"
 #include "cli/commands.h"
@@ -77,10 +78,7 @@ Arguments Parse(const std::vector<std::string>& arguments) {
     }
     if (a.path.empty()) throw CommandError(usage);
     if (folderGiven) {
-        std::error_code ec;
-        if (a.folder.empty() || !std::filesystem::is_directory(a.folder, ec)) {
-            throw CommandError("Папка " + a.folder + " не существует.");
-        }
+        RequireOutputFolder(a.folder);
     }
     return a;
 }
@@ -90,7 +88,7 @@ FileOutcome ExportOne(const Arguments& a, const std::string& path) {
     mTDeclaration declaration;
     LoadDeclaration(path, declaration);
     if (a.check) {
-        DeclarationCheckResult result = CheckDeclaration(declaration);
+        DeclarationCheckResult result = CheckDeclarationAndTotals(declaration);
         if (!result.shown.empty()) {
             const DeclarationProblem& p = result.shown.front();
             return {
@@ -129,7 +127,7 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
     LoadDeclaration(a.path, declaration);
     if (a.check) {
         // Every window is answered "Исправить"; the first one tells the problem.
-        DeclarationCheckResult result = CheckDeclaration(declaration);
+        DeclarationCheckResult result = CheckDeclarationAndTotals(declaration);
         if (!result.shown.empty()) {
             const DeclarationProblem& p = result.shown.front();
             err << "Декларация не прошла проверку (" << p.section << "): " << p.message << "\n"

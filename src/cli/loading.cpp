@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <filesystem>
 
 #include "cli/commands.h"
 #include "model/declaration.h"
@@ -19,6 +20,9 @@ std::string TextPosition(const std::string& text, size_t byte) {
     return "в строке " + std::to_string(line) + ", знак " + std::to_string(column);
 }
 
+// No declaration's JSON comes near this; a larger file is refused unread.
+constexpr size_t kMaxJsonFileSize = 64 * 1024 * 1024;
+
 }  // namespace
 
 std::string Extension(const std::string& path) {
@@ -38,12 +42,13 @@ bool IsDocumentExtension(const std::string& ext) {
 void LoadDeclaration(const std::string& path, mTDeclaration& declaration) {
     std::string ext = Extension(path);
     if (ext == "json") {
-        const std::string text = ReadWholeFile(path);
+        const std::string text = ReadWholeFile(path, kMaxJsonFileSize);
         try {
             DeclarationFromJson(ParseDeclarationJson(text), declaration);
-        } catch (const Json::parse_error& e) {
-            throw CommandError("Файл " + path + " не является правильным JSON: ошибка " +
-                               TextPosition(text, e.byte) + ". Исправьте файл.");
+        } catch (const JsonTextError& e) {
+            const std::string where = e.Byte() == 0 ? "" : " " + TextPosition(text, e.Byte());
+            throw CommandError("Файл " + path + " не является правильным JSON: " + e.what() +
+                               where + ". Исправьте файл.");
         } catch (const JsonFormError& e) {
             throw CommandError("Файл " + path + ":\n" + e.what());
         }
@@ -61,6 +66,19 @@ void LoadDeclaration(const std::string& path, mTDeclaration& declaration) {
         if (message.find(path) != std::string::npos) throw;
         throw CommandError("Файл " + path + ":\n" + message);
     }
+}
+
+void RequireOutputFolder(const std::string& folder) {
+    if (folder.empty()) throw CommandError("Укажите после -o папку для выходных файлов.");
+    std::error_code ec;
+    if (std::filesystem::is_directory(folder, ec)) return;
+    if (std::filesystem::exists(folder, ec)) {
+        throw CommandError(folder +
+                           " - это файл, а не папка. Укажите после -o папку для "
+                           "выходных файлов.");
+    }
+    throw CommandError("Папка " + folder +
+                       " не существует. Создайте ее или укажите после -o другую папку.");
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {

@@ -114,6 +114,9 @@ int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         kTDanLog data(image.data(), image.size() - 1, a.hideDate);
         kTRepSvodSum sums;
         sums.Compute(data);
+        if (std::string tooLarge = sums.TooLarge(data); !tooLarge.empty()) {
+            throw CommandError(tooLarge + "\nФайл " + a.output + " не записан.");
+        }
         data.Plan = ComputePagePlan(data, sums);
         kTReportSheets sheets(data, sums);
         if (!WritePdf(a.output, DeclarationPages(sheets))) {

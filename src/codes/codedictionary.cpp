@@ -435,10 +435,10 @@ std::string UserAmountText(Money amount) {
 Money ShareOfIncome(Money income, int share) {
     // raw × share / 100 ten-thousandths = raw × share / 10000 kopecks.
     constexpr int64_t kRawPerKopeck = Money::kScale / 100;
-    const int64_t scaled = income.Raw() * share;
-    const int64_t magnitude = scaled < 0 ? -scaled : scaled;
-    const int64_t kopecks = (magnitude + 5000) / 10000;
-    return Money::FromRaw((scaled < 0 ? -kopecks : kopecks) * kRawPerKopeck);
+    const __int128 scaled = static_cast<__int128>(income.Raw()) * share;
+    const __int128 magnitude = scaled < 0 ? -scaled : scaled;
+    const __int128 kopecks = (magnitude + 5000) / 10000;
+    return Money::Clamped((scaled < 0 ? -kopecks : kopecks) * kRawPerKopeck);
 }
 
 Money CapAmount(const DeductionRule& rule, Money amount) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "calc/svodsum.h"
+#include "calc/totalsrange.h"
 #include "export/fileident.h"
 #include "export/xmlengine.h"
 #include "export/xmltree.h"
@@ -66,6 +67,10 @@ std::string ExportXml(const std::string& folder, mTDeclaration& declaration, int
     }
 
     try {
+        // A total the file has no room for would be cut to its largest text.
+        if (std::optional<DeclarationProblem> tooLarge = TotalsOutOfRange(declaration, totals)) {
+            throw ExportRefused(tooLarge->message);
+        }
         const double today = options.today != 0 ? options.today : mTDeclaration::Today();
         const std::string guid = UpperCase(options.guid.empty() ? NewGuidText() : options.guid);
         if (!IsGuidText(guid)) {

@@ -17,9 +17,11 @@ inline constexpr const char* kExportError = "ERROR";
 // Messages of the export, as the user sees them.
 namespace exportmsg {
 inline constexpr const char* kCalcFailed =
-    "Ошибка в рассчетах. Пожалуйста, свяжитесь с разработчиками через службу поддержки";
+    "Не удалось рассчитать суммы декларации, файл не записан. Проверьте суммы на страницах "
+    "доходов и вычетов и повторите.";
 inline constexpr const char* kExportFailed =
-    "Ошибка в выгрузке. Пожалуйста, свяжитесь с разработчиками через службу поддержки";
+    "Не удалось составить файл декларации, файл не записан. Проверьте, что в папку можно "
+    "записывать и на диске есть место, и повторите.";
 // Shown by the export command when the result is kExportError.
 inline constexpr const char* kNotWritten = "Ошибка записи. Файл не сформирован.";
 // Shown by the export command before the file name.

@@ -261,16 +261,55 @@ void mTDeclaration::SaveToFile(const std::string& path) const {
 
 // ---- reading ----
 
-void mTDeclaration::LoadFromFile(const std::string& path) {
-    std::unique_ptr<mTFileLoader> loader;
-    try {
-        loader = std::make_unique<mTFileLoader>(path, 0, true);
-    } catch (mEBadStorage& e) {
-        e.SetContextCode(context::kFileNotOpened);
-        throw;
+namespace {
+
+// The storage's own words for an empty, unmappable or cut-off file tell the user
+// nothing; these name the file and say what to do. The error keeps its class
+// and codes.
+template <class Error>
+[[noreturn]] void RethrowForUser(const Error& e, const std::string& path) {
+    const std::string message = e.what();
+    std::string clear;
+    if (message == msg::kZeroLength) {
+        clear = "Файл " + path +
+                " пуст (0 байт): декларации в нем нет. Возможно, его запись была прервана; "
+                "откройте другую копию документа.";
+    } else if (message == msg::kNoMapping || message == msg::kNoMemory) {
+        clear = "Файл " + path +
+                " не удалось прочитать в память. Закройте другие программы и повторите; если "
+                "файл очень велик, проверьте, тот ли это документ.";
+    } else if (message == msg::kNoStream || message == msg::kNotInitialised) {
+        clear = "Файл " + path +
+                " поврежден или записан не до конца: в нем нет части данных декларации. "
+                "Откройте другую копию документа.";
+    } else {
+        throw e;
     }
-    mTDocumentStorage storage(loader.get());
-    Read(storage);
+    Error replaced(clear, e.ErrorCode());
+    replaced.SetContextCode(e.ContextCode());
+    throw replaced;
+}
+
+}  // namespace
+
+void mTDeclaration::LoadFromFile(const std::string& path) {
+    try {
+        std::unique_ptr<mTFileLoader> loader;
+        try {
+            loader = std::make_unique<mTFileLoader>(path, 0, true);
+        } catch (mEBadStorage& e) {
+            e.SetContextCode(context::kFileNotOpened);
+            throw;
+        }
+        mTDocumentStorage storage(loader.get());
+        Read(storage);
+    } catch (const mEMemoryAllocate& e) {
+        RethrowForUser(e, path);
+    } catch (const mEOpenStream& e) {
+        RethrowForUser(e, path);
+    } catch (const mEObjectAccess& e) {
+        RethrowForUser(e, path);
+    }
 }
 
 void mTDeclaration::LoadFromImage(const uint8_t* image, size_t size) {

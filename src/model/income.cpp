@@ -226,10 +226,10 @@ Money ConvertToRubles(Money amount, Money rate, uint32_t units) {
 Money RatePerUnit(Money rate, uint32_t units) {
     if (units == 0) return Money();
     // Ten-thousandths divided by the units; a half goes up, away from zero.
-    const int64_t raw = rate.Raw();
-    const int64_t magnitude = raw < 0 ? -raw : raw;
-    const int64_t quotient = (2 * magnitude + int64_t(units)) / (2 * int64_t(units));
-    return Money::FromRaw(raw < 0 ? -quotient : quotient);
+    const __int128 raw = rate.Raw();
+    const __int128 magnitude = raw < 0 ? -raw : raw;
+    const __int128 quotient = (2 * magnitude + units) / (2 * static_cast<__int128>(units));
+    return Money::Clamped(raw < 0 ? -quotient : quotient);
 }
 
 void mTCurrencyIncome::SetIncomeInCurrency(Money value) {

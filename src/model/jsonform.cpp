@@ -30,6 +30,13 @@ std::string Item(const std::string& path, size_t index) {
 
 // ---- value codecs ----
 
+Money NotNegative(Money m, const std::string& path) {
+    if (m.IsNegative()) {
+        RefuseValue(path, "сумма не может быть отрицательной; укажите ее без знака «-».");
+    }
+    return m;
+}
+
 std::string TextFromJson(const Json& value, const std::string& path) {
     if (!value.is_string()) Refuse(path, "ожидается строка.");
     std::string text = value.get<std::string>();
@@ -157,6 +164,7 @@ class Writer {
     void U16(const char* key, const uint16_t& v) { out_[key] = v; }
     void U32(const char* key, const uint32_t& v) { out_[key] = v; }
     void Amount(const char* key, const Money& v) { out_[key] = MoneyToJson(v); }
+    void PositiveAmount(const char* key, const Money& v) { Amount(key, v); }
     void Date(const char* key, const double& v) { out_[key] = DateToJson(v); }
     template <typename T, size_t N>
     void U32s(const char* key, const std::array<T, N>& values) {
@@ -237,6 +245,11 @@ class Reader {
     }
     void Amount(const char* key, Money& v) {
         if (const Json* j = Find(key)) v = MoneyFromJson(*j, PathOf(key));
+    }
+    // An income, an expense, a tax or a deduction: never negative. (A document may
+    // hold one; its JSON form is refused.)
+    void PositiveAmount(const char* key, Money& v) {
+        if (const Json* j = Find(key)) v = NotNegative(MoneyFromJson(*j, PathOf(key)), PathOf(key));
     }
     void Date(const char* key, double& v) {
         if (const Json* j = Find(key)) v = DateFromJson(*j, PathOf(key));
@@ -339,9 +352,9 @@ template <typename R, typename V>
 void LineFields(R& l, V& v) {
     v.U32("IncomeCode", l.IncomeCode);
     v.Text("IncomeName", l.IncomeName);
-    v.Amount("IncomeSum", l.IncomeSum);
+    v.PositiveAmount("IncomeSum", l.IncomeSum);
     v.U32("DeductCode", l.DeductCode);
-    v.Amount("DeductSum", l.DeductSum);
+    v.PositiveAmount("DeductSum", l.DeductSum);
     v.U32("DeductPercent", l.DeductPercent);
     v.U16("Month", l.Month);
 }
@@ -349,21 +362,21 @@ void LineFields(R& l, V& v) {
 template <typename R, typename V>
 void ThirtyFiveFields(R& r, V& v) {
     SourceFields(r, v);
-    v.Amount("IncomeTotal", r.IncomeTotal);
-    v.Amount("TaxWithheld", r.TaxWithheld);
+    v.PositiveAmount("IncomeTotal", r.IncomeTotal);
+    v.PositiveAmount("TaxWithheld", r.TaxWithheld);
     v.U32("IncomeCode", r.IncomeCode);
     v.U32("DeductCode", r.DeductCode);
-    v.Amount("DeductSum", r.DeductSum);
+    v.PositiveAmount("DeductSum", r.DeductSum);
 }
 
 template <typename R, typename V>
 void ThirtyFields(R& r, V& v) {
     SourceFields(r, v);
-    v.Amount("IncomeTotal", r.IncomeTotal);
-    v.Amount("TaxWithheld", r.TaxWithheld);
+    v.PositiveAmount("IncomeTotal", r.IncomeTotal);
+    v.PositiveAmount("TaxWithheld", r.TaxWithheld);
     v.U32("IncomeCode", r.IncomeCode);
-    v.Amount("TaxComputed", r.TaxComputed);
-    v.Amount("TaxableIncome", r.TaxableIncome);
+    v.PositiveAmount("TaxComputed", r.TaxComputed);
+    v.PositiveAmount("TaxableIncome", r.TaxableIncome);
 }
 
 template <typename R, typename V>
@@ -381,13 +394,13 @@ void CurrencyFields(R& r, V& v) {
     v.Amount("TaxRate1", r.TaxRate1);
     v.U32("TaxUnits", r.TaxUnits);
     v.Text("CurrencyName", r.CurrencyName);
-    v.Amount("IncomeInCurrency", r.IncomeInCurrency);
-    v.Amount("IncomeInRubles", r.IncomeInRubles);
-    v.Amount("TaxInCurrency", r.TaxInCurrency);
-    v.Amount("TaxInRubles", r.TaxInRubles);
+    v.PositiveAmount("IncomeInCurrency", r.IncomeInCurrency);
+    v.PositiveAmount("IncomeInRubles", r.IncomeInRubles);
+    v.PositiveAmount("TaxInCurrency", r.TaxInCurrency);
+    v.PositiveAmount("TaxInRubles", r.TaxInRubles);
     v.U8("AutoRates", r.AutoRates);
     v.U32("DeductCode", r.DeductCode);
-    v.Amount("DeductSum", r.DeductSum);
+    v.PositiveAmount("DeductSum", r.DeductSum);
     v.U32("DeductPercent", r.DeductPercent);
 }
 
@@ -396,9 +409,9 @@ void BusinessFields(R& r, V& v) {
     v.Text("ActivityKind", r.ActivityKind);
     v.Text("ActivityCode", r.ActivityCode);
     v.U8("HasConfirmedExpenses", r.HasConfirmedExpenses);
-    v.Amount("Income", r.Income);
+    v.PositiveAmount("Income", r.Income);
     v.Amounts("ExpenseItems", r.ExpenseItems);
-    v.Amount("ExpenseTotal", r.ExpenseTotal);
+    v.PositiveAmount("ExpenseTotal", r.ExpenseTotal);
 }
 
 template <typename R, typename V>
@@ -442,7 +455,7 @@ void PensFields(R& r, V& v) {
     v.Text("ContractNumber", r.ContractNumber);
     v.Date("ContractDate", r.ContractDate);
     v.Amount("Contributions", r.Contributions);
-    v.Amount("DeductSum", r.DeductSum);
+    v.PositiveAmount("DeductSum", r.DeductSum);
 }
 
 template <typename R, typename V>
@@ -469,7 +482,7 @@ void PropertyFields(R& r, V& v) {
     v.Amount("Share", r.Share);
     v.Amount("HousingPriorYearsAgent", r.HousingPriorYearsAgent);
     v.Amount("CreditPriorYearsAgent", r.CreditPriorYearsAgent);
-    v.Amount("ObjectCost", r.ObjectCost);
+    v.PositiveAmount("ObjectCost", r.ObjectCost);
     v.Amount("CreditInterest", r.CreditInterest);
     v.Amount("HousingAgentThisYear", r.HousingAgentThisYear);
     v.Amount("CreditAgentThisYear", r.CreditAgentThisYear);
@@ -504,8 +517,8 @@ void RootFieldsAfterFlags(R& d, V& v) {
     v.Amount("AdvanceAccrued", d.AdvanceAccrued);
     v.Amount("RepetitTotal1", d.RepetitTotal1);
     v.Amount("RepetitTotal2", d.RepetitTotal2);
-    v.Amount("ExpectedIncome", d.ExpectedIncome);
-    v.Amount("ExpectedExpense", d.ExpectedExpense);
+    v.PositiveAmount("ExpectedIncome", d.ExpectedIncome);
+    v.PositiveAmount("ExpectedExpense", d.ExpectedExpense);
     v.Text("RepresentativeDocument", d.RepresentativeDocument);
     v.Date("FarmStartDate", d.FarmStartDate);
     v.Amount("FarmExemptIncome", d.FarmExemptIncome);
@@ -556,7 +569,7 @@ void ReadThirteen(const Json& j, const std::string& path, mTThirteenPercent& sou
     Reader r(j, path);
     SourceFields(source, r);
     r.Find("IncomeTotal");  // derived from the lines; taken for information only
-    r.Amount("TaxWithheld", source.TaxWithheld);
+    r.PositiveAmount("TaxWithheld", source.TaxWithheld);
     if (const Json* lines = r.Array("IncomeList")) {
         for (size_t i = 0; i < lines->size(); ++i) {
             mTSourseIncome line;
@@ -580,8 +593,8 @@ void ReadThirteen(const Json& j, const std::string& path, mTThirteenPercent& sou
         }
     }
     r.U8("IsPrimaryWorkplace", source.IsPrimaryWorkplace);
-    r.Amount("TaxComputed", source.TaxComputed);
-    r.Amount("TaxableIncome", source.TaxableIncome);
+    r.PositiveAmount("TaxComputed", source.TaxComputed);
+    r.PositiveAmount("TaxableIncome", source.TaxableIncome);
     r.Finish();
 }
 
@@ -610,17 +623,17 @@ Json SocialJson(const mTSocialDeduct& social) {
 void ReadSocial(const Json& j, const std::string& path, mTSocialDeduct& social) {
     Reader r(j, path);
     r.U8("Granted", social.Granted);
-    r.Amount("CharitySum", social.CharitySum);
-    r.Amount("SelfEducationSum", social.SelfEducationSum);
+    r.PositiveAmount("CharitySum", social.CharitySum);
+    r.PositiveAmount("SelfEducationSum", social.SelfEducationSum);
     if (const Json* sums = r.Array("ChildEducationSums")) {
         for (size_t i = 0; i < sums->size(); ++i) {
             social.AddEducationSum(
                 MoneyFromJson((*sums)[i], Item(r.PathOf("ChildEducationSums"), i)));
         }
     }
-    r.Amount("MedicalSum", social.MedicalSum);
-    r.Amount("ExpensiveMedicalSum", social.ExpensiveMedicalSum);
-    r.Amount("InsuranceSum", social.InsuranceSum);
+    r.PositiveAmount("MedicalSum", social.MedicalSum);
+    r.PositiveAmount("ExpensiveMedicalSum", social.ExpensiveMedicalSum);
+    r.PositiveAmount("InsuranceSum", social.InsuranceSum);
     if (const Json* contracts = r.Array("PensList")) {
         for (size_t i = 0; i < contracts->size(); ++i) {
             size_t index = 0;
@@ -701,48 +714,120 @@ void ForEachList(mTDeclaration& d, auto&& action) {
 
 }  // namespace
 
-Json ParseDeclarationJson(const std::string& text) {
-    // The objects and arrays open at the parser's position, with their paths.
-    struct Level {
-        bool array;
-        std::string path;
-        std::set<std::string> keys;
-        std::string key;   // the object's key being read
-        size_t items = 0;  // the array's elements so far
-    };
-    std::vector<Level> open;
-    auto childPath = [&open]() -> std::string {
-        if (open.empty()) return {};
-        Level& top = open.back();
-        return top.array ? Item(top.path, top.items++) : Join(top.path, top.key);
-    };
-    using Event = Json::parse_event_t;
-    return Json::parse(text, [&](int, Event event, Json& parsed) {
-        switch (event) {
-            case Event::object_start:
-            case Event::array_start: {
-                std::string path = childPath();
-                open.push_back({event == Event::array_start, std::move(path), {}, {}, 0});
-                break;
-            }
-            case Event::key: {
-                Level& top = open.back();
-                top.key = parsed.get<std::string>();
-                if (!top.keys.insert(top.key).second) {
-                    Refuse(Join(top.path, top.key), "ключ задан дважды; оставьте одно значение.");
-                }
-                break;
-            }
-            case Event::value:
-                if (!open.empty() && open.back().array) ++open.back().items;
-                break;
-            case Event::object_end:
-            case Event::array_end:
-                open.pop_back();
-                break;
+namespace {
+
+// Builds the declaration's JSON value from the parser's events, as nlohmann's own
+// builder does, and refuses on the way a key given twice, nesting deeper than
+// kMaxJsonDepth and the parser's own errors, all in the reader's words. Each open
+// level keeps only its own key or element count; a path is put together only for
+// a message, so memory stays linear in the depth.
+class DeclarationSax {
+  public:
+    using number_integer_t = Json::number_integer_t;
+    using number_unsigned_t = Json::number_unsigned_t;
+    using number_float_t = Json::number_float_t;
+    using string_t = Json::string_t;
+    using binary_t = Json::binary_t;
+
+    explicit DeclarationSax(Json& result) : dom_(result, false) {}
+
+    bool null() { return Value() && dom_.null(); }
+    bool boolean(bool v) { return Value() && dom_.boolean(v); }
+    bool number_integer(number_integer_t v) { return Value() && dom_.number_integer(v); }
+    bool number_unsigned(number_unsigned_t v) { return Value() && dom_.number_unsigned(v); }
+    bool number_float(number_float_t v, const string_t& text) {
+        return Value() && dom_.number_float(v, text);
+    }
+    bool string(string_t& v) { return Value() && dom_.string(v); }
+    bool binary(binary_t& v) { return Value() && dom_.binary(v); }
+
+    bool start_object(std::size_t n) { return Open(false) && dom_.start_object(n); }
+    bool start_array(std::size_t n) { return Open(true) && dom_.start_array(n); }
+    bool end_object() {
+        open_.pop_back();
+        return dom_.end_object();
+    }
+    bool end_array() {
+        open_.pop_back();
+        return dom_.end_array();
+    }
+
+    bool key(string_t& k) {
+        Level& top = open_.back();
+        top.key = k;
+        if (!top.keys.insert(k).second) {
+            Refuse(Join(PathTo(open_.size() - 1), k), "ключ задан дважды; оставьте одно значение.");
         }
+        return dom_.key(k);
+    }
+
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& token, const Exception& e) {
+        std::string what;
+        const std::string shown = token.size() > 40 ? token.substr(0, 40) + "…" : token;
+        const std::string said = e.what();
+        if (e.id == 406) {
+            what = "число " + shown + " выходит за пределы допустимых чисел";
+        } else if (said.find("unexpected end of input") != std::string::npos) {
+            what = "файл обрывается, не закрыв объект декларации";
+        } else if (said.find("expected end of input") != std::string::npos) {
+            what = "после объекта декларации есть лишние знаки";
+        } else {
+            what = "ошибка";
+        }
+        throw JsonTextError(what, position);
+    }
+
+  private:
+    struct Level {
+        bool array = false;
+        std::string key;   // the key being read, in an object
+        size_t items = 0;  // the elements begun so far, in an array
+        std::set<std::string> keys;
+    };
+
+    // The path of the value being read at level depth ("" for the top object).
+    std::string PathTo(size_t depth) const {
+        std::string path;
+        for (size_t i = 0; i < depth; ++i) {
+            const Level& level = open_[i];
+            path = level.array ? Item(path, level.items - 1) : Join(path, level.key);
+        }
+        return path;
+    }
+
+    bool Value() {
+        if (!open_.empty() && open_.back().array) ++open_.back().items;
         return true;
-    });
+    }
+
+    bool Open(bool array) {
+        Value();
+        if (open_.size() >= kMaxJsonDepth) {
+            throw JsonTextError("поле «" + PathTo(open_.size()) + "» вложено глубже " +
+                                    std::to_string(kMaxJsonDepth) +
+                                    " уровней, такой декларации не бывает",
+                                0);
+        }
+        open_.push_back({array, {}, 0, {}});
+        return true;
+    }
+
+    nlohmann::detail::json_sax_dom_parser<Json> dom_;
+    std::vector<Level> open_;
+};
+
+}  // namespace
+
+Json ParseDeclarationJson(const std::string& text) {
+    // The parser takes a zero byte for the end of the text; JSON has no place for one.
+    if (size_t zero = text.find('\0'); zero != std::string::npos) {
+        throw JsonTextError("в файле есть байт с кодом 0", zero + 1);
+    }
+    Json result;
+    DeclarationSax sax(result);
+    Json::sax_parse(text, &sax);
+    return result;
 }
 
 Json DeclarationToJson(const mTDeclaration& declaration) {

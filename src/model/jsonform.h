@@ -24,9 +24,27 @@ class JsonValueRefused : public JsonFormError {
     using JsonFormError::JsonFormError;
 };
 
+// A text that is no JSON declaration at all: broken syntax, a number beyond the
+// range of numbers, a zero byte, anything after the object, or nesting deeper
+// than kMaxJsonDepth. The message says what was found, in Russian; Byte() is the
+// position (counted from 1) where reading stopped, 0 when the message names the
+// field instead.
+class JsonTextError : public JsonFormError {
+  public:
+    JsonTextError(const std::string& what, size_t byte) : JsonFormError(what), byte_(byte) {}
+    size_t Byte() const { return byte_; }
+
+  private:
+    size_t byte_;
+};
+
+// No declaration nests its values deeper: the root object, its lists, their
+// records and the records' lists of amounts.
+inline constexpr size_t kMaxJsonDepth = 64;
+
 // Parses the text of a JSON declaration; a key given twice in one object is
-// refused with JsonFormError naming its path. Syntax errors are
-// Json::parse_error.
+// refused with JsonFormError naming its path, anything else that is not one JSON
+// value of reasonable depth with JsonTextError.
 Json ParseDeclarationJson(const std::string& text);
 
 // The JSON form of a declaration: one object, keys named after the model's

@@ -5,11 +5,26 @@
 #include "storage/daynumber.h"
 
 namespace zorv {
+namespace {
+
+// x as a whole number, stopped at the ends of 64 bits (NaN gives 0), so that an
+// amount out of range never turns into an arbitrary one.
+int64_t ClampedWhole(long double x) {
+    constexpr long double kHighest = 9223372036854775807.0L;
+    constexpr long double kLowest = -9223372036854775808.0L;
+    if (!(x == x)) return 0;
+    if (x >= kHighest) return INT64_MAX;
+    if (x <= kLowest) return INT64_MIN;
+    return static_cast<int64_t>(x);
+}
+
+}  // namespace
 
 int64_t RoundHalfUp(long double x) {
     long double whole = std::trunc(x);
     long double fraction = x - whole;
-    return static_cast<int64_t>(whole) + (fraction >= 0.5L ? 1 : 0);
+    int64_t rounded = ClampedWhole(whole);
+    return fraction >= 0.5L && rounded < INT64_MAX ? rounded + 1 : rounded;
 }
 
 double RoundTo2(double x) {
@@ -18,7 +33,7 @@ double RoundTo2(double x) {
 }
 
 Money MoneyFromDouble(double x) {
-    return Money::FromRaw(std::llround(static_cast<long double>(x) * Money::kScale));
+    return Money::FromRaw(ClampedWhole(std::round(static_cast<long double>(x) * Money::kScale)));
 }
 
 std::string MoneyToKopeckText(Money m) {

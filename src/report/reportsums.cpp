@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
+#include "calc/totalsrange.h"
 #include "codes/incomecodes.h"
 #include "report/reportdata.h"
 #include "storage/daynumber.h"
@@ -154,6 +156,22 @@ void SetSourceTotals(mTDeclaration& d) {
 }
 
 }  // namespace
+
+std::string kTRepSvodSum::TooLarge(const kTDanLog& data) const {
+    if (data.IsEstimatedIncome()) return {};
+    if (std::optional<DeclarationProblem> problem = TotalsOutOfRange(data.Declaration, Core)) {
+        return problem->message;
+    }
+    const std::pair<const char*, Money> section5[] = {{"010", Section5.L010},
+                                                      {"020", Section5.L020},
+                                                      {"030", Section5.L030},
+                                                      {"040", Section5.L040}};
+    for (const auto& [line, amount] : section5) {
+        if (FitsTheForm(amount)) continue;
+        return TotalTooLargeMessage(std::string("Раздел 5, строка ") + line, amount);
+    }
+    return {};
+}
 
 void kTRepSvodSum::Compute(kTDanLog& data) {
     kTSvodSum& s = Core;

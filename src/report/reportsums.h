@@ -12,6 +12,8 @@
 //  - there are no dividends of non-residents at 15 % and no material benefit rows;
 //  - section 5 nets the refunds and payments of sections 1-4.
 
+#include <string>
+
 #include "calc/svodsum.h"
 #include "storage/money.h"
 
@@ -36,6 +38,10 @@ class kTRepSvodSum {
     // children's-education cap, the income total of each 13 % source, the 1511/313
     // deduction limit and the three territory codes of the header.
     void Compute(kTDanLog& data);
+
+    // After Compute: why the form cannot be printed because a line holds more than
+    // its cells can (the sheet and line named), or empty when every line fits.
+    std::string TooLarge(const kTDanLog& data) const;
 };
 
 }  // namespace zorv

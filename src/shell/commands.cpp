@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <vector>
 
+#include "calc/totalsrange.h"
 #include "check/declarationcheck.h"
 #include "export/exportxml.h"
 #include "pages/entrykit.h"
@@ -118,7 +119,7 @@ int TFormMain::RunCheck() {
         return Dialogs().CheckAll(this, ToQ(q.section), ToQ(q.message)) ? CheckAnswer::Correct
                                                                         : CheckAnswer::Cancel;
     };
-    const DeclarationCheckResult result = CheckDeclaration(Declaration(), ask);
+    const DeclarationCheckResult result = CheckDeclarationAndTotals(Declaration(), ask);
     if (result.focus == 0) return 0;
     if (result.focus == kFocusCancelled) return 2;
     OpenProblemPage(result.page, result.focus);

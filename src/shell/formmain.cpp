@@ -195,6 +195,12 @@ void TFormMain::OfferRecovery() {
     if (!journal_) return;
     std::optional<TRecovered> recovered = zorv::OfferRecovery(this, journal_->Store());
     if (!recovered) return;
+    if (!recovered->openSaved.isEmpty()) {
+        if (QString failure = LoadDocument(recovered->openSaved); !failure.isEmpty()) {
+            ShowError(this, failure);
+        }
+        return;
+    }
     // Under the original's name, and modified: nothing is written over the
     // original until the user saves.
     ShowDocument(std::move(recovered->declaration), recovered->slot->OriginalPath());

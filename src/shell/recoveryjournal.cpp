@@ -74,9 +74,11 @@ void TRecoveryJournal::Write() {
             failure = QString::fromUtf8(e.what());
         }
     }
-    // The user's work goes on; the next change tries again.
+    // The user's work goes on; the next change tries again. The reason is one
+    // sentence of the message below, which puts its own full stop.
+    while (failure.endsWith(QLatin1Char('.'))) failure.chop(1);
     if (!warned_) {
-        qWarning().noquote() << "Recovery copy not written:" << failure;
+        qWarning().noquote() << "Копия несохранённых изменений не записана:" << failure;
         if (report_)
             report_(QStringLiteral("Не удалось записать копию несохранённых изменений в папку "
                                    "«%1»: %2.\nПока копия не записывается, сохраняйте декларацию "

@@ -20,13 +20,6 @@ QString WrittenText(const TRecoverySlot& slot) {
     return slot.Written().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
 }
 
-// A copy written before its document was last saved holds nothing newer.
-bool OlderThanDocument(const TRecoverySlot& slot) {
-    if (slot.OriginalPath().isEmpty()) return false;
-    const QFileInfo original(slot.OriginalPath());
-    return original.exists() && original.lastModified() >= slot.Written();
-}
-
 bool AgreeToRemoveDamaged(QWidget* parent, const TRecoverySlot& slot, const QString& failure) {
     const QString text = failure + QStringLiteral(
                                        "\n\nЭто копия несохранённых изменений декларации %1 от %2. "
@@ -38,7 +31,25 @@ bool AgreeToRemoveDamaged(QWidget* parent, const TRecoverySlot& slot, const QStr
 
 }  // namespace
 
+bool DocumentChangedSinceCopy(const TRecoverySlot& slot) {
+    if (slot.OriginalPath().isEmpty()) return false;
+    const QFileInfo original(slot.OriginalPath());
+    if (!original.exists()) return false;
+    return !slot.OriginalModified().isValid() || original.lastModified().toMSecsSinceEpoch() !=
+                                                     slot.OriginalModified().toMSecsSinceEpoch();
+}
+
 QString RecoveryQuestion(const TRecoverySlot& slot) {
+    if (DocumentChangedSinceCopy(slot)) {
+        const QString saved = QFileInfo(slot.OriginalPath())
+                                  .lastModified()
+                                  .toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+        return QStringLiteral(
+                   "Обнаружены несохранённые изменения декларации %1 от %2. Документ на диске "
+                   "изменён после этой копии (%3). Восстановите копию или откройте документ, "
+                   "сохранённый на диске; копия останется, пока вы её не удалите.")
+            .arg(DeclarationName(slot), WrittenText(slot), saved);
+    }
     return QStringLiteral("Обнаружены несохранённые изменения декларации %1 от %2. Восстановить?")
         .arg(DeclarationName(slot), WrittenText(slot));
 }
@@ -48,6 +59,12 @@ TRecoveryAnswer AskRecovery(QWidget* parent, const TRecoverySlot& slot) {
                     QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("fmRecovery"));
     QPushButton* restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
+    QPushButton* saved = nullptr;
+    if (DocumentChangedSinceCopy(slot)) {
+        restore->setText(QStringLiteral("Восстановить копию"));
+        saved = box.addButton(QStringLiteral("Открыть с диска"), QMessageBox::ActionRole);
+        saved->setObjectName(QStringLiteral("bnOpenSaved"));
+    }
     QPushButton* remove = box.addButton(QStringLiteral("Удалить"), QMessageBox::DestructiveRole);
     QPushButton* later = box.addButton(QStringLiteral("Позже"), QMessageBox::RejectRole);
     restore->setObjectName(QStringLiteral("bnRestore"));
@@ -58,13 +75,12 @@ TRecoveryAnswer AskRecovery(QWidget* parent, const TRecoverySlot& slot) {
     Dialogs().Run(box);
     if (box.clickedButton() == restore) return TRecoveryAnswer::Restore;
     if (box.clickedButton() == remove) return TRecoveryAnswer::Delete;
+    if (saved != nullptr && box.clickedButton() == saved) return TRecoveryAnswer::OpenSaved;
     return TRecoveryAnswer::Later;
 }
 
 std::optional<TRecovered> OfferRecovery(QWidget* parent, const TRecoveryStore& store) {
     std::vector<std::unique_ptr<TRecoverySlot>> copies = store.Abandoned();
-    for (std::unique_ptr<TRecoverySlot>& slot : copies)
-        if (OlderThanDocument(*slot)) slot->Remove();
     for (std::unique_ptr<TRecoverySlot>& slot : copies) {
         if (!slot->HasCopy()) continue;
         auto declaration = std::make_unique<mTDeclaration>();
@@ -75,7 +91,9 @@ std::optional<TRecovered> OfferRecovery(QWidget* parent, const TRecoveryStore& s
         }
         switch (AskRecovery(parent, *slot)) {
             case TRecoveryAnswer::Restore:
-                return TRecovered{std::move(declaration), std::move(slot)};
+                return TRecovered{std::move(declaration), std::move(slot), {}};
+            case TRecoveryAnswer::OpenSaved:
+                return TRecovered{nullptr, nullptr, slot->OriginalPath()};
             case TRecoveryAnswer::Delete:
                 slot->Remove();
                 break;

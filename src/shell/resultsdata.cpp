@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "calc/totalsrange.h"
 #include "check/lawnotes.h"
 #include "export/exportxml.h"
 #include "pages/entrykit.h"
@@ -107,7 +108,7 @@ QString PaymentCaption(const std::string& sign) {
 
 TResults ComputeResults(const mTDeclaration& declaration) {
     TResults results;
-    results.problems = ListDeclarationProblems(declaration);
+    results.problems = ListDeclarationAndTotalsProblems(declaration);
     for (DeclarationProblem& note : ListLawNotes(declaration, ProgramTreatyCountries()))
         results.problems.push_back(std::move(note));
     if (declaration.DeclarationKind == kEstimated4NDFL) {

@@ -13,6 +13,8 @@
 #include <climits>
 #include <cstring>
 #include <limits>
+#include <mutex>
+#include <set>
 #include <thread>
 
 #include "storage/errors.h"
@@ -23,8 +25,10 @@ namespace {
 // How long a reader or a writer waits for another holder of the file's lock.
 std::chrono::milliseconds gLockWait{2000};
 
-// The part of a temporary file's name after the target's name; the writer's
-// process number follows, so that a later save can tell an abandoned one.
+// The start of a temporary file's name; the writer's process number follows, so
+// that a later save can tell an abandoned one. The name does not repeat the
+// target's, so that any name the file system takes can be saved. (Earlier
+// versions put the target's name before the marker; those are found too.)
 constexpr char kTempMarker[] = ".zorvtmp.";
 
 std::string WithReason(const char* prefix, const std::string& path, const std::string& reason) {
@@ -83,17 +87,17 @@ std::string FollowLinks(const std::string& path) {
     throw mEBadStorage(WithReason(msg::kWriteError, path, FileErrorReason(ELOOP, true)), 22);
 }
 
-// Removes temporary files of earlier saves of the same target whose writer no
-// longer runs (a save that was killed leaves its temporary file behind).
-void RemoveAbandonedTemporaries(const std::string& target) {
-    const std::string folder = FolderOf(target);
-    const std::string prefix = BaseName(target) + kTempMarker;
+// Removes the temporary files in folder whose writer no longer runs, whatever
+// file they were to replace (a save that was killed leaves its temporary file
+// behind).
+void RemoveAbandonedTemporaries(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return;
     while (const dirent* entry = ::readdir(dir)) {
         std::string_view name(entry->d_name);
-        if (name.substr(0, prefix.size()) != prefix) continue;
-        std::string_view rest = name.substr(prefix.size());
+        const size_t marker = name.find(kTempMarker);
+        if (marker == std::string_view::npos) continue;
+        std::string_view rest = name.substr(marker + sizeof kTempMarker - 1);
         pid_t pid = 0;
         size_t digits = 0;
         while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9' && digits < 9) {
@@ -107,6 +111,18 @@ void RemoveAbandonedTemporaries(const std::string& target) {
         if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
     }
     ::closedir(dir);
+}
+
+// Clears each folder written into once per run: a batch of thousands of files
+// into one folder must not read the folder again for every file.
+void RemoveAbandonedTemporariesOnce(const std::string& folder) {
+    static std::mutex guard;
+    static std::set<std::string> cleared;
+    {
+        std::lock_guard<std::mutex> lock(guard);
+        if (!cleared.insert(folder).second) return;
+    }
+    RemoveAbandonedTemporaries(folder);
 }
 
 }  // namespace
@@ -194,17 +210,30 @@ int OpenForReading(const std::string& path, unsigned* size) {
         ::close(fd);
         fail(FileErrorReason(error == EINTR ? EWOULDBLOCK : error, false), 21);
     }
-    if (static_cast<uint64_t>(info.st_size) > std::numeric_limits<uint32_t>::max()) {
+    constexpr uint64_t kLargest = std::numeric_limits<uint32_t>::max();
+    if (static_cast<uint64_t>(info.st_size) > kLargest) {
         ::close(fd);
-        throw mEMemoryAllocate(msg::kNoMapping, 26);
+        throw mEMemoryAllocate(
+            WithReason(msg::kReadError, path, TooLargeReason(info.st_size, kLargest + 1)), 26);
     }
     if (size != nullptr) *size = static_cast<unsigned>(info.st_size);
     return fd;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string TooLargeReason(uint64_t size, uint64_t limit) {
+    constexpr uint64_t kMegabyte = 1024 * 1024;
+    return "Файл слишком велик: " + std::to_string((size + kMegabyte - 1) / kMegabyte) +
+           " МБ при пределе " + std::to_string(limit / kMegabyte) +
+           " МБ. Декларация не бывает такой большой; проверьте, тот ли это файл.";
+}
+
+std::string ReadWholeFile(const std::string& path, size_t limit) {
     unsigned size = 0;
     int fd = OpenForReading(path, &size);
+    if (size > limit) {
+        ::close(fd);
+        throw mEBadStorage(WithReason(msg::kReadError, path, TooLargeReason(size, limit)), 21);
+    }
     std::string text;
     text.reserve(size);
     char buffer[65536];
@@ -219,6 +248,11 @@ std::string ReadWholeFile(const std::string& path) {
         }
         if (got == 0) break;
         text.append(buffer, static_cast<size_t>(got));
+        if (text.size() > limit) {
+            ::close(fd);
+            throw mEBadStorage(
+                WithReason(msg::kReadError, path, TooLargeReason(text.size(), limit)), 21);
+        }
     }
     ::close(fd);
     return text;
@@ -237,7 +271,7 @@ mTFileLoader::mTFileLoader(const std::string& fileName, uint32_t size, bool read
         Map(PROT_READ, MAP_SHARED);
         return;
     }
-    fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         int error = errno;
         throw mEBadStorage(WithReason(msg::kReadError, fileName, FileErrorReason(error, true)),
@@ -338,9 +372,8 @@ void WriteFileAtomically(const std::string& path, const void* data, size_t size)
     } else if (errno != ENOENT) {
         fail(FileErrorReason(errno, true));
     } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+        // A new file holds a person's passport and income: for its owner only.
+        mode = 0600;
     }
     struct Closer {
         int& fd;
@@ -349,8 +382,8 @@ void WriteFileAtomically(const std::string& path, const void* data, size_t size)
         }
     } closeExisting{existing};
 
-    RemoveAbandonedTemporaries(target);
-    std::string temp = target + kTempMarker + std::to_string(::getpid()) + ".XXXXXX";
+    RemoveAbandonedTemporariesOnce(FolderOf(target));
+    std::string temp = FolderOf(target) + kTempMarker + std::to_string(::getpid()) + ".XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) fail(FileErrorReason(errno, true));
     auto abandon = [&](int error, bool open) {

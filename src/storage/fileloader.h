@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace zorv {
@@ -17,8 +18,15 @@ std::string FileErrorReason(int error, bool writing);
 // Returns the descriptor; errors are mEBadStorage naming the file and the reason.
 int OpenForReading(const std::string& path, unsigned* size);
 
-// The whole content of a regular file, read as OpenForReading opens it.
-std::string ReadWholeFile(const std::string& path);
+// The whole content of a regular file, read as OpenForReading opens it. A file
+// longer than limit bytes is refused before anything is read (and if it grows
+// while it is read, as soon as it passes the limit).
+std::string ReadWholeFile(const std::string& path,
+                          size_t limit = std::numeric_limits<uint32_t>::max());
+
+// The reason given for a file above a reader's limit: its size, the limit and
+// what to do.
+std::string TooLargeReason(uint64_t size, uint64_t limit);
 
 // Holds the memory of one document image: a file on disk mapped into memory and
 // under a lock (shared for reading, exclusive for writing), or an anonymous zero-filled block. The

@@ -15,7 +15,21 @@ public:
 
     constexpr Money() = default;
     static constexpr Money FromRaw(int64_t raw) { return Money(raw); }
-    static constexpr Money Rubles(int64_t rubles) { return Money(rubles * kScale); }
+    static constexpr Money Rubles(int64_t rubles) {
+        return Clamped(static_cast<__int128>(rubles) * kScale);
+    }
+    // The amount of raw ten-thousandths computed in a wider integer. Beyond 64 bits
+    // it stops at the nearest end of the type, far outside every amount a form or a
+    // file can hold (IsMoneyInRange, valuerange.h), so an overflowing total is never
+    // wrapped round into a plausible amount; the check refuses it. Every operator
+    // below goes through here.
+    static constexpr Money Clamped(__int128 raw) {
+        constexpr __int128 kHighest = INT64_MAX;
+        constexpr __int128 kLowest = INT64_MIN;
+        return Money(static_cast<int64_t>(raw > kHighest  ? kHighest
+                                          : raw < kLowest ? kLowest
+                                                          : raw));
+    }
     // The "no value" marker of the document format ("a" reads as -1.0000).
     static constexpr Money Absent() { return Money(-kScale); }
 
@@ -32,18 +46,18 @@ public:
     // The shortest text with "." as decimal point: "0", "1500", "1234.5", "-12.25".
     std::string ToString() const;
 
-    constexpr Money operator-() const { return Money(-raw_); }
-    constexpr Money& operator+=(Money other) {
-        raw_ += other.raw_;
-        return *this;
+    constexpr Money operator-() const { return Clamped(-static_cast<__int128>(raw_)); }
+    constexpr Money& operator+=(Money other) { return *this = *this + other; }
+    constexpr Money& operator-=(Money other) { return *this = *this - other; }
+    friend constexpr Money operator+(Money a, Money b) {
+        return Clamped(static_cast<__int128>(a.raw_) + b.raw_);
     }
-    constexpr Money& operator-=(Money other) {
-        raw_ -= other.raw_;
-        return *this;
+    friend constexpr Money operator-(Money a, Money b) {
+        return Clamped(static_cast<__int128>(a.raw_) - b.raw_);
     }
-    friend constexpr Money operator+(Money a, Money b) { return Money(a.raw_ + b.raw_); }
-    friend constexpr Money operator-(Money a, Money b) { return Money(a.raw_ - b.raw_); }
-    friend constexpr Money operator*(Money a, int64_t k) { return Money(a.raw_ * k); }
+    friend constexpr Money operator*(Money a, int64_t k) {
+        return Clamped(static_cast<__int128>(a.raw_) * k);
+    }
     friend constexpr auto operator<=>(Money a, Money b) = default;
 
 private:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <fstream>
 #include <stdexcept>
@@ -664,22 +666,31 @@ std::vector<RuleCase> RuleCases() {
           {"/ConstructionDeduct/HousingPriorYearsAgent", "100000"},
           {"/ConstructionDeduct/ShareDenominator", 2}},
          {}},
-        {"share without denominator is taken over 1",
+        // A denominator of 0 would make the deduction vanish or count a share
+        // the user never gave.
+        {"share without denominator",
          "complete",
          {{"/ConstructionDeduct/HousingCarriedOver", "600000"},
           {"/ConstructionDeduct/ShareDenominator", 0}},
-         {}},
+         {"35b"},
+         10,
+         1,
+         kHousing,
+         "Не указана доля в праве собственности: знаменатель доли равен 0. Укажите долю, например "
+         "1/1 "
+         "для единственного владельца"},
         {"share of nothing",
          "complete",
          {{"/ConstructionDeduct/HousingCarriedOver", "1"},
           {"/ConstructionDeduct/ShareNumerator", 0},
           {"/ConstructionDeduct/ShareDenominator", 0}},
-         {"41"},
+         {"35b", "41"},
          10,
-         6,
+         1,
          kHousing,
-         "Перейти с прошлого года может не более 1000000 рублей * долю собственности (за вычетом "
-         "уже зачтеных сумм)"},
+         "Не указана доля в праве собственности: знаменатель доли равен 0. Укажите долю, например "
+         "1/1 "
+         "для единственного владельца"},
         {"housing not claimed",
          "complete",
          {{"/ConstructionDeduct/Granted", 0}, {"/ConstructionDeduct/ObjectName", ""}},
@@ -709,6 +720,46 @@ TEST(DeclarationCheck, EachRule) {
         DeclarationCheckResult cancelled = CheckDeclaration(d, user.Prompter());
         EXPECT_EQ(cancelled.page, c.page);
         EXPECT_EQ(cancelled.focus, kFocusCancelled);
+    }
+}
+
+// Negative amounts reach the model only from a document (the JSON form refuses
+// them); the check refuses them too.
+TEST(DeclarationCheck, NegativeAmountsFromADocument) {
+    struct Case {
+        const char* label;
+        std::function<void(mTDeclaration&)> change;
+        const char* rule;
+        int page;
+        int focus;
+    };
+    const Case cases[] = {
+        {"negative income line",
+         [](mTDeclaration& d) {
+             mTSourseIncome line = d.ThirteenPercent(0).Income(0);
+             line.IncomeSum = -Money::Rubles(5000);
+             d.ThirteenPercent(0).SetIncome(0, line);
+         },
+         "19a", kPageIncome13, 1},
+        {"negative tax withheld",
+         [](mTDeclaration& d) { d.ThirteenPercent(0).TaxWithheld = -Money::Rubles(1); }, "19a",
+         kPageIncome13, 1},
+        {"negative object cost",
+         [](mTDeclaration& d) { d.ConstructionDeduct.ObjectCost = -Money::Rubles(100); }, "35a",
+         kPageHousing, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        mTDeclaration d = Declaration("complete");
+        c.change(d);
+        std::vector<std::string> ids = RuleIds(ListDeclarationProblems(d));
+        EXPECT_NE(std::find(ids.begin(), ids.end(), c.rule), ids.end());
+        DeclarationCheckResult result = CheckDeclaration(d);
+        ASSERT_EQ(result.shown.size(), 1u);
+        EXPECT_EQ(result.shown[0].rule, c.rule);
+        EXPECT_EQ(result.page, c.page);
+        EXPECT_EQ(result.focus, c.focus);
+        EXPECT_NE(result.shown[0].message.find("без знака «-»"), std::string::npos);
     }
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Kills convert, export and print at random moments while they replace existing
-# files. Every file must afterwards hold either its old content or a complete new
-# one, and one more save of each must leave no temporary file behind.
+# files, and exports that name their file with a fresh identifier each time.
+# Every file must afterwards hold either its old content or a complete new one,
+# and one more save into each folder must leave no temporary file behind.
 # Usage: kill_test.sh ZORV SAMPLE.json [RUNS]
 set -euo pipefail
 zorv=$1
@@ -13,7 +14,7 @@ cd "$work"
 
 guid=01234567-89AB-CDEF-0123-456789ABCDEF
 export_args=(export "$sample" -o out --today 20.03.2009 --guid "$guid")
-mkdir out
+mkdir out fresh
 # The complete results, written without interruption.
 "$zorv" convert "$sample" new.zv8 >/dev/null
 "$zorv" "${export_args[@]}" >/dev/null
@@ -56,10 +57,11 @@ measure print "$sample" -o form.pdf
 declare -A killed=()
 for ((i = 0; i < runs; i++)); do
   reset_targets
-  case $((i % 3)) in
+  case $((i % 4)) in
     0) command=(convert "$sample" doc.zv8); target=doc.zv8; complete=new.zv8 ;;
     1) command=("${export_args[@]}"); target=out/$xml; complete=new.xml ;;
     2) command=(print "$sample" -o form.pdf); target=form.pdf; complete=pdf ;;
+    3) command=(export "$sample" -o fresh); target=; complete=xml ;;
   esac
   QT_QPA_PLATFORM=offscreen "$zorv" "${command[@]}" >/dev/null 2>&1 &
   pid=$!
@@ -67,13 +69,24 @@ for ((i = 0; i < runs; i++)); do
   sleep "$(printf '%d.%06d' $((delay / 1000000)) $((delay % 1000000)))"
   if kill -9 "$pid" 2>/dev/null; then killed[${command[0]}]=$((${killed[${command[0]}]:-0} + 1)); fi
   wait "$pid" 2>/dev/null || true
-  check "$target" "$complete"
+  if [ -n "$target" ]; then
+    check "$target" "$complete"
+  else
+    # A fresh name: whatever file is there is whole, up to its closing tag.
+    for file in fresh/*.xml; do
+      [ -e "$file" ] || continue
+      tail -c 8 "$file" | cmp -s - <(printf '</\xd4\xe0\xe9\xeb>\n') && continue
+      echo "partial file after a kill: $file ($(stat -c %s "$file") bytes)" >&2
+      exit 1
+    done
+  fi
 done
 
 # One more save of each target removes what the killed ones left.
 "$zorv" convert "$sample" doc.zv8 >/dev/null
 "$zorv" "${export_args[@]}" >/dev/null
 QT_QPA_PLATFORM=offscreen "$zorv" print "$sample" -o form.pdf >/dev/null
+"$zorv" export "$sample" -o fresh >/dev/null
 stray=$(find . -name '*.zorvtmp.*')
 if [ -n "$stray" ]; then
   echo "temporary files left after a successful save:" >&2

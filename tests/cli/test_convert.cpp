@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <string>
 
 #include "cli/commands.h"
 #include "clitest.h"
@@ -62,6 +64,73 @@ TEST(ConvertCommand, FailuresSayWhyAndWriteNothing) {
         EXPECT_FALSE(std::filesystem::exists(dir.File("out.json")));
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("missing.zv8")));
+}
+
+// A JSON file is refused with its name, line and character, and a huge one is
+// refused before it is read.
+TEST(ConvertCommand, JsonInputIsBounded) {
+    TempDir dir;
+    WriteBytes(dir.File("overflow.json"), "{\n  \"ExpectedIncome\": 1e400\n}");
+    WriteBytes(dir.File("zero.json"), std::string("{}\0", 3));
+    WriteBytes(dir.File("deep.json"), std::string(100000, '[') + std::string(100000, ']'));
+    {
+        // Sparse: 65 MB of zeros after a valid object, on no disk space to speak of.
+        std::ofstream huge(dir.File("huge.json"));
+        huge << "{}";
+        huge.seekp(65 * 1024 * 1024 - 1);
+        huge << ' ';
+    }
+    struct Case {
+        const char* file;
+        std::string says;
+    } cases[] = {
+        {"overflow.json",
+         "не является правильным JSON: число 1e400 выходит за пределы "
+         "допустимых чисел в строке 2, знак 25. Исправьте файл."},
+        {"zero.json", "байт с кодом 0 в строке 1, знак 3"},
+        {"deep.json", "вложено глубже 64 уровней"},
+        {"huge.json", "Файл слишком велик: 65 МБ при пределе 64 МБ."},
+    };
+    for (const Case& c : cases) {
+        Result r = RunZorv({"convert", dir.File(c.file), dir.File("out.zv8")});
+        EXPECT_EQ(r.status, kFailed) << c.file;
+        EXPECT_NE(r.err.find(dir.File(c.file)), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out.zv8")));
+    }
+}
+
+// Each message names the file and says what to do, in Russian.
+TEST(ConvertCommand, DamagedEmptyAndHugeDocumentsAreExplained) {
+    TempDir dir;
+    WriteBytes(dir.File("empty.zv8"), "");
+    // A header and nothing after it: the declaration's parts are missing.
+    WriteBytes(dir.File("header.zv8"),
+               "DLSG            Zorv20080102FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF");
+    { std::ofstream big(dir.File("big.zv8")); }
+    std::filesystem::resize_file(dir.File("big.zv8"), 5ull << 30);  // sparse
+    WriteBytes(dir.File("plainfile"), "");
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
+    } cases[] = {
+        {{"calc", dir.File("empty.zv8")},
+         "Файл " + dir.File("empty.zv8") + " пуст (0 байт): декларации в нем нет."},
+        {{"calc", dir.File("header.zv8")},
+         "Файл " + dir.File("header.zv8") +
+             " поврежден или записан не до конца: в нем нет части данных декларации. Откройте "
+             "другую копию документа."},
+        {{"calc", dir.File("big.zv8")}, "Файл слишком велик: 5120 МБ при пределе 4096 МБ."},
+        {{"export", kSample, "-o", dir.File("plainfile")},
+         dir.File("plainfile") + " - это файл, а не папка. Укажите после -o папку"},
+        {{"convert", kSample, "-o", dir.File("none"), "--to", "zv8"},
+         "Папка " + dir.File("none") + " не существует. Создайте ее"},
+    };
+    for (const Case& c : cases) {
+        Result r = RunZorv(c.args);
+        EXPECT_EQ(r.status, kFailed) << c.says;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    }
 }
 
 }  // namespace

@@ -134,5 +134,35 @@ TEST(FileCommands, APrintThatCannotBeWrittenLeavesTheOldPdf) {
               1);
 }
 
+// A standard output that takes nothing, as on a full disk.
+class FullBuffer : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(FileCommands, OutputThatCannotBeWrittenFails) {
+    TempDir dir;
+    const std::string document = dir.File("a.zv8");
+    ASSERT_EQ(RunZorv({"convert", kSample, document}).status, kDone);
+    const std::vector<std::vector<std::string>> commands = {
+        {"calc", document},
+        {"explain", document},
+        {"check", document},
+        {"export", document, "-o", dir.Path().string()},
+        {"check", document, kSample, "--json"},
+        {"calc", document, kSample, "-o", dir.Path().string()},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        SCOPED_TRACE(args.front() + " " + std::to_string(args.size()));
+        FullBuffer full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(cli::Run(args, out, err), kFailed);
+        EXPECT_NE(err.str().find("Результат не записан в стандартный вывод"), std::string::npos)
+            << err.str();
+    }
+}
+
 }  // namespace
 }  // namespace zorv::cli

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <string>
 
 #include "fixtures.h"
 #include "model/declaration.h"
@@ -84,6 +86,79 @@ TEST(JsonForm, RefusesWithTheKeyPath) {
             EXPECT_NE(std::string(e.what()).find(c.path), std::string::npos) << e.what();
         }
     }
+}
+
+// Text that is no JSON declaration: each refusal says what was found, in
+// Russian, and where reading stopped.
+TEST(JsonForm, RefusesBrokenTextInRussianWithThePosition) {
+    const std::string deep = std::string(65, '[') + std::string(65, ']');
+    const std::string deepObject = [] {
+        std::string text;
+        for (int i = 0; i < 70; ++i) text += "{\"a\":";
+        return text + "1" + std::string(70, '}');
+    }();
+    struct Case {
+        std::string text;
+        const char* says;
+        size_t byte;  // 0: the message names the field
+    } cases[] = {
+        {R"({"ExpectedIncome": 1e400})", "число 1e400 выходит за пределы", 24},
+        {R"({"ExpectedIncome": -1e400})", "число -1e400 выходит за пределы", 25},
+        {std::string("{}\0", 3), "байт с кодом 0", 3},
+        {std::string("{}") + std::string(1000, '\0'), "байт с кодом 0", 3},
+        {"{} {}", "после объекта декларации есть лишние знаки", 4},
+        {"{", "файл обрывается", 2},
+        {R"({"a" 1})", "ошибка", 6},
+        {deep, "«[0][0]", 0},
+        {deepObject, "«a.a.a.", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        try {
+            ParseDeclarationJson(c.text);
+            ADD_FAILURE() << "accepted";
+        } catch (const JsonTextError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+            EXPECT_EQ(e.Byte(), c.byte) << e.what();
+        }
+    }
+    // 64 levels are still read.
+    EXPECT_NO_THROW(ParseDeclarationJson(std::string(64, '[') + std::string(64, ']')));
+}
+
+// A text nested 100 000 deep is refused at once, in linear memory.
+TEST(JsonForm, DeepNestingIsRefusedAtOnce) {
+    const std::string text = std::string(100000, '[') + std::string(100000, ']');
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(ParseDeclarationJson(text), JsonTextError);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+// Incomes, expenses, taxes and deductions are never negative in the JSON form.
+TEST(JsonForm, RefusesNegativeAmounts) {
+    struct Case {
+        const char* json;
+        const char* path;
+    } cases[] = {
+        {R"({"ExpectedIncome": "-5000"})", "«ExpectedIncome»"},
+        {R"({"ExpectedIncome": -0.01})", "«ExpectedIncome»"},
+        {R"({"IncomeFlags": 1, "ThirteenPercentList": [{"IncomeList": [{"IncomeSum": "-5000"}]}]})",
+         "«ThirteenPercentList[0].IncomeList[0].IncomeSum»"},
+        {R"({"ConstructionDeduct": {"ObjectCost": "-1"}})", "«ConstructionDeduct.ObjectCost»"},
+        {R"({"SocialDeduct": {"MedicalSum": "-100"}})", "«SocialDeduct.MedicalSum»"},
+    };
+    for (const Case& c : cases) {
+        mTDeclaration d;
+        try {
+            DeclarationFromJson(Json::parse(c.json), d);
+            ADD_FAILURE() << c.json;
+        } catch (const JsonValueRefused& e) {
+            EXPECT_NE(std::string(e.what()).find(c.path), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("не может быть отрицательной"), std::string::npos);
+        }
+    }
+    mTDeclaration d;
+    EXPECT_NO_THROW(DeclarationFromJson(Json::parse(R"({"ExpectedIncome": "-0"})"), d));
 }
 
 }  // namespace

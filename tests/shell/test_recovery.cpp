@@ -179,6 +179,7 @@ TEST(RecoveryJournal, AFolderThatCannotBeWrittenIsReportedOnce) {
         << QStringList(dialogs.messages.begin(), dialogs.messages.end()).join(u'|').toStdString();
     EXPECT_TRUE(reports[0].contains(blocker + QStringLiteral("/recovery")));
     EXPECT_TRUE(reports[0].contains(QStringLiteral("«Сохранить»")));
+    EXPECT_FALSE(reports[0].contains(QStringLiteral("..")));
     EXPECT_FALSE(w.form.Saved());
 }
 
@@ -292,7 +293,8 @@ TEST(RecoveryPrompt, StartOffersWhatIsNewerThanTheDocument) {
         EXPECT_FALSE(QFileInfo::exists(copy));
     }
     {
-        // Saved later than the copy was written: the copy holds nothing newer.
+        // The document changes on disk after the copy was written (a save, a
+        // touch, a sync tool): the copy is kept all the same.
         auto slot = store.Claim(doc);
         slot->Write(Image("7706"));
         QTest::qWait(20);
@@ -309,10 +311,35 @@ TEST(RecoveryPrompt, StartOffersWhatIsNewerThanTheDocument) {
         EXPECT_EQ(w.form.FileName(), QString());
         EXPECT_FALSE(w.form.Saved());
         EXPECT_EQ(w.form.Declaration().InspectionCode, "7708");
-        EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.zv8")}).size(), 1);
+        EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.zv8")}).size(), 2);
         dialogs.messageAnswers = {QMessageBox::No};
         w.form.close();
     }
+    // The copy of the changed document: the question says so and offers both.
+    for (const char* answer : {"bnLater", "bnOpenSaved", "bnRestore"}) {
+        SCOPED_TRACE(answer);
+        dialogs.ran.clear();
+        Window w(folder);
+        QString asked;
+        dialogs.run = [&](QDialog& box) {
+            asked = qobject_cast<QMessageBox*>(&box)->text();
+            return Press(answer)(box);
+        };
+        w.Start();
+        ASSERT_EQ(dialogs.ran.size(), 1u);
+        EXPECT_TRUE(asked.contains(QStringLiteral("Документ на диске изменён после этой копии")))
+            << asked.toStdString();
+        const bool restored = std::string(answer) == "bnRestore";
+        const bool opened = std::string(answer) == "bnOpenSaved";
+        EXPECT_EQ(w.form.FileName(), restored || opened ? doc : QString());
+        EXPECT_EQ(w.form.Declaration().InspectionCode, restored ? "7706"
+                                                       : opened
+                                                           ? "7707"
+                                                           : w.form.Declaration().InspectionCode);
+        EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.zv8")}).size(), 1);
+        dialogs.messageAnswers = {QMessageBox::No};
+        w.form.close();
+        EXPECT_EQ(InspectionIn(doc), "7707");
+    }
     EXPECT_EQ(FilesIn(folder), "");
-    EXPECT_EQ(InspectionIn(doc), "7707");
 }

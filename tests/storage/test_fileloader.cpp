@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "storage/documentstorage.h"
@@ -280,12 +281,64 @@ TEST(FileLoader, ASaveRemovesTemporaryFilesOfKilledSaves) {
     ::waitpid(ended, nullptr, 0);
     const std::string abandoned = dir.File("X.zv8.zorvtmp." + std::to_string(ended) + ".a1B2c3");
     const std::string running = dir.File("X.zv8.zorvtmp.1.d4E5f6");  // its writer still runs
+    // Whatever file they were to replace: an XML of a fresh name, say.
     const std::string otherTarget = dir.File("Y.zv8.zorvtmp." + std::to_string(ended) + ".g7H8i9");
-    for (const std::string& file : {abandoned, running, otherTarget}) WriteBytes(file, "part");
+    const std::string bare = dir.File(".zorvtmp." + std::to_string(ended) + ".j1K2l3");
+    const std::string runningBare = dir.File(".zorvtmp.1.m4N5o6");
+    const std::string notOurs = dir.File("notes.zorvtmp.txt");
+    for (const std::string& file : {abandoned, running, otherTarget, bare, runningBare, notOurs})
+        WriteBytes(file, "part");
     WriteFileAtomically(path, "new", 3);
     EXPECT_FALSE(std::filesystem::exists(abandoned));
+    EXPECT_FALSE(std::filesystem::exists(otherTarget));
+    EXPECT_FALSE(std::filesystem::exists(bare));
     EXPECT_TRUE(std::filesystem::exists(running));
-    EXPECT_TRUE(std::filesystem::exists(otherTarget));
+    EXPECT_TRUE(std::filesystem::exists(runningBare));
+    EXPECT_TRUE(std::filesystem::exists(notOurs));
+}
+
+// Any name the file system takes can be saved: the temporary file's name does
+// not grow with it.
+TEST(FileLoader, LongestLegalNamesCanBeSaved) {
+    TempDir dir;
+    for (size_t length : {235u, 254u, 255u}) {
+        const std::string name = std::string(length - 4, 'a') + ".zv8";
+        WriteFileAtomically(dir.File(name), "new", 3);
+        EXPECT_EQ(ReadBytes(dir.File(name)).size(), 3u) << length;
+    }
+    // Cyrillic letters take two bytes each: 125 of them and ".zv8" make 254 bytes.
+    std::string cyrillic;
+    for (int i = 0; i < 125; ++i) cyrillic += "д";
+    WriteFileAtomically(dir.File(cyrillic + ".zv8"), "x", 1);
+    EXPECT_TRUE(std::filesystem::exists(dir.File(cyrillic + ".zv8")));
+}
+
+// A new file holds personal data and is its owner's alone, whatever the umask; a
+// file that is replaced keeps its mode.
+TEST(FileLoader, NewFilesAreTheOwnersAlone) {
+    TempDir dir;
+    const mode_t mask = ::umask(0022);
+    struct Case {
+        const char* name;
+        std::optional<mode_t> before;
+        mode_t after;
+    } cases[] = {
+        {"new.zv8", std::nullopt, 0600},
+        {"shared.xml", 0644, 0644},
+        {"group.pdf", 0640, 0640},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.File(c.name);
+        if (c.before) {
+            WriteBytes(path, "old");
+            ::chmod(path.c_str(), *c.before);
+        }
+        WriteFileAtomically(path, "new", 3);
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << c.name;
+    }
+    ::umask(mask);
 }
 
 }  // namespace

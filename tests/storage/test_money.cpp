@@ -52,6 +52,42 @@ TEST(Money, ParsesWithTheGivenSeparator) {
     }
 }
 
+TEST(Money, ArithmeticStopsAtTheEndsInsteadOfWrapping) {
+    constexpr int64_t kMin = INT64_MIN;
+    constexpr int64_t kMax = INT64_MAX;
+    const Money max = Money::FromRaw(kMax);
+    const Money min = Money::FromRaw(kMin);
+    struct Case {
+        const char* what;
+        Money result;
+        int64_t raw;
+    } cases[] = {
+        {"exact in range", Money::FromRaw(5) + Money::FromRaw(-7), -2},
+        {"max + 1", max + Money::FromRaw(1), kMax},
+        {"max + max", max + max, kMax},
+        {"min - 1", min - Money::FromRaw(1), kMin},
+        {"min + min", min + min, kMin},
+        {"-min", -min, kMax},
+        {"max - min", max - min, kMax},
+        {"min - max", min - max, kMin},
+        {"max * 3", max * 3, kMax},
+        {"max * -3", max * -3, kMin},
+        {"max - 1 + 1", max - Money::FromRaw(1) + Money::FromRaw(1), kMax},
+        {"rubles beyond", Money::Rubles(kMax / 1000), kMax},
+        {"rubles below", Money::Rubles(kMin / 1000), kMin},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.result.Raw(), c.raw) << c.what;
+
+    Money sum;
+    sum += max;
+    sum += Money::FromRaw(1);
+    sum -= Money::FromRaw(0);
+    EXPECT_EQ(sum, max);
+    sum = min;
+    sum -= Money::FromRaw(1);
+    EXPECT_EQ(sum, min);
+}
+
 TEST(DayNumber, CalendarAndShortestForm) {
     EXPECT_EQ(DayNumber(2008, 1, 1), 39448);
     EXPECT_EQ(DayNumber(1899, 12, 30), 0);
