@@ -79,6 +79,30 @@ std::vector<kTRefundApplication> RefundApplications(const mTDeclaration& declara
     return out;
 }
 
+std::vector<std::string> WhatRefundLacks(const mTDeclaration& d) {
+    std::vector<std::string> lacks;
+    if (RefundApplications(d).empty()) return lacks;
+    const mTBankDetails& bank = d.Refund.Bank;
+    if (auto problem = FirstBankProblem(bank)) {
+        lacks.push_back("реквизиты банка с ошибкой: " + problem->message);
+    } else {
+        std::string missing;
+        for (BankField field : kBankFields) {
+            if (!bank.Field(field).empty()) continue;
+            missing += std::string(missing.empty() ? "" : ", ") + BankFieldCaption(field);
+        }
+        if (!missing.empty()) lacks.push_back("не указаны реквизиты банка: " + missing);
+    }
+    const std::vector<mTAttachedDocument> list = AttachmentList(d);
+    size_t unticked = 0;
+    for (const mTAttachedDocument& a : list) unticked += a.Ticked == 0 ? 1 : 0;
+    if (unticked > 0) {
+        lacks.push_back("не отмечены документы для приложения: " + std::to_string(unticked) +
+                        " из " + std::to_string(list.size()));
+    }
+    return lacks;
+}
+
 std::vector<mTAttachedDocument> TickedDocuments(const mTDeclaration& d) {
     std::vector<mTAttachedDocument> out;
     for (const mTAttachedDocument& a : AttachmentList(d)) {

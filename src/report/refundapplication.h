@@ -36,6 +36,11 @@ std::vector<kTRefundApplication> RefundApplications(const mTDeclaration& declara
 // The taxpayer's address in one line, parts that are empty left out.
 std::string AddressLine(const mTDeclaration& declaration);
 
+// What the refund still lacks before it can be claimed: no bank details, a
+// field that fails its check, documents of the list not ticked. Empty when
+// nothing is refunded or nothing is lacking.
+std::vector<std::string> WhatRefundLacks(const mTDeclaration& declaration);
+
 // The ticked documents of the list, in its order.
 std::vector<mTAttachedDocument> TickedDocuments(const mTDeclaration& declaration);
 

@@ -71,10 +71,26 @@ TEST(RefundApplication, OnePerRefundRowWithTheBankDetails) {
     // The ticked documents only.
     ASSERT_EQ(TickedDocuments(d).size(), 2u);
 
+    // What is still lacking: the unticked document of the list (a housing
+    // declaration lists four documents; the fixture ticks two of them).
+    EXPECT_EQ(WhatRefundLacks(d),
+              std::vector<std::string>{"не отмечены документы для приложения: 2 из 4"});
+    mTDeclaration lacking = d;
+    lacking.Refund.Bank.Account.clear();
+    lacking.Refund.Bank.CorrAccount = "30101810400000000226";
+    EXPECT_EQ(
+        WhatRefundLacks(lacking).front().rfind("реквизиты банка с ошибкой: «Корреспондентский", 0),
+        0u);
+    lacking.Refund.Bank = {};
+    EXPECT_EQ(WhatRefundLacks(lacking).front(),
+              "не указаны реквизиты банка: Наименование банка, БИК, Корреспондентский счет, "
+              "Номер счета, Получатель");
+
     // Nothing to refund: no application, no pages.
     mTDeclaration paying = d;
     paying.ConstructionDeduct.Granted = 0;
     EXPECT_TRUE(RefundApplications(paying).empty());
+    EXPECT_TRUE(WhatRefundLacks(paying).empty());
     EXPECT_TRUE(RefundApplicationPages(paying, true).empty());
 }
 
