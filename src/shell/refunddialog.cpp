@@ -163,6 +163,8 @@ TfmRefund::TfmRefund(QWidget* parent, TShellContext& ctx) : QDialog(parent), ctx
     lbBankProblem = Named(new QLabel(this), "lbBankProblem");
     lbBankProblem->setWordWrap(true);
     lbBankProblem->setStyleSheet(QStringLiteral("color: #b00000"));
+    // Room for a message of two lines, so that the fields below do not move.
+    lbBankProblem->setMinimumHeight(lbBankProblem->fontMetrics().lineSpacing() * 2);
     form->addRow(lbBankProblem);
 
     auto* listBox = new QGroupBox(QStringLiteral("Документы, прилагаемые к декларации"));

@@ -29,7 +29,7 @@ namespace {
 struct Window {
     Window() : form(QStringLiteral(ZORV_SOURCE_DIR "/data")) {
         mTDeclaration d;
-        DeclarationFromJson(testing::ReadFixtureJson("report/housing_application.json"), d);
+        DeclarationFromJson(zorv::testing::ReadFixtureJson("report/housing_application.json"), d);
         d.Refund = {};  // a declaration as it comes before the refund is prepared
         const std::string path = dir.File("refund.zv8");
         d.SaveToFile(path);
@@ -46,9 +46,7 @@ struct Window {
 };
 
 void TypeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
+    TypeOver(edit, text);
 }
 
 }  // namespace
@@ -66,8 +64,10 @@ TEST(Refund, BankDetailsAndDocumentsFromTheResultsPage) {
     dialogs.run = [&](QDialog& dialog) {
         auto* refund = qobject_cast<TfmRefund*>(&dialog);
         if (refund == nullptr) return false;
-        for (BankField f : kBankFields)
-            EXPECT_FALSE(refund->Field(f)->accessibleName().isEmpty());
+        refund->show();
+        refund->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(refund));
+        for (BankField f : kBankFields) EXPECT_FALSE(refund->Field(f)->accessibleName().isEmpty());
         TypeInto(refund->Field(BankField::BankName), "ПАО Сбербанк");
         TypeInto(refund->Field(BankField::Bik), "044525225");
         TypeInto(refund->Field(BankField::CorrAccount), "30101810400000000225");
