@@ -51,20 +51,6 @@ QString ZeroText(Money m) {
     return MoneyText(m);
 }
 
-TMaskedEdit* MoneyField(QWidget* parent, const char* name, const QString& accessible) {
-    auto* edit = Named(new TMaskedEdit(parent, edtCurrency, 12, 2), name, accessible);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) +
-                        16);
-    return edit;
-}
-
-QLabel* Buddy(const QString& caption, QWidget* field, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    return label;
-}
-
 // Up and Down in the year field step the year.
 class TYearKeys : public QObject {
   public:
@@ -92,9 +78,7 @@ class TYearKeys : public QObject {
 // ---- activity dialog ----
 
 TfmInputBusinessIncome::TfmInputBusinessIncome(QWidget* parent, const TOkvedTable& okved)
-    : QDialog(parent) {
-    setObjectName(QStringLiteral("TfmInputBusinessIncome"));
-    setWindowTitle(QStringLiteral("Вид деятельности"));
+    : TRecordDialog(parent, "TfmInputBusinessIncome", QStringLiteral("Вид деятельности")) {
     auto* kinds = new QGroupBox(QStringLiteral("Вид деятельности"), this);
     rbPredp = Named(new QRadioButton(QStringLiteral("Предпринимательская"), kinds), "rbPredp");
     rbNota = Named(new QRadioButton(QStringLiteral("Нотариальная"), kinds), "rbNota");
@@ -113,18 +97,13 @@ TfmInputBusinessIncome::TfmInputBusinessIncome(QWidget* parent, const TOkvedTabl
     me1 = Named(new TMaskedEdit(this, edtNone, 8), "me1", QStringLiteral("Код вида деятельности"));
     me1->setReadOnly(okved.Loaded());
     me1->setFixedWidth(me1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.000")) + 16);
-    lbIncomeCod = Buddy(QStringLiteral("Код вида деятельности"), me1, this);
+    lbIncomeCod = MakeBuddy(QStringLiteral("Код вида деятельности"), me1, this);
     lbIncomeCod->setObjectName(QStringLiteral("lbIncomeCod"));
     bnIncomeCod = Named(new QPushButton(QStringLiteral("..."), this), "bnIncomeCod",
                         QStringLiteral("Выбрать код из справочника"));
     bnIncomeCod->setToolTip(QStringLiteral("Выбрать код из справочника"));
     bnIncomeCod->setFixedWidth(32);
     bnIncomeCod->setAutoDefault(false);
-    bnOk = Named(new QPushButton(QStringLiteral("Да"), this), "bnOk");
-    bnCansel = Named(new QPushButton(QStringLiteral("Нет"), this), "bnCansel");
-    bnOk->setDefault(true);
-    connect(bnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bnCansel, &QPushButton::clicked, this, &QDialog::reject);
     connect(bnIncomeCod, &QPushButton::clicked, this, &TfmInputBusinessIncome::OnPick);
     if (okved.Loaded()) okvedForm_ = new TFormOKVED(this, okved);
 
@@ -133,15 +112,11 @@ TfmInputBusinessIncome::TfmInputBusinessIncome(QWidget* parent, const TOkvedTabl
     codeRow->addWidget(me1);
     codeRow->addWidget(bnIncomeCod);
     codeRow->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(bnOk);
-    buttons->addWidget(bnCansel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(kinds);
-    layout->addLayout(codeRow);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(kinds);
+    body->addLayout(codeRow);
+    SetBody(body);
     setTabOrder(rbPredp, me1);
     setTabOrder(me1, bnIncomeCod);
     setTabOrder(bnIncomeCod, bnOk);
@@ -189,33 +164,18 @@ void TfmInputBusinessIncome::OnPick() {
 
 // ---- page ----
 
-TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx, parent) {
-    setObjectName(QStringLiteral("frBusinessNew"));
+TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent)
+    : TRecordListPage(ctx, parent, "frBusinessNew") {
     TLoadingScope loading(ctx_);
-    loading_ = true;
 
-    lvSourseIncomeInfo =
-        MakeRecordList(this, "lvSourseIncomeInfo", QStringLiteral("Список видов деятельности"),
-                       {QStringLiteral("Виды деятельности")});
-    lvSourseIncomeInfo->setMinimumHeight(72);
-    fbAddSourseIncome = MakeCommandButton(this, "fbAddSourseIncome", TCommandGlyph::Add,
-                                          QStringLiteral("Добавить источник выплат"));
-    fbDeleteSourseIncome = MakeCommandButton(this, "fbDeleteSourseIncome", TCommandGlyph::Remove,
-                                             QStringLiteral("Удалить источник выплат"));
-    fbEditSourseIncome = MakeCommandButton(this, "fbEditSourseIncome", TCommandGlyph::Edit,
-                                           QStringLiteral("Редактировать источник выплат"));
-    connect(fbAddSourseIncome, &QToolButton::clicked, this, &TfrBusinessNew::AddActivity);
-    connect(fbDeleteSourseIncome, &QToolButton::clicked, this, &TfrBusinessNew::DeleteActivity);
-    connect(fbEditSourseIncome, &QToolButton::clicked, this, &TfrBusinessNew::EditActivity);
-    BindListKeys(
-        lvSourseIncomeInfo, [this] { AddActivity(); }, [this] { DeleteActivity(); },
-        [this] { EditActivity(); });
-    connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this,
-            &TfrBusinessNew::OnSelection);
+    QWidget* list = BuildList({QStringLiteral("Виды деятельности")}, {},
+                              QStringLiteral("Список видов деятельности"));
+    List()->setMinimumHeight(72);
 
     detail_ = new QWidget(this);
     auto* gbIncome = new QGroupBox(QStringLiteral("Доходы и расходы"), detail_);
-    MaskedEdit1 = MoneyField(gbIncome, "MaskedEdit1", QStringLiteral("Сумма дохода"));
+    gbIncome_ = gbIncome;
+    MaskedEdit1 = MakeMoneyField(gbIncome, "MaskedEdit1", QStringLiteral("Сумма дохода"));
     chbIsConfirmedExpensies =
         Named(new QCheckBox(QStringLiteral("Имеются документально подтв. расходы"), gbIncome),
               "chbIsConfirmedExpensies");
@@ -235,10 +195,10 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     itemsLayout->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 6; ++i) {
         const QString caption = QString::fromUtf8(kExpenseCaptions[i]);
-        expenses_[size_t(i)] = MoneyField(Panel6, kExpenseNames[i], caption.trimmed());
+        expenses_[size_t(i)] = MakeMoneyField(Panel6, kExpenseNames[i], caption.trimmed());
         const int row = i == 0 ? 0 : i + 1;
-        itemsLayout->addWidget(Buddy(i == 4 ? QStringLiteral("    ") + caption : caption,
-                                     expenses_[size_t(i)], Panel6),
+        itemsLayout->addWidget(MakeBuddy(i == 4 ? QStringLiteral("    ") + caption : caption,
+                                         expenses_[size_t(i)], Panel6),
                                row, 0);
         itemsLayout->addWidget(expenses_[size_t(i)], row, 1, Qt::AlignRight);
     }
@@ -246,7 +206,7 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     itemsLayout->setColumnStretch(0, 1);
     auto* incomeLayout = new QVBoxLayout(gbIncome);
     auto* incomeRow = new QHBoxLayout;
-    incomeRow->addWidget(Buddy(QStringLiteral("Сумма дохода"), MaskedEdit1, gbIncome));
+    incomeRow->addWidget(MakeBuddy(QStringLiteral("Сумма дохода"), MaskedEdit1, gbIncome));
     incomeRow->addStretch(1);
     incomeRow->addWidget(MaskedEdit1);
     incomeLayout->addLayout(incomeRow);
@@ -266,10 +226,10 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     }
     auto* advanceLayout = new QGridLayout(gbAdvance);
     advanceLayout->addWidget(
-        Buddy(QStringLiteral("Начисленные платежи"), meNachPrepayment, gbAdvance), 0, 0);
+        MakeBuddy(QStringLiteral("Начисленные платежи"), meNachPrepayment, gbAdvance), 0, 0);
     advanceLayout->addWidget(meNachPrepayment, 0, 1);
     advanceLayout->addWidget(
-        Buddy(QStringLiteral("Фактические платежи"), meActualPrepayment, gbAdvance), 1, 0);
+        MakeBuddy(QStringLiteral("Фактические платежи"), meActualPrepayment, gbAdvance), 1, 0);
     advanceLayout->addWidget(meActualPrepayment, 1, 1);
 
     auto* gbFarm = new QGroupBox(QStringLiteral("Крестьянское (фермерское) хозяйство"), detail_);
@@ -291,16 +251,16 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
         connect(b, &QToolButton::clicked, this, [this, step] { StepYear(step); });
         upDown->addWidget(b);
     }
-    meFHSum = MoneyField(gbFarm, "meFHSum", QStringLiteral("Необлагаемый доход"));
+    meFHSum = MakeMoneyField(gbFarm, "meFHSum", QStringLiteral("Необлагаемый доход"));
     auto* farmLayout = new QGridLayout(gbFarm);
-    farmLayout->addWidget(Buddy(QStringLiteral("Год образования"), meBeginninFH, gbFarm), 0, 0);
+    farmLayout->addWidget(MakeBuddy(QStringLiteral("Год образования"), meBeginninFH, gbFarm), 0, 0);
     auto* yearRow = new QHBoxLayout;
     yearRow->setSpacing(0);
     yearRow->addWidget(meBeginninFH);
     yearRow->addWidget(updBeginningUsePrivilegeDate);
     yearRow->addStretch(1);
     farmLayout->addLayout(yearRow, 0, 1);
-    farmLayout->addWidget(Buddy(QStringLiteral("Необлагаемый доход"), meFHSum, gbFarm), 1, 0);
+    farmLayout->addWidget(MakeBuddy(QStringLiteral("Необлагаемый доход"), meFHSum, gbFarm), 1, 0);
     farmLayout->addWidget(meFHSum, 1, 1);
 
     auto* right = new QVBoxLayout;
@@ -312,48 +272,40 @@ TfrBusinessNew::TfrBusinessNew(TShellContext& ctx, QWidget* parent) : TThinkingF
     detailLayout->addWidget(gbIncome, 3);
     detailLayout->addLayout(right, 2);
 
-    auto* commands = new QHBoxLayout;
-    commands->addWidget(fbAddSourseIncome);
-    commands->addWidget(fbDeleteSourseIncome);
-    commands->addWidget(fbEditSourseIncome);
-    commands->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(commands);
-    layout->addWidget(lvSourseIncomeInfo, 1);
+    layout->addWidget(list, 1);
     layout->addWidget(detail_);
 
     connect(chbIsConfirmedExpensies, &QCheckBox::toggled, this, &TfrBusinessNew::OnConfirmed);
     connect(MaskedEdit1, &TMaskedEdit::changed, this, &TfrBusinessNew::ShowNorm);
     WatchFields();
-    SetTabOrder({fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome, lvSourseIncomeInfo,
-                 MaskedEdit1, chbIsConfirmedExpensies, expenses_[0], expenses_[1], expenses_[2],
-                 expenses_[3], expenses_[4], expenses_[5], meNachPrepayment, meActualPrepayment,
-                 meBeginninFH, meFHSum});
+    SetTabOrder({List(), fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome, MaskedEdit1,
+                 chbIsConfirmedExpensies, expenses_[0], expenses_[1], expenses_[2], expenses_[3],
+                 expenses_[4], expenses_[5], meNachPrepayment, meActualPrepayment, meBeginninFH,
+                 meFHSum});
 
     const mTDeclaration& d = Decl();
-    for (size_t i = 0; i < d.BusinessCount(); ++i)
-        AppendRow(lvSourseIncomeInfo, {Caption(d.Business(i))});
     // Whole rubles are typed; a stored amount is shown as it is.
     meActualPrepayment->setText(ZeroText(d.AdvanceActual));
     meNachPrepayment->setText(ZeroText(d.AdvanceAccrued));
     meFHSum->setText(ZeroText(d.FarmExemptIncome));
     meBeginninFH->setText(QString::number(CivilFromDayNumber(d.FarmStartDate).year));
     OnConfirmed();
-    if (d.BusinessCount() == 0) {
-        EnableDetail(false);
-        meActualPrepayment->setText(QStringLiteral("0"));
-        meNachPrepayment->setText(QStringLiteral("0"));
-        meFHSum->setText(QStringLiteral("0"));
-    } else {
-        EnableDetail(true);
-    }
-    loading_ = false;
+    FillList();
     // The page opens on its first record.
-    if (lvSourseIncomeInfo->topLevelItemCount() > 0) SelectRow(lvSourseIncomeInfo, 0);
+    SelectRow(List(), 0);
 }
 
-TfrBusinessNew::~TfrBusinessNew() {
-    deleting_ = true;
+size_t TfrBusinessNew::RecordCount() const {
+    return ctx_.Decl().BusinessCount();
+}
+
+QStringList TfrBusinessNew::RowTexts(size_t index) const {
+    return {Caption(ctx_.Decl().Business(index))};
+}
+
+QString TfrBusinessNew::RecordsWhat() const {
+    return QStringLiteral("видов деятельности");
 }
 
 const TOkvedTable& TfrBusinessNew::Okved() {
@@ -364,10 +316,6 @@ const TOkvedTable& TfrBusinessNew::Okved() {
 
 QString TfrBusinessNew::Caption(const mTBusinessNew& b) {
     return ToQ(ActivityCaption(b));
-}
-
-void TfrBusinessNew::EnableDetail(bool enabled) {
-    detail_->setEnabled(enabled);
 }
 
 void TfrBusinessNew::ShowNorm() {
@@ -392,13 +340,23 @@ void TfrBusinessNew::StepYear(int step) {
     meBeginninFH->setText(QString::number(year));
 }
 
-void TfrBusinessNew::OnSelection() {
-    if (loading_ || deleting_) return;
+void TfrBusinessNew::ShowRecord(int index) {
     TLoadingScope loading(ctx_);
-    if (selected_ >= 0 && size_t(selected_) < Decl().BusinessCount())
-        StoreActivity(size_t(selected_));
-    selected_ = SelectedRow(lvSourseIncomeInfo);
-    if (selected_ >= 0) ShowActivity(size_t(selected_));
+    const bool any = RecordCount() > 0;
+    detail_->setEnabled(any);
+    // Without an activity selected its fields take no typing.
+    gbIncome_->setEnabled(index >= 0);
+    if (index >= 0) {
+        ShowActivity(size_t(index));
+        return;
+    }
+    MaskedEdit1->clear();
+    for (TMaskedEdit* e : expenses_) e->clear();
+    if (any) return;
+    // No activity, no payments and no farm income.
+    meActualPrepayment->setText(QStringLiteral("0"));
+    meNachPrepayment->setText(QStringLiteral("0"));
+    meFHSum->setText(QStringLiteral("0"));
 }
 
 void TfrBusinessNew::ShowActivity(size_t index) {
@@ -411,7 +369,7 @@ void TfrBusinessNew::ShowActivity(size_t index) {
     Panel5->setText(ZeroText(b.ExpenseTotal));
 }
 
-void TfrBusinessNew::StoreActivity(size_t index) {
+void TfrBusinessNew::KeepRecord(size_t index) {
     mTBusinessNew& b = Decl().Business(index);
     b.Income = MoneyFromField(MaskedEdit1->text());
     if (chbIsConfirmedExpensies->isChecked()) {
@@ -425,8 +383,8 @@ void TfrBusinessNew::StoreActivity(size_t index) {
 }
 
 void TfrBusinessNew::StoreToModel() {
+    KeepShownRecord();
     mTDeclaration& d = Decl();
-    if (selected_ >= 0 && size_t(selected_) < d.BusinessCount()) StoreActivity(size_t(selected_));
     d.AdvanceActual = MoneyFromField(meActualPrepayment->text());
     d.AdvanceAccrued = MoneyFromField(meNachPrepayment->text());
     d.FarmExemptIncome = MoneyFromField(meFHSum->text());
@@ -435,60 +393,31 @@ void TfrBusinessNew::StoreToModel() {
     d.FarmStartDate = DayNumber(year == 0 ? kNoFarmYear : int(year), 1, 1);
 }
 
-void TfrBusinessNew::AddActivity() {
-    if (!RoomForOneMore(this, Decl().BusinessCount(), QStringLiteral("видов деятельности"))) return;
+bool TfrBusinessNew::RunAdd() {
     TfmInputBusinessIncome dialog(this, Okved());
-    if (!RunModal(dialog)) return;
+    if (!RunModal(dialog)) return false;
     const QString kind = dialog.Kind();
-    const QString code = dialog.Code().trimmed();
-    if (kind == kEntrepreneur && code.isEmpty()) return;
+    // An entrepreneur's activity is known by its code.
+    if (kind == kEntrepreneur && dialog.Code().trimmed().isEmpty()) return false;
     Notify();
-    mTDeclaration& d = Decl();
-    if (d.BusinessCount() == 0) EnableDetail(true);
-    const size_t index = d.AddBusiness();
-    mTBusinessNew& b = d.Business(index);
+    mTBusinessNew& b = Decl().Business(Decl().AddBusiness());
     b.ActivityKind = FromQ(kind);
     b.ActivityCode = FromQ(dialog.Code());
     b.HasConfirmedExpenses = 0;
-    AppendRow(lvSourseIncomeInfo, {Caption(b)});
-    SelectRow(lvSourseIncomeInfo, int(index));
+    return true;
 }
 
-void TfrBusinessNew::EditActivity() {
-    if (selected_ < 0) return;
+bool TfrBusinessNew::RunEdit(size_t index) {
     TfmInputBusinessIncome dialog(this, Okved());
-    mTBusinessNew& current = Decl().Business(size_t(selected_));
-    dialog.SetKind(ToQ(current.ActivityKind));
-    dialog.SetCode(ToQ(current.ActivityCode));
-    if (!RunModal(dialog)) return;
-    Notify();
-    mTBusinessNew& b = Decl().Business(size_t(selected_));
-    b.ActivityKind = FromQ(dialog.Kind());
-    b.ActivityCode = FromQ(dialog.Code());
-    SetRowTexts(lvSourseIncomeInfo->topLevelItem(selected_), {Caption(b)});
-    SelectRow(lvSourseIncomeInfo, selected_);
+    mTBusinessNew& b = Decl().Business(index);
+    dialog.SetKind(ToQ(b.ActivityKind));
+    dialog.SetCode(ToQ(b.ActivityCode));
+    if (!RunModal(dialog)) return false;
+    return Rewrite({{&b.ActivityKind, dialog.Kind()}, {&b.ActivityCode, dialog.Code()}});
 }
 
-void TfrBusinessNew::DeleteActivity() {
-    if (selected_ < 0) return;
-    const int removed = selected_;
-    deleting_ = true;
-    Notify();
-    Decl().RemoveBusiness(size_t(removed));
-    selected_ = -1;
-    delete lvSourseIncomeInfo->takeTopLevelItem(removed);
-    deleting_ = false;
-    const int remaining = lvSourseIncomeInfo->topLevelItemCount();
-    if (remaining == 0) {
-        lvSourseIncomeInfo->clearSelection();
-        EnableDetail(false);
-        meActualPrepayment->setText(QStringLiteral("0"));
-        meNachPrepayment->setText(QStringLiteral("0"));
-        meFHSum->setText(QStringLiteral("0"));
-        return;
-    }
-    lvSourseIncomeInfo->clearSelection();
-    SelectRow(lvSourseIncomeInfo, RowAfterRemoval(removed, remaining));
+void TfrBusinessNew::Remove(size_t index) {
+    Decl().RemoveBusiness(index);
 }
 
 int TfrBusinessNew::Validate() {
@@ -517,18 +446,11 @@ int TfrBusinessNew::Validate() {
 }
 
 void TfrBusinessNew::FocusError(int code) {
-    if (code < 1 || code > lvSourseIncomeInfo->topLevelItemCount()) return;
-    lvSourseIncomeInfo->setFocus();
-    SelectRow(lvSourseIncomeInfo, code - 1);
     // The field of the first rule the activity breaks.
-    const size_t index = size_t(code - 1);
-    for (const CheckRule& rule : RulesOf(kPageBusiness).rules) {
-        if (!rule.test(Decl(), index)) continue;
-        const char* name = RuleField(rule.id);
-        if (auto* field = name ? findChild<QWidget*>(QString::fromLatin1(name)) : nullptr) {
-            if (field->isVisibleTo(this) && field->isEnabled()) field->setFocus();
-        }
-        return;
+    const CheckRule* rule = SelectBrokenRecord(code, kPageBusiness);
+    const char* name = rule ? RuleField(rule->id) : nullptr;
+    if (auto* field = name ? findChild<QWidget*>(QString::fromLatin1(name)) : nullptr) {
+        if (field->isVisibleTo(this) && field->isEnabled()) field->setFocus();
     }
 }
 

@@ -5,14 +5,13 @@
 #include <memory>
 
 #include "pages/okvedform.h"
-#include "widgets/thinkingframe.h"
+#include "pages/recorddialog.h"
+#include "pages/recordpage.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QToolButton;
-class QTreeWidget;
 class QWidget;
 
 namespace zorv {
@@ -21,8 +20,8 @@ class TMaskedEdit;
 
 // "Вид деятельности": the kind of an activity and, for an entrepreneur, its
 // code, chosen in the classification's lists. Without the classification the
-// code is typed.
-class TfmInputBusinessIncome : public QDialog {
+// code is typed. "Да" takes the activity unchecked.
+class TfmInputBusinessIncome : public TRecordDialog {
     Q_OBJECT
   public:
     TfmInputBusinessIncome(QWidget* parent, const TOkvedTable& okved);
@@ -38,7 +37,9 @@ class TfmInputBusinessIncome : public QDialog {
     TMaskedEdit* me1;
     QLabel* lbIncomeCod;
     QPushButton* bnIncomeCod;
-    QPushButton *bnOk, *bnCansel;
+
+  protected:
+    bool Acceptable() override { return true; }
 
   private:
     void OnKind();
@@ -50,11 +51,10 @@ class TfmInputBusinessIncome : public QDialog {
 // "Предприниматели": the activities of an entrepreneur, a notary, a lawyer or
 // another person in private practice, with their income and expenses, the
 // advance payments and the farm household.
-class TfrBusinessNew : public TThinkingFrame {
+class TfrBusinessNew : public TRecordListPage {
     Q_OBJECT
   public:
     TfrBusinessNew(TShellContext& ctx, QWidget* parent);
-    ~TfrBusinessNew() override;
 
     void StoreToModel() override;
     int Validate() override;
@@ -63,12 +63,6 @@ class TfrBusinessNew : public TThinkingFrame {
     // The caption of an activity in the list.
     static QString Caption(const mTBusinessNew& b);
 
-    void AddActivity();
-    void EditActivity();
-    void DeleteActivity();
-
-    QTreeWidget* lvSourseIncomeInfo;
-    QToolButton *fbAddSourseIncome, *fbDeleteSourseIncome, *fbEditSourseIncome;
     TMaskedEdit* MaskedEdit1;
     QCheckBox* chbIsConfirmedExpensies;
     QWidget* Panel4;
@@ -81,21 +75,26 @@ class TfrBusinessNew : public TThinkingFrame {
     QWidget* updBeginningUsePrivilegeDate;
     TMaskedEdit* meFHSum;
 
+  protected:
+    size_t RecordCount() const override;
+    QStringList RowTexts(size_t index) const override;
+    QString RecordsWhat() const override;
+    bool RunAdd() override;
+    bool RunEdit(size_t index) override;
+    void Remove(size_t index) override;
+    void ShowRecord(int index) override;
+    void KeepRecord(size_t index) override;
+
   private:
-    void OnSelection();
-    void StoreActivity(size_t index);
     void ShowActivity(size_t index);
     void OnConfirmed();
     void ShowNorm();
-    void EnableDetail(bool enabled);
     void StepYear(int step);
 
-    QWidget* detail_;
+    QWidget* detail_;    // what the page edits, enabled while there are activities
+    QWidget* gbIncome_;  // the selected activity's part of it
     const TOkvedTable& Okved();
     std::unique_ptr<TOkvedTable> okved_;
-    int selected_ = -1;
-    bool loading_ = false;
-    bool deleting_ = false;
 };
 
 }  // namespace zorv

@@ -53,14 +53,6 @@ QLabel* Display(QWidget* parent, const char* name, const QString& accessible) {
     return label;
 }
 
-TMaskedEdit* MoneyField(QWidget* parent, const char* name, const QString& accessible) {
-    auto* edit = Named(new TMaskedEdit(parent, edtCurrency, 12, 2), name, accessible);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) +
-                        16);
-    return edit;
-}
-
 QPushButton* PickButton(QWidget* parent, const char* name, const QString& hint) {
     auto* b = Named(new QPushButton(QStringLiteral("..."), parent), name, hint);
     b->setToolTip(hint);
@@ -76,12 +68,6 @@ QDateEdit* DatePicker(QWidget* parent, const char* name, const QString& accessib
     edit->setDateRange(kFirstDay, last);
     edit->setDate(kFirstDay);
     return edit;
-}
-
-QLabel* Buddy(const QString& caption, QWidget* field, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    return label;
 }
 
 QString DictionaryText(std::string_view text) {
@@ -102,9 +88,8 @@ QString RublesText(const QString& amount, const QString& units, const QString& r
 
 TfmInputCurrencySourseIncome::TfmInputCurrencySourseIncome(QWidget* parent,
                                                            const std::vector<TCodeName>& countries)
-    : QDialog(parent), countries_(countries) {
-    setObjectName(QStringLiteral("TfmInputCurrencySourseIncome"));
-    setWindowTitle(QStringLiteral("Доход"));
+    : TRecordDialog(parent, "TfmInputCurrencySourseIncome", QStringLiteral("Доход")),
+      countries_(countries) {
     meSourseName = Named(new TMaskedEdit(this, edtNone, 94), "meSourseName",
                          QStringLiteral("Наименование источника выплаты"));
     meSourseName->setMinimumWidth(420);
@@ -112,28 +97,16 @@ TfmInputCurrencySourseIncome::TfmInputCurrencySourseIncome(QWidget* parent,
     meGos->setFixedWidth(meGos->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
     Button1 = PickButton(this, "Button1", QStringLiteral("Выбрать страну из справочника"));
     Button1->setEnabled(!countries.empty());
-    bnOk = Named(new QPushButton(QStringLiteral("Да"), this), "bnOk");
-    bnCansel = Named(new QPushButton(QStringLiteral("Нет"), this), "bnCansel");
-    bnOk->setDefault(true);
-    connect(bnOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(bnCansel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button1, &QPushButton::clicked, this, &TfmInputCurrencySourseIncome::OnCountry);
     auto* grid = new QGridLayout;
-    grid->addWidget(Buddy(QStringLiteral("Наименование источника выплаты"), meSourseName, this), 0,
-                    0, 1, 3);
+    grid->addWidget(MakeBuddy(QStringLiteral("Наименование источника выплаты"), meSourseName, this),
+                    0, 0, 1, 3);
     grid->addWidget(meSourseName, 1, 0, 1, 3);
-    grid->addWidget(Buddy(QStringLiteral("Код страны"), meGos, this), 2, 0);
+    grid->addWidget(MakeBuddy(QStringLiteral("Код страны"), meGos, this), 2, 0);
     grid->addWidget(meGos, 2, 1);
     grid->addWidget(Button1, 2, 2, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(bnOk);
-    buttons->addWidget(bnCansel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    SetBody(grid);
 }
 
 void TfmInputCurrencySourseIncome::OnCountry() {
@@ -173,30 +146,14 @@ TfmInputCurrencyCode::TfmInputCurrencyCode(QWidget* parent, const TRateTable& ra
 // ---- page ----
 
 TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
-    : TThinkingFrame(ctx, parent), rates_(TRateTable::Parse(ctx.references.rateXml)) {
-    setObjectName(QStringLiteral("frCurrency"));
+    : TRecordListPage(ctx, parent, "frCurrency"),
+      rates_(TRateTable::Parse(ctx.references.rateXml)) {
     TLoadingScope loading(ctx_);
-    loading_ = true;
 
-    lvSourseIncomeInfo =
-        MakeRecordList(this, "lvSourseIncomeInfo", QStringLiteral("Список источников выплат"),
-                       {QStringLiteral("Источники выплат")});
-    lvSourseIncomeInfo->setMinimumHeight(72);
-    lvSourseIncomeInfo->setMaximumHeight(96);
-    fbAddSourseIncome = MakeCommandButton(this, "fbAddSourseIncome", TCommandGlyph::Add,
-                                          QStringLiteral("Добавить источник выплат"));
-    fbDeleteSourseIncome = MakeCommandButton(this, "fbDeleteSourseIncome", TCommandGlyph::Remove,
-                                             QStringLiteral("Удалить источник выплат"));
-    fbEditSourseIncome = MakeCommandButton(this, "fbEditSourseIncome", TCommandGlyph::Edit,
-                                           QStringLiteral("Редактировать источник выплат"));
-    connect(fbAddSourseIncome, &QToolButton::clicked, this, &TfrCurrency::AddSource);
-    connect(fbDeleteSourseIncome, &QToolButton::clicked, this, &TfrCurrency::DeleteSource);
-    connect(fbEditSourseIncome, &QToolButton::clicked, this, &TfrCurrency::EditSource);
-    BindListKeys(
-        lvSourseIncomeInfo, [this] { AddSource(); }, [this] { DeleteSource(); },
-        [this] { EditSource(); });
-    connect(lvSourseIncomeInfo, &QTreeWidget::itemSelectionChanged, this,
-            &TfrCurrency::OnSelection);
+    QWidget* list = BuildList({QStringLiteral("Источники выплат")});
+    // A short list: the fields of the source need the height.
+    List()->setMinimumHeight(72);
+    List()->setMaximumHeight(96);
 
     gbSourseInfo =
         Named(new QGroupBox(QStringLiteral("Сведения о полученном доходе"), this), "gbSourseInfo");
@@ -241,13 +198,13 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
 
     auto* sourceGrid = new QGridLayout(gbSourseInfo);
     sourceGrid->addWidget(
-        Buddy(QStringLiteral("Дата получения дохода"), dtIncomeGetDate, gbSourseInfo), 0, 0);
+        MakeBuddy(QStringLiteral("Дата получения дохода"), dtIncomeGetDate, gbSourseInfo), 0, 0);
     sourceGrid->addWidget(dtIncomeGetDate, 0, 1, Qt::AlignLeft);
-    sourceGrid->addWidget(Buddy(QStringLiteral("Дата уплаты налога"), dtSubtractDate, gbSourseInfo),
-                          0, 2);
+    sourceGrid->addWidget(
+        MakeBuddy(QStringLiteral("Дата уплаты налога"), dtSubtractDate, gbSourseInfo), 0, 2);
     sourceGrid->addWidget(dtSubtractDate, 0, 3, Qt::AlignLeft);
     sourceGrid->addWidget(
-        Buddy(QStringLiteral("Код и наименование валюты"), meCurrencyCode, gbSourseInfo), 1, 0);
+        MakeBuddy(QStringLiteral("Код и наименование валюты"), meCurrencyCode, gbSourseInfo), 1, 0);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(meCurrencyCode);
     codeRow->addWidget(bnCurrencyCode);
@@ -266,9 +223,9 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     const QString when[2] = {QStringLiteral("Дохода:"), QStringLiteral("Налога:")};
     for (int r = 0; r < 2; ++r) {
         ratesGrid->addWidget(new QLabel(when[r], ratesBox), r, 0);
-        ratesGrid->addWidget(Buddy(QStringLiteral("за"), pairs[r][0], ratesBox), r, 1);
+        ratesGrid->addWidget(MakeBuddy(QStringLiteral("за"), pairs[r][0], ratesBox), r, 1);
         ratesGrid->addWidget(pairs[r][0], r, 2);
-        ratesGrid->addWidget(Buddy(QStringLiteral("у.е."), pairs[r][1], ratesBox), r, 3);
+        ratesGrid->addWidget(MakeBuddy(QStringLiteral("у.е."), pairs[r][1], ratesBox), r, 3);
         ratesGrid->addWidget(pairs[r][1], r, 4);
         ratesGrid->addWidget(new QLabel(QStringLiteral("руб."), ratesBox), r, 5);
         ratesGrid->addWidget(pairs[r][2], r, 6);
@@ -278,8 +235,8 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     sourceGrid->setColumnStretch(4, 1);
 
     auto* gbIncome = Named(new QGroupBox(QStringLiteral("Полученный доход"), this), "gbIncome");
-    meIncomeCurrencySum =
-        MoneyField(gbIncome, "meIncomeCurrencySum", QStringLiteral("Доход в иностранной валюте"));
+    meIncomeCurrencySum = MakeMoneyField(gbIncome, "meIncomeCurrencySum",
+                                         QStringLiteral("Доход в иностранной валюте"));
     pnlIncomeRublSum =
         Display(gbIncome, "pnlIncomeRublSum", QStringLiteral("Доход в рублях по курсу ЦБ"));
     pnlIncomeCod = Display(gbIncome, "pnlIncomeCod", QStringLiteral("Код дохода"));
@@ -288,7 +245,7 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     bnIncomeCod = PickButton(gbIncome, "bnIncomeCod", QStringLiteral("Выбрать код из справочника"));
     auto* incomeGrid = new QGridLayout(gbIncome);
     incomeGrid->addWidget(
-        Buddy(QStringLiteral("В иностранной валюте"), meIncomeCurrencySum, gbIncome), 0, 0);
+        MakeBuddy(QStringLiteral("В иностранной валюте"), meIncomeCurrencySum, gbIncome), 0, 0);
     incomeGrid->addWidget(meIncomeCurrencySum, 0, 1);
     incomeGrid->addWidget(new QLabel(QStringLiteral("В рублях по курсу ЦБ"), gbIncome), 1, 0);
     incomeGrid->addWidget(pnlIncomeRublSum, 1, 1);
@@ -303,12 +260,12 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
         Named(new QGroupBox(QStringLiteral("Налог, уплаченный в иностранном государстве"), this),
               "gbTax");
     meTaxCurrencySum =
-        MoneyField(gbTax, "meTaxCurrencySum", QStringLiteral("Налог в иностранной валюте"));
+        MakeMoneyField(gbTax, "meTaxCurrencySum", QStringLiteral("Налог в иностранной валюте"));
     pnlTaxRoubleSum =
         Display(gbTax, "pnlTaxRoubleSum", QStringLiteral("Налог в рублях по курсу ЦБ"));
     auto* taxGrid = new QGridLayout(gbTax);
-    taxGrid->addWidget(Buddy(QStringLiteral("В иностранной валюте"), meTaxCurrencySum, gbTax), 0,
-                       0);
+    taxGrid->addWidget(MakeBuddy(QStringLiteral("В иностранной валюте"), meTaxCurrencySum, gbTax),
+                       0, 0);
     taxGrid->addWidget(meTaxCurrencySum, 0, 1);
     taxGrid->addWidget(new QLabel(QStringLiteral("В рублях по курсу ЦБ"), gbTax), 1, 0);
     taxGrid->addWidget(pnlTaxRoubleSum, 1, 1);
@@ -321,7 +278,7 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     bnSubtractCod =
         PickButton(gbDiscount, "bnSubtractCod", QStringLiteral("Выбрать код из справочника"));
     meSubtractSum =
-        MoneyField(gbDiscount, "meSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
+        MakeMoneyField(gbDiscount, "meSubtractSum", QStringLiteral("Сумма вычета (расхода)"));
     auto* discountGrid = new QVBoxLayout(gbDiscount);
     discountGrid->addWidget(new QLabel(QStringLiteral("Код вычета (расхода)"), gbDiscount));
     auto* deductRow = new QHBoxLayout;
@@ -329,7 +286,7 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     deductRow->addWidget(bnSubtractCod);
     deductRow->addStretch(1);
     discountGrid->addLayout(deductRow);
-    lbSubtractSum_ = Buddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount);
+    lbSubtractSum_ = MakeBuddy(QStringLiteral("Сумма вычета (расхода)"), meSubtractSum, gbDiscount);
     discountGrid->addWidget(lbSubtractSum_);
     discountGrid->addWidget(meSubtractSum);
 
@@ -340,18 +297,12 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     (new QHBoxLayout(gbApp))->addWidget(meAppB);
     gbApp->hide();
 
-    auto* commands = new QHBoxLayout;
-    commands->addWidget(fbAddSourseIncome);
-    commands->addWidget(fbDeleteSourseIncome);
-    commands->addWidget(fbEditSourseIncome);
-    commands->addStretch(1);
     auto* amounts = new QGridLayout;
     amounts->addWidget(gbIncome, 0, 0);
     amounts->addWidget(gbTax, 0, 1);
     amounts->addWidget(gbDiscount, 0, 2);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(commands);
-    layout->addWidget(lvSourseIncomeInfo);
+    layout->addWidget(list);
     layout->addWidget(gbSourseInfo);
     layout->addLayout(amounts);
     layout->addStretch(1);
@@ -368,28 +319,28 @@ TfrCurrency::TfrCurrency(TShellContext& ctx, QWidget* parent)
     for (TMaskedEdit* e : {meTaxCurrencySum, meCurrencyUnits2, meCurrencyExchange2})
         connect(e, &TMaskedEdit::changed, this, &TfrCurrency::OnTaxRubles);
     WatchFields();
-    SetTabOrder({fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome, lvSourseIncomeInfo,
+    SetTabOrder({List(), fbAddSourseIncome, fbDeleteSourseIncome, fbEditSourseIncome,
                  dtIncomeGetDate, dtSubtractDate, meCurrencyCode, bnCurrencyCode, meCurrencyName,
                  chbAutoExchange, meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2,
                  meCurrencyExchange2, meIncomeCurrencySum, bnIncomeCod, meTaxCurrencySum,
                  bnSubtractCod, meSubtractSum});
 
-    const mTDeclaration& d = Decl();
-    for (size_t i = 0; i < d.CurrencyIncomeCount(); ++i)
-        AppendRow(lvSourseIncomeInfo, {ToQ(d.CurrencyIncome(i).SourceName)});
-    if (d.CurrencyIncomeCount() == 0) {
-        EnableDetail(false);
-    } else {
-        meAppB->setText(QString::number(d.AppendixCountJ));
-        EnableDetail(true);
-    }
-    loading_ = false;
+    FillList();
+    if (RecordCount() > 0) meAppB->setText(QString::number(Decl().AppendixCountJ));
     // The page opens on its first record.
-    if (lvSourseIncomeInfo->topLevelItemCount() > 0) SelectRow(lvSourseIncomeInfo, 0);
+    SelectRow(List(), 0);
 }
 
-TfrCurrency::~TfrCurrency() {
-    deleting_ = true;
+size_t TfrCurrency::RecordCount() const {
+    return ctx_.Decl().CurrencyIncomeCount();
+}
+
+QStringList TfrCurrency::RowTexts(size_t index) const {
+    return {ToQ(ctx_.Decl().CurrencyIncome(index).SourceName)};
+}
+
+QString TfrCurrency::RecordsWhat() const {
+    return QStringLiteral("источников выплаты");
 }
 
 TfrCurrency::TRatePair TfrCurrency::IncomePair() const {
@@ -403,8 +354,10 @@ TfrCurrency::TRatePair TfrCurrency::TaxPair() const {
 void TfrCurrency::EnableDetail(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{
              gbSourseInfo, meIncomeCurrencySum, bnIncomeCod, meTaxCurrencySum, bnSubtractCod,
-             meSubtractSum, meAppB, pnlIncomeRublSum, pnlTaxRoubleSum})
+             meSubtractSum, pnlIncomeRublSum, pnlTaxRoubleSum})
         w->setEnabled(enabled);
+    // The count of documents belongs to the declaration, not to one source.
+    meAppB->setEnabled(RecordCount() > 0);
     bnCurrencyCode->setEnabled(enabled && rates_.Loaded());
     if (enabled) {
         SetRateFieldsTypable(!chbAutoExchange->isChecked());
@@ -418,8 +371,9 @@ void TfrCurrency::ClearDetail() {
     SetAutoQuietly(false, false);
     for (TMaskedEdit* e :
          {meCurrencyCode, meCurrencyName, meCurrencyUnits, meCurrencyExchange, meCurrencyUnits2,
-          meCurrencyExchange2, meIncomeCurrencySum, meTaxCurrencySum, meSubtractSum, meAppB})
+          meCurrencyExchange2, meIncomeCurrencySum, meTaxCurrencySum, meSubtractSum})
         e->clear();
+    if (RecordCount() == 0) meAppB->clear();
     for (QLabel* l :
          {pnlIncomeRublSum, pnlTaxRoubleSum, pnlIncomeCod, pnlSubtractCod, lbIncomeRate, lbTaxRate})
         l->clear();
@@ -546,15 +500,13 @@ void TfrCurrency::ClearDeduction(bool enable) {
     ShowDeductionAmount(true);
 }
 
-void TfrCurrency::OnSelection() {
-    if (loading_ || deleting_) return;
-    if (selected_ >= 0 && size_t(selected_) < Decl().CurrencyIncomeCount())
-        StoreRecord(size_t(selected_));
-    selected_ = SelectedRow(lvSourseIncomeInfo);
-    if (selected_ >= 0) ShowRecord(size_t(selected_));
+void TfrCurrency::ShowRecord(int index) {
+    // Without a source selected nothing on the page is typed into.
+    EnableDetail(index >= 0);
+    if (index >= 0) ShowSource(size_t(index));
 }
 
-void TfrCurrency::ShowRecord(size_t index) {
+void TfrCurrency::ShowSource(size_t index) {
     TLoadingScope loading(ctx_);
     const TShowing showing(showing_);
     const mTCurrencyIncome& c = Decl().CurrencyIncome(index);
@@ -625,7 +577,7 @@ void TfrCurrency::ShowRecord(size_t index) {
             MoneyText(AmountOnIncomeChange(rule_, FromQ(pnlIncomeRublSum->text()), Money())));
 }
 
-void TfrCurrency::StoreRecord(size_t index) {
+void TfrCurrency::KeepRecord(size_t index) {
     mTCurrencyIncome& c = Decl().CurrencyIncome(index);
     // The rubles are worked out again only when what they come from changed: a
     // record whose rubles were given without a currency amount or rate (from a
@@ -657,60 +609,33 @@ void TfrCurrency::StoreRecord(size_t index) {
 }
 
 void TfrCurrency::StoreToModel() {
-    if (selected_ >= 0 && size_t(selected_) < Decl().CurrencyIncomeCount())
-        StoreRecord(size_t(selected_));
+    KeepShownRecord();
     if (Decl().CurrencyIncomeCount() > 0)
         Decl().SetAppendixCount(AppendixCounter::J, NumberFromField(meAppB->text()));
 }
 
-void TfrCurrency::AddSource() {
-    if (!RoomForOneMore(this, Decl().CurrencyIncomeCount(), QStringLiteral("источников выплаты")))
-        return;
+bool TfrCurrency::RunAdd() {
     TfmInputCurrencySourseIncome dialog(this, ctx_.references.countries);
-    if (!RunModal(dialog)) return;
-    if (dialog.meSourseName->text().trimmed().isEmpty()) return;
+    if (!RunModal(dialog) || dialog.meSourseName->text().trimmed().isEmpty()) return false;
     Notify();
-    mTDeclaration& d = Decl();
-    if (d.CurrencyIncomeCount() == 0) EnableDetail(true);
-    const size_t index = d.AddCurrencyIncome();
-    d.CurrencyIncome(index).SourceName = FromQ(dialog.meSourseName->text());
-    d.CurrencyIncome(index).CountryCode = FromQ(dialog.meGos->text());
-    AppendRow(lvSourseIncomeInfo, {dialog.meSourseName->text()});
-    SelectRow(lvSourseIncomeInfo, int(index));
-}
-
-void TfrCurrency::EditSource() {
-    if (selected_ < 0) return;
-    TfmInputCurrencySourseIncome dialog(this, ctx_.references.countries);
-    mTCurrencyIncome& c = Decl().CurrencyIncome(size_t(selected_));
-    dialog.meSourseName->setText(ToQ(c.SourceName));
-    dialog.meGos->setText(ToQ(c.CountryCode));
-    if (!RunModal(dialog) || dialog.meSourseName->text().trimmed().isEmpty()) return;
-    if (ToQ(c.SourceName) != dialog.meSourseName->text() ||
-        ToQ(c.CountryCode) != dialog.meGos->text())
-        Notify();
+    mTCurrencyIncome& c = Decl().CurrencyIncome(Decl().AddCurrencyIncome());
     c.SourceName = FromQ(dialog.meSourseName->text());
     c.CountryCode = FromQ(dialog.meGos->text());
-    SetRowTexts(lvSourseIncomeInfo->topLevelItem(selected_), {dialog.meSourseName->text()});
-    SelectRow(lvSourseIncomeInfo, selected_);
+    return true;
 }
 
-void TfrCurrency::DeleteSource() {
-    if (selected_ < 0) return;
-    const int removed = selected_;
-    deleting_ = true;
-    Notify();
-    Decl().RemoveCurrencyIncome(size_t(removed));
-    selected_ = -1;
-    delete lvSourseIncomeInfo->takeTopLevelItem(removed);
-    lvSourseIncomeInfo->clearSelection();
-    deleting_ = false;
-    const int remaining = lvSourseIncomeInfo->topLevelItemCount();
-    if (remaining == 0) {
-        EnableDetail(false);
-        return;
-    }
-    SelectRow(lvSourseIncomeInfo, RowAfterRemoval(removed, remaining));
+bool TfrCurrency::RunEdit(size_t index) {
+    TfmInputCurrencySourseIncome dialog(this, ctx_.references.countries);
+    mTCurrencyIncome& c = Decl().CurrencyIncome(index);
+    dialog.meSourseName->setText(ToQ(c.SourceName));
+    dialog.meGos->setText(ToQ(c.CountryCode));
+    if (!RunModal(dialog) || dialog.meSourseName->text().trimmed().isEmpty()) return false;
+    return Rewrite(
+        {{&c.SourceName, dialog.meSourseName->text()}, {&c.CountryCode, dialog.meGos->text()}});
+}
+
+void TfrCurrency::Remove(size_t index) {
+    Decl().RemoveCurrencyIncome(index);
 }
 
 void TfrCurrency::PickCurrency() {
@@ -769,26 +694,19 @@ int TfrCurrency::Validate() {
 }
 
 void TfrCurrency::FocusError(int code) {
-    if (code < 1 || code > lvSourseIncomeInfo->topLevelItemCount()) return;
-    lvSourseIncomeInfo->setFocus();
-    SelectRow(lvSourseIncomeInfo, code - 1);
-    const size_t index = size_t(code - 1);
-    for (const CheckRule& rule : RulesOf(kPageForeignIncome).rules) {
-        if (!rule.test(Decl(), index)) continue;
-        const char* name = RuleField(rule.id);
-        QWidget* field = name ? findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
-        if (field == meCurrencyExchange && meCurrencyExchange->isReadOnly())
-            field = chbAutoExchange->isEnabled() ? static_cast<QWidget*>(chbAutoExchange) : field;
-        // A deduction code the income code does not offer: the deduction is
-        // chosen again, or, when the income code has none, the income code.
-        if (field == meSubtractSum &&
-            !(meSubtractSum->isEnabled() && meSubtractSum->isVisibleTo(this)))
-            field = bnSubtractCod->isEnabled() ? static_cast<QWidget*>(bnSubtractCod) : bnIncomeCod;
-        if (field && field->isEnabled()) {
-            field->setFocus();
-            if (rule.id == std::string("22")) bnIncomeCod->click();
-        }
-        return;
+    const CheckRule* rule = SelectBrokenRecord(code, kPageForeignIncome);
+    if (!rule) return;
+    const char* name = RuleField(rule->id);
+    QWidget* field = name ? findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+    if (field == meCurrencyExchange && meCurrencyExchange->isReadOnly())
+        field = chbAutoExchange->isEnabled() ? static_cast<QWidget*>(chbAutoExchange) : field;
+    // A deduction code the income code does not offer: the deduction is
+    // chosen again, or, when the income code has none, the income code.
+    if (field == meSubtractSum && !(meSubtractSum->isEnabled() && meSubtractSum->isVisibleTo(this)))
+        field = bnSubtractCod->isEnabled() ? static_cast<QWidget*>(bnSubtractCod) : bnIncomeCod;
+    if (field && field->isEnabled()) {
+        field->setFocus();
+        if (rule->id == std::string("22")) bnIncomeCod->click();
     }
 }
 

@@ -5,23 +5,22 @@
 
 #include "codes/codedictionary.h"
 #include "pages/ratetable.h"
+#include "pages/recorddialog.h"
+#include "pages/recordpage.h"
 #include "widgets/lookups.h"
-#include "widgets/thinkingframe.h"
 
 class QCheckBox;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QToolButton;
-class QTreeWidget;
 
 namespace zorv {
 
 class TMaskedEdit;
 
-// "Доход": the name and country of a source abroad.
-class TfmInputCurrencySourseIncome : public QDialog {
+// "Доход": the name and country of a source abroad; "Да" takes them unchecked.
+class TfmInputCurrencySourseIncome : public TRecordDialog {
     Q_OBJECT
   public:
     TfmInputCurrencySourseIncome(QWidget* parent, const std::vector<TCodeName>& countries);
@@ -29,7 +28,9 @@ class TfmInputCurrencySourseIncome : public QDialog {
     TMaskedEdit* meSourseName;
     TMaskedEdit* meGos;
     QPushButton* Button1;
-    QPushButton *bnOk, *bnCansel;
+
+  protected:
+    bool Acceptable() override { return true; }
 
   private:
     void OnCountry();
@@ -49,27 +50,21 @@ class TfmInputCurrencyCode : public TfmLookup {
 QString RublesText(const QString& amount, const QString& units, const QString& rate);
 
 // "Доходы за пределами РФ": income received abroad in a foreign currency,
-// one source at a time edited on the page.
-class TfrCurrency : public TThinkingFrame {
+// one source at a time edited in the fields below the list.
+class TfrCurrency : public TRecordListPage {
     Q_OBJECT
   public:
     TfrCurrency(TShellContext& ctx, QWidget* parent);
-    ~TfrCurrency() override;
 
     void StoreToModel() override;
     int Validate() override;
     void FocusError(int code) override;
 
-    void AddSource();
-    void EditSource();
-    void DeleteSource();
     void PickCurrency();
     void PickIncomeCode();
     void PickDeductionCode();
     const TRateTable& Rates() const { return rates_; }
 
-    QTreeWidget* lvSourseIncomeInfo;
-    QToolButton *fbAddSourseIncome, *fbDeleteSourseIncome, *fbEditSourseIncome;
     QGroupBox* gbSourseInfo;
     QDateEdit *dtIncomeGetDate, *dtSubtractDate;
     TMaskedEdit* meCurrencyCode;
@@ -90,6 +85,16 @@ class TfrCurrency : public TThinkingFrame {
     QGroupBox* gbApp;
     TMaskedEdit* meAppB;
 
+  protected:
+    size_t RecordCount() const override;
+    QStringList RowTexts(size_t index) const override;
+    QString RecordsWhat() const override;
+    bool RunAdd() override;
+    bool RunEdit(size_t index) override;
+    void Remove(size_t index) override;
+    void ShowRecord(int index) override;
+    void KeepRecord(size_t index) override;
+
   private:
     struct TRatePair {
         QDateEdit* date;
@@ -100,9 +105,7 @@ class TfrCurrency : public TThinkingFrame {
     TRatePair IncomePair() const;
     TRatePair TaxPair() const;
 
-    void OnSelection();
-    void ShowRecord(size_t index);
-    void StoreRecord(size_t index);
+    void ShowSource(size_t index);
     void EnableDetail(bool enabled);
     void ClearDetail();
     void ShowCurrencyName();
@@ -124,9 +127,6 @@ class TfrCurrency : public TThinkingFrame {
 
     QLabel* lbSubtractSum_;
     TRateTable rates_;
-    int selected_ = -1;
-    bool loading_ = false;
-    bool deleting_ = false;
     bool showing_ = false;  // a record is being put into the fields
     struct TShowing {
         explicit TShowing(bool& flag) : flag_(flag) { flag_ = true; }

@@ -4,12 +4,15 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "model/streamnames.h"
+#include "widgets/controlnames.h"
 #include "widgets/dialogs.h"
+#include "widgets/maskededit.h"
 
 namespace zorv {
 
@@ -192,6 +195,20 @@ bool RoomForOneMore(QWidget* parent, size_t count, const QString& what) {
     ShowError(parent,
               QStringLiteral("Можно ввести не более %1 %2.").arg(kMaxListEntries).arg(what));
     return false;
+}
+
+TMaskedEdit* MakeMoneyField(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* edit = Named(new TMaskedEdit(parent, edtCurrency, 12, 2), name, accessibleName);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000,00")) +
+                        16);
+    return edit;
+}
+
+QLabel* MakeBuddy(const QString& caption, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    return label;
 }
 
 bool RunModal(QDialog& dialog) {

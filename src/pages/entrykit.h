@@ -7,12 +7,15 @@
 #include <functional>
 
 class QDialog;
+class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QToolButton;
 class QWidget;
 
 namespace zorv {
+
+class TMaskedEdit;
 
 // What the income and deduction pages share: lists of records with their
 // command buttons and keys, the rule for the row selected after a removal,
@@ -54,6 +57,13 @@ int RowAfterRemoval(int removed, int remaining);
 // 1000 entries in a list; at the limit the user is told so ("Можно ввести не
 // более 1000 " + `what` + ".") and false comes back.
 bool RoomForOneMore(QWidget* parent, size_t count, const QString& what);
+
+// An amount field of 12 whole and 2 fractional digits, right-aligned, as wide
+// as its longest amount.
+TMaskedEdit* MakeMoneyField(QWidget* parent, const char* name, const QString& accessibleName);
+
+// The caption of a field; its mnemonic and a click lead to the field.
+QLabel* MakeBuddy(const QString& caption, QWidget* field, QWidget* parent);
 
 // Runs a page's modal dialog through the dialogs in force; true for "Да".
 bool RunModal(QDialog& dialog);

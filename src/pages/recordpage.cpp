@@ -6,8 +6,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "check/checkrules.h"
 #include "pages/entrykit.h"
 #include "widgets/controlnames.h"
+#include "widgets/shelltext.h"
 
 namespace zorv {
 
@@ -25,10 +27,15 @@ TRecordListPage::TRecordListPage(TShellContext& ctx, QWidget* parent, const char
     setObjectName(QString::fromLatin1(name));
 }
 
-QWidget* TRecordListPage::BuildList(const QStringList& columns, const QList<int>& amountColumns) {
+TRecordListPage::~TRecordListPage() {
+    // The page below is gone: the list's last signals have nobody to show to.
+    if (list_) list_->disconnect(this);
+}
+
+QWidget* TRecordListPage::BuildList(const QStringList& columns, const QList<int>& amountColumns,
+                                    const QString& hint) {
     auto* box = new QWidget(this);
-    list_ = MakeRecordList(box, "lvSourseIncomeInfo", QStringLiteral("Список источников выплат"),
-                           columns, amountColumns);
+    list_ = MakeRecordList(box, "lvSourseIncomeInfo", hint, columns, amountColumns);
     fbAddSourseIncome = MakeCommandButton(box, "fbAddSourseIncome", TCommandGlyph::Add,
                                           QStringLiteral("Добавить источник выплат"));
     fbDeleteSourseIncome = MakeCommandButton(box, "fbDeleteSourseIncome", TCommandGlyph::Remove,
@@ -59,15 +66,40 @@ QWidget* TRecordListPage::BuildList(const QStringList& columns, const QList<int>
 
 void TRecordListPage::FillList() {
     loading_ = true;
+    shown_ = -1;
     list_->clear();
     for (size_t i = 0; i < RecordCount(); ++i) AppendRow(list_, RowTexts(i));
     ShowRecord(-1);
     loading_ = false;
 }
 
+void TRecordListPage::KeepShownRecord() {
+    if (shown_ >= 0 && size_t(shown_) < RecordCount()) KeepRecord(size_t(shown_));
+}
+
+bool TRecordListPage::Rewrite(std::initializer_list<std::pair<std::string*, QString>> fields) {
+    bool changed = false;
+    for (const auto& [field, text] : fields) changed = changed || *field != FromQ(text);
+    if (!changed) return false;
+    Notify();
+    for (const auto& [field, text] : fields) *field = FromQ(text);
+    return true;
+}
+
+const CheckRule* TRecordListPage::SelectBrokenRecord(int code, PageCode page) {
+    if (code < 1 || code > list_->topLevelItemCount()) return nullptr;
+    list_->setFocus();
+    SelectRow(list_, code - 1);
+    for (const CheckRule& rule : RulesOf(page).rules)
+        if (rule.test(Decl(), size_t(code - 1))) return &rule;
+    return nullptr;
+}
+
 void TRecordListPage::OnSelection() {
     if (loading_ || deleting_) return;
-    ShowRecord(SelectedRow(list_));
+    KeepShownRecord();
+    shown_ = SelectedRow(list_);
+    ShowRecord(shown_);
 }
 
 void TRecordListPage::AddRecord() {
@@ -93,6 +125,7 @@ void TRecordListPage::DeleteRecord() {
     if (row < 0) return;
     deleting_ = true;
     Notify();
+    shown_ = -1;
     Remove(size_t(row));
     delete list_->takeTopLevelItem(row);
     deleting_ = false;

@@ -106,12 +106,12 @@ TEST(BusinessPage, WithoutTheClassificationTheCodeIsTyped) {
         EXPECT_EQ(activity.Code(), "52.48.23");
         return true;
     };
-    page->AddActivity();
+    page->AddRecord();
     ASSERT_EQ(p.ctx.Decl().BusinessCount(), 1u);
     EXPECT_EQ(p.ctx.Decl().Business(0).ActivityCode, "52.48.23");
     // An entrepreneur without a code is not added.
     p.dialogs.run = [](QDialog&) { return true; };
-    page->AddActivity();
+    page->AddRecord();
     EXPECT_EQ(p.ctx.Decl().BusinessCount(), 1u);
 }
 
@@ -122,7 +122,7 @@ TEST(BusinessPage, FlatNormYearAndDeletingTheLast) {
         static_cast<TfmInputBusinessIncome&>(d).rbNota->click();
         return true;
     };
-    page->AddActivity();
+    page->AddRecord();
     Retype(page->MaskedEdit1, "123456,78");
     EXPECT_EQ(page->Panel5->text(), "24691,36");
     Retype(page->meBeginninFH, "0");
@@ -132,8 +132,8 @@ TEST(BusinessPage, FlatNormYearAndDeletingTheLast) {
     EXPECT_EQ(d.FarmStartDate, DayNumber(2000, 1, 1)) << "year 0 is stored as an empty year";
     EXPECT_EQ(d.Business(0).ExpenseTotal, Money::FromRaw(246913600));
     EXPECT_EQ(d.AdvanceActual, Money::Rubles(500));
-    page->DeleteActivity();
-    EXPECT_TRUE(page->lvSourseIncomeInfo->selectedItems().isEmpty());
+    page->DeleteRecord();
+    EXPECT_TRUE(page->List()->selectedItems().isEmpty());
     page->StoreToModel();
     EXPECT_EQ(d.BusinessCount(), 0u);
     EXPECT_TRUE(d.AdvanceActual.IsZero());

@@ -119,7 +119,7 @@ struct Page {
             d.findChild<TMaskedEdit*>("meSourseName")->setText(name);
             return true;
         };
-        page->AddSource();
+        page->AddRecord();
     }
     ScriptedDialogs dialogs;
     TShellContext ctx;
@@ -175,8 +175,8 @@ TEST(CurrencyPage, AStoredRateOfFourDecimalsSurvivesSelection) {
     QObject::connect(&p.ctx, &TShellContext::modified, [&] { ++notices; });
     TfrCurrency* page = p.Open();
     EXPECT_EQ(page->meCurrencyExchange->text(), "31,5678");
-    page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(1));
-    page->lvSourseIncomeInfo->setCurrentItem(page->lvSourseIncomeInfo->topLevelItem(0));
+    page->List()->setCurrentItem(page->List()->topLevelItem(1));
+    page->List()->setCurrentItem(page->List()->topLevelItem(0));
     EXPECT_EQ(notices, 0) << "selecting is no change";
     Type(page->meTaxCurrencySum, "1");
     EXPECT_EQ(notices, 1);
@@ -260,19 +260,19 @@ TEST(CurrencyPage, DeletingTheLastSourceLeavesNothingSelected) {
     Page p;
     TfrCurrency* page = p.Open();
     EXPECT_FALSE(page->gbSourseInfo->isEnabled());
-    page->DeleteSource();  // nothing to delete
+    page->DeleteRecord();  // nothing to delete
     p.AddSource("A");
     EXPECT_TRUE(page->gbSourseInfo->isEnabled());
     p.AddSource("  ");  // an empty name adds nothing
     ASSERT_EQ(p.ctx.Decl().CurrencyIncomeCount(), 1u);
-    page->DeleteSource();
+    page->DeleteRecord();
     EXPECT_EQ(p.ctx.Decl().CurrencyIncomeCount(), 0u);
-    EXPECT_TRUE(page->lvSourseIncomeInfo->selectedItems().isEmpty());
+    EXPECT_TRUE(page->List()->selectedItems().isEmpty());
     EXPECT_FALSE(page->gbSourseInfo->isEnabled());
     page->StoreToModel();
 
     for (int i = 0; i < 1000; ++i) p.ctx.Decl().AddCurrencyIncome();
-    page->AddSource();
+    page->AddRecord();
     EXPECT_EQ(p.ctx.Decl().CurrencyIncomeCount(), 1000u);
     ASSERT_EQ(p.dialogs.messages.size(), 1u);
     EXPECT_TRUE(p.dialogs.messages[0].startsWith("Можно ввести не более 1000 "));

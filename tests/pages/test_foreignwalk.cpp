@@ -237,8 +237,8 @@ TEST(ForeignWalk, ForeignIncomeAndAnEntrepreneurWithConfirmedExpenses) {
         return true;
     });
     business->fbAddSourseIncome->click();
-    ASSERT_EQ(business->lvSourseIncomeInfo->topLevelItemCount(), 1);
-    EXPECT_EQ(business->lvSourseIncomeInfo->topLevelItem(0)->text(0), "52.47");
+    ASSERT_EQ(business->List()->topLevelItemCount(), 1);
+    EXPECT_EQ(business->List()->topLevelItem(0)->text(0), "52.47");
     Fill(business, "MaskedEdit1", "900000");
     business->chbIsConfirmedExpensies->click();
     Fill(business, "MaskedEdit2", "400000");
@@ -273,8 +273,8 @@ TEST(ForeignWalk, LawyerAtTheFlatNorm) {
         return true;
     });
     business->fbAddSourseIncome->click();
-    ASSERT_EQ(business->lvSourseIncomeInfo->topLevelItemCount(), 1);
-    EXPECT_EQ(business->lvSourseIncomeInfo->topLevelItem(0)->text(0), "Адвокатская деятельность");
+    ASSERT_EQ(business->List()->topLevelItemCount(), 1);
+    EXPECT_EQ(business->List()->topLevelItem(0)->text(0), "Адвокатская деятельность");
     Fill(business, "MaskedEdit1", "123456,78");
     EXPECT_EQ(business->Panel5->text(), "24691,36");
     w.Finish();

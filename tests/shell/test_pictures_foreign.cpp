@@ -81,13 +81,13 @@ TEST(Pictures, ForeignCurrencyAndBusinessPages) {
         auto* currency = qobject_cast<TfrCurrency*>(form.CurrentPage());
         ASSERT_NE(currency, nullptr);
         Save(form, "main-currency-usd" + suffix);
-        currency->lvSourseIncomeInfo->setCurrentItem(currency->lvSourseIncomeInfo->topLevelItem(2));
+        currency->List()->setCurrentItem(currency->List()->topLevelItem(2));
         Save(form, "main-currency-typed-rate" + suffix);
         form.NavButton(navBusinessIncome)->click();
         auto* business = qobject_cast<TfrBusinessNew*>(form.CurrentPage());
         ASSERT_NE(business, nullptr);
         Save(form, "main-business-confirmed" + suffix);
-        business->lvSourseIncomeInfo->setCurrentItem(business->lvSourseIncomeInfo->topLevelItem(1));
+        business->List()->setCurrentItem(business->List()->topLevelItem(1));
         Save(form, "main-business-norm" + suffix);
     }
 
