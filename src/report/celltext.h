@@ -35,6 +35,11 @@ std::string DateCellsText(double dayNumber, bool printDate);
 // asterisks in every place when it does not fit.
 std::string RublesInWidth(Money amount, int width);
 
+// The year a 4-NDFL declares its expected income for: the year after the
+// declaration's tax year ("2008" gives "2009"; any other, as a declaration of
+// 2009, "2010").
+std::string EstimatedIncomeYear(const std::string& declarationYear);
+
 // Characters first..last (from 1) of a text, counted in characters, not bytes.
 std::string Utf8Mid(const std::string& text, size_t first, size_t last);
 

@@ -3,297 +3,14 @@
 #include <algorithm>
 #include <set>
 
-#include "report/celltext.h"
-#include "report/reportdata.h"
-#include "report/sheets.h"
+#include "report/sheetdrawer.h"
 
 namespace zorv {
 namespace {
 
-// How a value fills its place on the form.
-enum class Cells {
-    Kopecks,  // 12 ruble cells, a point, 2 kopeck cells
-    Rubles,   // 15 ruble cells
-    Rate,     // 10 cells, a point, 4 cells after it
-    Date,     // day, month and year cells
-    Chars,    // n character cells from the left
-    Text,     // a free text in a framed box across the block
-    Short,    // a free text in a box of half the width
-};
-
-struct Row {
-    const char* code;
-    const char* caption;
-    Cells cells = Cells::Kopecks;
-    int n = 0;  // character cells, for Chars
-};
-
-constexpr double kCaptionX = 20;
-constexpr double kCodeX = 114;
-constexpr double kCellsX = 126;
-constexpr double kColumnWidth = 95;
-
-// Splits a caption into lines no wider than width mm at the given size.
-std::vector<QString> Wrap(const QString& text, double width, int points, bool bold = false) {
-    std::vector<QString> lines;
-    QString line;
-    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && TextWidthMm(candidate, FontFace::Form, points, bold) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = candidate;
-        }
-    }
-    if (!line.isEmpty()) lines.push_back(line);
-    if (lines.empty()) lines.emplace_back();
-    return lines;
-}
-
-// The texts of an amount for its cells: the whole part right-aligned in whole
-// cells, the fraction padded with "0" in frac cells. A value of 0 is empty.
-std::pair<QString, QString> SplitAmount(const std::string& text, int whole, int frac) {
-    if (IsZeroText(text)) return {};
-    std::string value = text;
-    for (char& c : value) {
-        if (c == ',') c = '.';
-    }
-    const size_t point = value.find('.');
-    std::string left = value.substr(0, point);
-    std::string right = point == std::string::npos ? std::string() : value.substr(point + 1);
-    if (left.empty()) left.push_back('0');
-    if (static_cast<int>(left.size()) > whole) return {QString(whole, '*'), QString(frac, '*')};
-    right.resize(static_cast<size_t>(frac), '0');
-    return {QString(whole - static_cast<int>(left.size()), ' ') + Q(left), Q(right)};
-}
-
-// Draws the values of one sheet page by page.
-class Drawer {
-  public:
-    Drawer(TQz2004Report& report, const kTDanLog& data, const kTSheetValues& values, int kind)
-        : report_(report), data_(data), sheet_(values[kind]), kind_(kind) {}
-
-    kTBand* b = nullptr;
-    const kTSheetBlock* block = nullptr;  // the block whose values are drawn
-
-    const kTSheetData& Sheet() const { return sheet_; }
-    int Kind() const { return kind_; }
-
-    int page = 0;  // the page of the sheet being drawn, from 1
-
-    // Opens page i (from 1) of the sheet: the header, then the body band.
-    void OpenPage(int i) {
-        page = i;
-        const kTSheetKind& k = SheetKind(kind_);
-        const mTPersonInformation& p = data_.Person;
-        kTPageHeading h;
-        h.Barcode = Q(k.Barcode);
-        h.PageNumber = data_.Plan.Base[kind_] + i;
-        h.SheetCode = Q(k.Code);
-        h.Initial1 = Q(Initial(p.Name));
-        h.Initial2 = Q(Initial(p.Patronymic));
-        h.SurName = Q(p.SurName);
-        h.INN = Q(p.INN);
-        mbZagL(report_, k.HeaderOffset, h);
-        b = &report_.AddBand(232.5 + k.HeaderOffset);
-    }
-    void ClosePage() {
-        mbPodval(report_, data_.PrintDate,
-                 Q(DateCellsText(data_.Header.FilingDate, data_.PrintDate)));
-        b = nullptr;
-    }
-
-    std::string Text(const std::string& code) const {
-        return block != nullptr ? block->Text(code) : std::string();
-    }
-
-    // The value of code drawn at (x, y) in its cells, tagged.
-    void Value(const std::string& code, double x, double y, Cells cells, int n = 0,
-               double textWidth = 80) {
-        const kTSheetValue* v = block != nullptr ? block->Find(code) : nullptr;
-        const std::string text = v != nullptr ? v->Text : std::string();
-        b->Tag = v != nullptr ? QStringLiteral("%1|%2|%3").arg(kind_).arg(Q(code), Q(v->Origin))
-                              : QString();
-        switch (cells) {
-            case Cells::Kopecks: {
-                auto [rub, kop] = SplitAmount(text, 12, 2);
-                mbSq5(*b, x, y, rub, 12);
-                Separator(x + 12 * kCellWidth, y, !rub.isEmpty());
-                mbSq5(*b, x + 13 * kCellWidth, y, kop, 2);
-                break;
-            }
-            case Cells::Rubles:
-                mbSq5(*b, x, y, SplitAmount(text, 15, 0).first, 15);
-                break;
-            case Cells::Rate: {
-                auto [whole, frac] = SplitAmount(text, 10, 4);
-                mbSq5(*b, x, y, whole, 10);
-                Separator(x + 10 * kCellWidth, y, !whole.isEmpty());
-                mbSq5(*b, x + 11 * kCellWidth, y, frac, 4);
-                break;
-            }
-            case Cells::Date: {
-                const bool blank = text.empty();
-                mbSq5(*b, x, y, Q(text).mid(0, 2), 2);
-                mbSq5(*b, x + 14.13, y, Q(text).mid(3, 2), 2);
-                mbSq5(*b, x + 28.26, y, Q(text).mid(6, 4), 4);
-                Separator(x + 2 * kCellWidth, y, !blank);
-                Separator(x + 14.13 + 2 * kCellWidth, y, !blank);
-                break;
-            }
-            case Cells::Chars:
-                mbSq5(*b, x, y, Q(text), n);
-                break;
-            case Cells::Short:
-            case Cells::Text:
-                // The text stands in the middle of its box.
-                b->AddRect(x, y, textWidth, 6);
-                mbText(*b, textWidth, Q(text), x, y + 5.6);
-                break;
-        }
-        b->Tag.clear();
-    }
-
-    // The point between the cells of an amount or a date (gapX: where the cells
-    // before it end); part of the value only when the value is shown.
-    void Separator(double gapX, double y, bool ofValue) {
-        const QString tag = b->Tag;
-        if (!ofValue) b->Tag.clear();
-        mbPoint(*b, gapX, y);
-        b->Tag = tag;
-    }
-
-    // A row of a table of indicators: number, caption, code and cells. Gives the
-    // next row's y.
-    double TableRow(double y, int number, const Row& row) {
-        const std::vector<QString> lines = Wrap(Q(row.caption), kCodeX - kCaptionX - 3, 8);
-        const double height = std::max(7.2, static_cast<double>(lines.size()) * 3.2 + 1.8);
-        if (number > 0) mbLabel(*b, 12, y + 1, true, 10, {QString::number(number)});
-        mbLabel(*b, kCaptionX, y + 1, false, 8, lines);
-        mbLabel(*b, kCodeX, y + 1.5, false, 8, {Q(row.code)});
-        Value(row.code, kCellsX, y + (height - 6) / 2, row.cells, row.n,
-              row.cells == Cells::Text ? 200 - kCellsX : 80);
-        b->AddHLine(10, y + height, 188, PenStyle::Solid, 0.1);
-        return y + height;
-    }
-    double Table(double y, std::initializer_list<Row> rows, int firstNumber = 0) {
-        int number = firstNumber;
-        for (const Row& row : rows) y = TableRow(y, number > 0 ? number++ : 0, row);
-        return y;
-    }
-
-    // A compact row of a list block: caption in small type over the cells.
-    void Field(double x, double y, const Row& row, double textWidth = 80) {
-        mbLabel(*b, x + 8, y, false, 6, {Q(row.caption)});
-        // Values that have no line code of the form (the items of a row of sheets
-        // З, И, К3 and К4, the totals of the parts of К3 and К4, the parts of an
-        // address) show no code.
-        const std::string code = row.code;
-        if (code.size() == 3 && code.find_first_not_of("0123456789") == std::string::npos)
-            mbLabel(*b, x, y + 4.3, false, 8, {Q(row.code)});
-        Value(row.code, x + 8, y + 2.8, row.cells, row.n, textWidth);
-    }
-    // The width a field takes: its code and its cells.
-    static double FieldWidth(const Row& row) {
-        switch (row.cells) {
-            case Cells::Kopecks:
-            case Cells::Rubles:
-            case Cells::Rate:
-                return 8 + 15 * kCellWidth;
-            case Cells::Date:
-                return 8 + 8 * kCellWidth + 9.4;
-            case Cells::Chars:
-                return 8 + row.n * kCellWidth;
-            case Cells::Short:
-                return 8 + 80;
-            case Cells::Text:
-                break;
-        }
-        return 190;
-    }
-    // Fields left to right in rows: amounts in the two columns of the form, codes
-    // and dates close up, a Text field across the whole width. Gives the next y.
-    double Fields(double y, std::initializer_list<Row> rows) {
-        double x = 10;
-        for (const Row& row : rows) {
-            if (row.cells == Cells::Text) {
-                if (x > 10) y += 10;
-                Field(10, y, row, 180);
-                y += 10;
-                x = 10;
-                continue;
-            }
-            const double width = FieldWidth(row);
-            const bool amount = width > 70;
-            if (amount && x > 10 && x <= 10 + kColumnWidth) x = 10 + kColumnWidth;
-            if (x > 10 && x + width > 200) {
-                y += 10;
-                x = 10;
-            }
-            Field(x, y, row);
-            x += width + 4;
-        }
-        return x > 10 ? y + 10 : y;
-    }
-
-    // The sheet's title; gives the y below it.
-    double Title(double y, const QString& text, int points = 10) {
-        const std::vector<QString> lines = Wrap(text, 184, points, true);
-        mbLabel(*b, 12, y, true, points, lines);
-        return y + static_cast<double>(lines.size()) * LabelLineSpacing(points) + 1.5;
-    }
-    void Heading(double y, const QString& text) { mb2(*b, 12, y, text); }
-    // A heading too long for the bar of Heading: 8-pt lines on a grey bar as
-    // high as they need. Gives the y below it.
-    double LongHeading(double y, const QString& text) {
-        const std::vector<QString> lines = Wrap(text, 176, 8);
-        const double height = static_cast<double>(lines.size()) * LabelLineSpacing(8) + 1;
-        const QColor grey(192, 192, 192);
-        b->AddRect(12, y, 183, height, grey, grey);
-        mbLabel(*b, 13, y + 0.4, false, 8, lines);
-        return y + height;
-    }
-
-    // A mark "V" in the box when the block's value of code equals value.
-    void Mark(double x, double y, const std::string& code, const std::string& value,
-              const QString& caption) {
-        const kTSheetValue* v = block != nullptr ? block->Find(code) : nullptr;
-        const bool marked = v != nullptr && v->Text == value;
-        if (marked) b->Tag = QStringLiteral("%1|%2|%3").arg(kind_).arg(Q(code), Q(v->Origin));
-        mbMark(*b, x, y, marked);
-        b->Tag.clear();
-        mbLabel(*b, x + 6, y + 1, false, 7, {caption});
-    }
-
-  private:
-    TQz2004Report& report_;
-    const kTDanLog& data_;
-    const kTSheetData& sheet_;
-    int kind_;
-};
-
-const kTSheetBlock kEmpty;
+using namespace form;
 
 // ---- Разделы 1-6 ----
-
-void Section(Drawer& d, const QString& title, bool kopecksHeading,
-             std::initializer_list<std::pair<const char*, std::initializer_list<Row>>> parts) {
-    d.OpenPage(1);
-    d.block = &d.Sheet().Totals;
-    double y = d.Title(2, title, 10) + 1;
-    mbRamkaTit(*d.b, 10, y, kopecksHeading);
-    y += 7;
-    int number = 1;
-    for (const auto& [heading, rows] : parts) {
-        if (heading != nullptr && *heading != '\0') {
-            d.Heading(y + 0.5, Q(heading));
-            y += 5.5;
-        }
-        for (const Row& row : rows) y = d.TableRow(y, number++, row);
-    }
-    d.ClosePage();
-}
 
 void Section1(Drawer& d) {
     Section(
@@ -447,59 +164,8 @@ void Section6(Drawer& d) {
     }
 }
 
-// ---- list sheets ----
-
-// The pages of a list sheet: per page its title, up to per blocks (empty ones
-// after the last record) and the totals on the last page only.
-template <class Title, class Block, class Totals>
-void ListSheet(Drawer& d, int per, Title title, Block drawBlock, Totals totals) {
-    const std::vector<kTSheetBlock>& blocks = d.Sheet().Blocks;
-    const int pages = std::max(1, (static_cast<int>(blocks.size()) + per - 1) / per);
-    for (int page = 1; page <= pages; ++page) {
-        d.OpenPage(page);
-        d.block = &d.Sheet().Totals;
-        double y = title(d);
-        for (int k = 0; k < per; ++k) {
-            const size_t index = static_cast<size_t>((page - 1) * per + k);
-            d.block = index < blocks.size() ? &blocks[index] : &kEmpty;
-            y = drawBlock(d, y, k == 0);
-        }
-        d.block = page == pages ? &d.Sheet().Totals : &kEmpty;
-        totals(d, y);
-        d.ClosePage();
-    }
-}
-
-// The rate of a sheet in the two cells of line 001: on sheet А after the
-// title, whose last words name it, as the form has it; on sheet Б on a line of
-// its own under the title.
-double RateTitle(Drawer& d, const QString& title, bool inTitle) {
-    double x = 58;
-    double y = 8.5;
-    QString code = "001";
-    if (inTitle) {
-        const std::vector<QString> lines = Wrap(title, 160, 10, true);
-        mbLabel(*d.b, 12, 2, true, 10, lines);
-        const double last = 2 + static_cast<double>(lines.size() - 1) * LabelLineSpacing(10);
-        const double end = 12 + TextWidthMm(lines.back(), FontFace::Form, 10, true);
-        mbLabel(*d.b, end + 2, last + 0.5, false, 8, {"(001)"});
-        x = end + 11;
-        y = last - 0.3;
-        mbLabel(*d.b, x + 2 * kCellWidth + 1.5, last, true, 10, {"%"});
-    } else {
-        d.Title(2, title);
-        mbLabel(*d.b, 12, 10, false, 8, {"Налоговая ставка (%)"});
-        mbLabel(*d.b, 50, 10, false, 8, {code});
-    }
-    const std::string rate = d.Text("001");
-    const kTSheetValue* v = d.block->Find("001");
-    d.b->Tag =
-        v != nullptr ? QStringLiteral("%1|001|%2").arg(d.Kind()).arg(Q(v->Origin)) : QString();
-    mbSq5(*d.b, x, y, Q(rate == "09" ? std::string(" 9") : rate), 2);
-    d.b->Tag.clear();
-    return std::max(17.0, y + 8.5);
-}
-
+// On the form of 2008 the sources are item 1 and the totals item 2 (its
+// Разделы 1, 4 and 5 refer to items 2.1 and 2.2 of Лист А).
 void SheetA(Drawer& d) {
     ListSheet(
         d, 4,
@@ -510,7 +176,10 @@ void SheetA(Drawer& d) {
                              true);
         },
         [](Drawer& d, double y, bool first) {
-            if (first) d.Heading(y, "Наименование показателей по источнику выплаты дохода");
+            if (first) {
+                d.Heading(y, QString(d.Form2008() ? "1. " : "") +
+                                 "Наименование показателей по источнику выплаты дохода");
+            }
             y += first ? 5 : 1;
             y = d.Fields(y, {{"010", "ИНН", Cells::Chars, 12},
                              {"020", "КПП", Cells::Chars, 9},
@@ -524,6 +193,14 @@ void SheetA(Drawer& d) {
             return y + 1;
         },
         [](Drawer& d, double y) {
+            if (d.Form2008()) {
+                d.Heading(y + 1, "2. Итого по всем источникам выплаты");
+                d.Fields(y + 6, {{"080", "2.1. Общая сумма дохода"},
+                                 {"090", "2.2. Общая сумма облагаемого дохода"},
+                                 {"100", "2.3. Общая сумма налога исчисленная", Cells::Rubles},
+                                 {"110", "2.4. Общая сумма налога удержанная", Cells::Rubles}});
+                return;
+            }
             d.Heading(y + 1, "Итого по всем источникам выплаты");
             d.Fields(y + 6, {{"080", "Общая сумма дохода"},
                              {"090", "Общая сумма облагаемого дохода"},
@@ -678,15 +355,6 @@ void SheetG(Drawer& d) {
         });
 }
 
-// The V mark of a sheet whose income is from Russia (1) or from abroad (2).
-double OriginTitle(Drawer& d, const QString& title) {
-    // The marks sit clear of the title's last line.
-    const double y = d.Title(2, title) + 1;
-    d.Mark(20, y, "001", "1", "1 - источник в Российской Федерации");
-    d.Mark(110, y, "001", "2", "2 - источник за пределами Российской Федерации");
-    return y + 8;
-}
-
 void SheetD(Drawer& d) {
     ListSheet(
         d, 3,
@@ -703,7 +371,7 @@ void SheetD(Drawer& d) {
                              {"030", "Наименование (Ф.И.О.) источника выплаты", Cells::Text},
                              {"040", "Код вида дохода", Cells::Chars, 4},
                              {"070", "Код вида расхода", Cells::Chars, 3},
-                             {"080", "Норматив затрат (%)", Cells::Chars, 3},
+                             {"080", "Норматив затрат (%)", Cells::Number, 3},
                              {"050", "Наименование вида вознаграждения", Cells::Text},
                              {"060", "Сумма дохода"},
                              {"090", "Сумма расходов"}});
@@ -929,9 +597,19 @@ void SecurityAmount(Drawer& d, double x, double y, const SecurityItem& item) {
 double SecurityGroupBlock(Drawer& d, double y, int group, const kTSheetBlock* source,
                           const kTSheetBlock* results) {
     const SecurityGroup& g = kSecurityGroups[group];
-    y = d.LongHeading(y, Q(g.number) + (*g.number != '\0' ? " " : "") + Q(g.name)) + 2;
+    const QString heading = Q(g.number) + (*g.number != '\0' ? " " : "") + Q(g.name);
     const kTSecurityCodes& c = SecurityCodes(d.Kind(), group);
     d.block = source;
+    if (d.Form2008()) {
+        // The paper of the file shows the source's operation mark at the end
+        // of its group's heading.
+        const double top = y;
+        y = d.LongHeading(y, heading, 146) + 2;
+        mbLabel(*d.b, 164, top + 0.6, false, 6, {"Признак операции"});
+        d.Value("ПрОпер", 188, top - 0.8, Cells::Chars, 1);
+    } else {
+        y = d.LongHeading(y, heading) + 2;
+    }
     d.Field(10, y, {c.INN, "ИНН источника выплаты дохода", Cells::Chars, 12});
     d.Field(10 + 8 + 12 * kCellWidth + 4, y, {c.KPP, "КПП", Cells::Chars, 9});
     const double nameX = 10 + 2 * 8 + 21 * kCellWidth + 8;
@@ -1014,8 +692,8 @@ void SheetK1(Drawer& d) {
          {"100", "Октябрь"},
          {"110", "Ноябрь"},
          {"120", "Декабрь"},
-         {"130", "Количество месяцев, в которых доход не превысил 20 000 руб.", Cells::Chars, 2},
-         {"140", "Количество месяцев, в которых доход не превысил 40 000 руб.", Cells::Chars, 2}});
+         {"130", "Количество месяцев, в которых доход не превысил 20 000 руб.", Cells::Number, 2},
+         {"140", "Количество месяцев, в которых доход не превысил 40 000 руб.", Cells::Number, 2}});
     d.Heading(y + 0.5, "2. Стандартные налоговые вычеты");
     d.Table(y + 5.5,
             {{"150", "Вычет 3000 руб. (подпункт 1 пункта 1 статьи 218)", Cells::Rubles},
@@ -1149,7 +827,10 @@ void SheetL(Drawer& d) {
                         {"220", "Вычет по процентам за отчётный период"},
                         {"230", "Остаток вычета, переходящий на следующий период"},
                         {"240", "Остаток вычета по процентам, переходящий на следующий период"}});
-    mbLabel(*d.b, 12, y + 1, false, 6,
+    // The form of 2008 has no such note.
+    if (!d.Form2008())
+        mbLabel(
+            *d.b, 12, y + 1, false, 6,
             {"Размер вычета без учёта процентов по целевым займам (кредитам) не может превышать "
              "2 000 000 руб., а по объектам, право на которые возникло до 2008 года, - "
              "1 000 000 руб.",
@@ -1179,6 +860,7 @@ void ComposeFormSheet(TQz2004Report& report, const kTDanLog& data, const kTSheet
         case kKindA13:
         case kKindA30:
         case kKindA35:
+        case kKindA15:
             return SheetA(d);
         case kKindB9:
         case kKindB13:
@@ -1212,11 +894,19 @@ void ComposeFormSheet(TQz2004Report& report, const kTDanLog& data, const kTSheet
                                 "4.3. Сумма документально подтверждённых расходов, "
                                 "принимаемых к вычету"}});
         case kKindI:
+            // The form of 2008 names the sheet as its filling procedure (section
+            // XX) does.
             return Securities(d,
-                              "Лист И. Расчёт налоговой базы по операциям с ценными бумагами и "
-                              "финансовыми инструментами срочных сделок, базисным активом по "
-                              "которым являются ценные бумаги, осуществляемым доверительным "
-                              "управляющим",
+                              d.Form2008()
+                                  ? "Лист И. Расчет налоговой базы по доходам по операциям с "
+                                    "ценными бумагами и финансовыми инструментами срочных "
+                                    "сделок, базисным активом по которым являются ценные бумаги "
+                                    "или фондовые индексы, осуществляемым доверительным "
+                                    "управляющим"
+                                  : "Лист И. Расчёт налоговой базы по операциям с ценными "
+                                    "бумагами и финансовыми инструментами срочных сделок, "
+                                    "базисным активом по которым являются ценные бумаги, "
+                                    "осуществляемым доверительным управляющим",
                               {{"400", "4.1. Сумма полученного дохода"},
                                {"410", "4.2. Сумма облагаемого дохода"},
                                {"420",

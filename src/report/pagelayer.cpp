@@ -8,6 +8,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -409,7 +410,9 @@ void mbSq5(kTBand& band, double x, double y, const QString& text, int n, double 
         const char32_t c = chars[k];
         if (c == U' ') continue;
         const double shift = c == U'Ю' ? 0.2 : 0;
-        band.AddText(x + 1.2 + k * cellWidth - shift, y + 1, QString::fromUcs4(&c, 1),
+        // 1.2 mm in a cell of the usual width, as much less in a narrower one.
+        const double inset = 1.2 * std::min(1.0, cellWidth / kCellWidth);
+        band.AddText(x + inset + k * cellWidth - shift, y + 1, QString::fromUcs4(&c, 1),
                      FontFace::Form, 10, true);
     }
 }
@@ -476,14 +479,14 @@ void mbBlackSquare(kTBand& band, double x, double y) {
 
 void mbZagL(TQz2004Report& report, double offset, const kTPageHeading& h) {
     kTBand& band = report.AddBand(31.5 - offset, true);
-    band.AddBarcode(19, 10, 28, 9, h.Barcode);
+    if (!h.Barcode.isEmpty()) band.AddBarcode(19, 10, 28, 9, h.Barcode);
     mbBlackSquare(band, 10.2, 10);
-    mbBlackSquare(band, 49, 10);
+    if (!h.Barcode.isEmpty()) mbBlackSquare(band, 49, 10);  // the barcode's right mark
     mbLabel(band, 59, 12, false, 8, {"ИНН"});
     mbSq5(band, 67.5, 10, h.INN, 12);
     mbLabel(band, 111, 19, false, 8, {"Стр."});
     mbSq5(band, 119.31, 17.5, Q(PageNumberText(h.PageNumber)), 3);
-    mbLabel(band, 174.5, 26 - offset, true, 7, {"Форма по КНД 1151020"});
+    if (!h.Form2008) mbLabel(band, 174.5, 26 - offset, true, 7, {"Форма по КНД 1151020"});
     if (!h.SheetCode.isEmpty()) {
         mbLabel(band, 186, 29 - offset, true, 7, {"Раздел " + h.SheetCode});
     }

@@ -166,6 +166,9 @@ struct kTPageHeading {
     QString Initial2;
     QString SurName;
     QString INN;
+    // The form of 2008: the header of its sheets has the INN, the page number
+    // and the name only.
+    bool Form2008 = false;
 };
 void mbZagL(TQz2004Report& report, double offset, const kTPageHeading& heading);
 // The page footer with the confirmation and the date (blank unless printDate).

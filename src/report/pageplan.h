@@ -12,7 +12,7 @@ namespace zorv {
 class kTDanLog;
 class kTRepSvodSum;
 
-inline constexpr int kSheetKindCount = 32;
+inline constexpr int kSheetKindCount = 35;
 inline constexpr int kTitleSheet = 1;
 inline constexpr int kSecondSheet = 2;
 inline constexpr int kSection1Sheet = 3;
@@ -20,15 +20,20 @@ inline constexpr int kSection1Sheet = 3;
 // One kind of sheet: its name in the preview's list and its page header.
 struct kTSheetKind {
     const char* Name;
+    const char* Name2008;  // its name on the form of 2008; empty: the form has no such sheet
     const char* Barcode;  // empty: the sheet draws a header of its own
     const char* Code;     // empty: the header shows no section code
     double HeaderOffset;
 };
 
-// Kinds 1 to 32.
+// Kinds 1 to 35. Kinds 1-32 are in page order; 33-35 are sheets of the form of
+// 2008 only (Раздел 5 at 15 %, Лист А at 15 %, Лист Г2), placed by the plan.
 const kTSheetKind& SheetKind(int kind);
 
 struct kTPagePlan {
+    // The pages follow the form of 2008 (order No. 153н): the paper drawn from
+    // the declaration file. Otherwise the report library's own sheets.
+    bool Form2008 = false;
     int TotalPages = 0;
     std::array<int, kSheetKindCount + 1> Pages{};  // by kind; index 0 unused
     std::array<int, kSheetKindCount + 1> Base{};   // pages before the kind
@@ -37,7 +42,12 @@ struct kTPagePlan {
     bool Has(int kind) const { return Pages[kind] > 0; }
     // The kind holding a page of the declaration, 0 for none.
     int KindOfPage(int page) const;
+    // The kinds that have pages, in page order.
+    std::vector<int> KindsInOrder() const;
 };
+
+// The name of a sheet kind in the preview's list, by the plan's form.
+const char* SheetName(const kTPagePlan& plan, int kind);
 
 kTPagePlan ComputePagePlan(const kTDanLog& data, const kTRepSvodSum& sums);
 

@@ -95,10 +95,9 @@ TMyFormPreview::TMyFormPreview(kTReportSheets& sheets, PrintTarget& printer, boo
     layout->addWidget(status);
 
     const kTPagePlan& plan = sheets.Data().Plan;
-    for (int kind = 1; kind <= kSheetKindCount; ++kind) {
-        if (!plan.Has(kind)) continue;
+    for (int kind : plan.KindsInOrder()) {
         kinds_.push_back(kind);
-        sheetList_->addItem(QString::fromUtf8(SheetKind(kind).Name));
+        sheetList_->addItem(QString::fromUtf8(SheetName(plan, kind)));
     }
     print_->setEnabled(printEnabled);
 

@@ -33,8 +33,7 @@ bool PrintDeclaration(QWidget* owner, kTReportSheets& sheets, PrintTarget& targe
 
 std::vector<kTPage> DeclarationPages(kTReportSheets& sheets) {
     std::vector<kTPage> all;
-    for (int kind = 1; kind <= kSheetKindCount; ++kind) {
-        if (!sheets.Data().Plan.Has(kind)) continue;
+    for (int kind : sheets.Data().Plan.KindsInOrder()) {
         for (kTPage& page : sheets.Sheet(kind).Pages()) all.push_back(std::move(page));
     }
     return all;

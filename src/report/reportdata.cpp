@@ -65,6 +65,13 @@ kTDanLog::kTDanLog(const uint8_t* image, size_t size, bool hideDate) : PrintDate
     ReadRecords(
         s, [&] { return Declaration.AddNalog(); },
         [&](size_t i) -> mTNalog& { return Declaration.Nalog(i); });
+    // The declaration's tax year; a document without it is of 2008.
+    try {
+        s.OpenStream("@God");
+        Declaration.Year = s.ReadStr();
+    } catch (const mEOpenStream&) {
+        Declaration.Year = "2008";
+    }
 }
 
 void kTDanLog::ReadPerson(S& s) {

@@ -42,6 +42,7 @@ struct kTDeclDan {
     std::string RepresentativeDocument;
     Money ExpectedIncome;
     std::string RepresentativeName;
+    std::string RepresentativeOrganisation;  // from the declaration file only
     // Territory codes of the tax lines at 13, 9 and 35 %; filled by the totals.
     std::string Okato13;
     std::string Okato9;

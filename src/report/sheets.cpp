@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "report/celltext.h"
+#include "report/form2008.h"
 #include "report/formsheets.h"
 #include "report/reportdata.h"
 #include "report/reportsums.h"
@@ -225,7 +226,8 @@ void ClNR2(TQz2004Report& report, const kTDanLog& data) {
     for (double x : {20.0, 104.0, 117.0}) b.AddVLine(x, 20, 19, PenStyle::Solid);
     mbLabel(b, 12, 21, false, 9, {"№", "п/п"});
     mbLabel(b, 50, 23, false, 9, {"Показатели"});
-    mbLabel(b, 106, 21, false, 9, {"Код", "строки"});
+    // 8 pt keeps "строки" inside its column (x 104 to 117).
+    mbLabel(b, 105.5, 21.3, false, 8, {"Код", "строки"});
     mbLabel(b, 127, 23, false, 9, {"Значение показателей   (руб.)"});
     b.AddRect(10, 29, 188, 10);
     mbLabel(b, 12, 31.5, false, 11, {"1        Сумма предполагаемого дохода"});
@@ -404,7 +406,7 @@ kTTitulNRDan TitulNRDan(const kTDanLog& data) {
     t.INN = Trim(p.INN);
     t.InspectionCode = h.InspectionCode;
     t.InspectionName = h.InspectionName;
-    t.Year = kEstimatedIncomeYear;
+    t.Year = EstimatedIncomeYear(data.Declaration.Year);
     t.Primary = h.IsPrimary != 0;
     t.CorrectionNumber = std::to_string(h.CorrectionNumber);
     t.Category = h.TaxpayerCategory;
@@ -426,6 +428,15 @@ kTTitulNRDan TitulNRDan(const kTDanLog& data) {
     t.DocNumber = p.DocNumber;
     t.DocIssuedBy = p.DocIssuedBy;
     t.DocIssueDate = DateText(p.DocIssueDate);
+    if (p.DocTypeCode == 0) {
+        // No identity document chosen: its cells stay empty rather than show a
+        // code 00 and the record's default date.
+        t.DocTypeName.clear();
+        t.DocTypeCode.clear();
+        t.DocNumber.clear();
+        t.DocIssuedBy.clear();
+        t.DocIssueDate.clear();
+    }
     t.PostIndex = p.PostIndex;
     t.RegionName = p.RegionName;
     t.RegionCode = p.RegionCode == 0 ? std::string() : std::to_string(p.RegionCode);
@@ -448,6 +459,10 @@ std::unique_ptr<TQz2004Report> ComposeSheet(const kTDanLog& data, const kTSheetV
                                             int kind) {
     auto report = std::make_unique<TQz2004Report>();
     if (data.Plan.Pages[kind] == 0) return report;
+    if (data.Plan.Form2008) {
+        ComposeForm2008Sheet(*report, data, values, kind);
+        return report;
+    }
     const bool estimated = data.IsEstimatedIncome();
     if (kind == kTitleSheet) {
         kTTitulNRDan t = TitulNRDan(data);

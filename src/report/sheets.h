@@ -50,8 +50,7 @@ std::string EstimatedIncomeCells(Money income);
 // The first character of a name, for the initials.
 std::string Initial(const std::string& name);
 
-// The reporting years the title pages print.
-inline constexpr const char* kEstimatedIncomeYear = "2010";
+// The reporting year the 3-NDFL title page of the report library prints.
 inline constexpr const char* kDeclarationYear = "2008";
 
 // Composes one sheet kind of the plan; the sections and sheets of 3-NDFL from

@@ -83,6 +83,8 @@ int BlocksPerPage(int kind) {
         case kKindA13:
         case kKindA30:
         case kKindA35:
+        case kKindA15:
+        case kKindG2:
             return 4;
         case kKindB9:
         case kKindB13:
@@ -151,41 +153,28 @@ int PagesOfValues(const kTSheetValues& values, int kind) {
 }
 
 kTPagePlan PlanOfValues(const kTSheetValues& values) {
+    // The sheets of the form of 2008 in its page order.
+    static const int kOrder[] = {
+        kTitleSheet,   kSecondSheet, kKindR1,       kKindR2,  kKindR3,  kKindR4,         kKindR15,
+        kKindR6,       kKindA9,      kKindA13,      kKindA15, kKindA30, kKindA35,        kKindB9,
+        kKindB13,      kKindB35,     kKindV1,       kKindV2,  kKindG,   kKindG2,         kKindD,
+        kKindDForeign, kKindE,       kKindEForeign, kKindZh1, kKindZh2, kKindZh2Foreign, kKindZ,
+        kKindI,        kKindK1,      kKindK2,       kKindK3,  kKindK4,  kKindL};
     kTPagePlan plan;
+    plan.Form2008 = true;
     plan.Pages[kTitleSheet] = 1;
     plan.Pages[kSecondSheet] = 1;
     for (int kind = kSection1Sheet; kind <= kSheetKindCount; ++kind) {
         plan.Pages[kind] = PagesOfValues(values, kind);
     }
-    plan.Pages[kKindR5] = 1;
+    plan.Pages[kKindR5] = 0;  // the form of 2008 has no netting section
     int base = 0;
-    for (int kind = 1; kind <= kSheetKindCount; ++kind) {
+    for (int kind : kOrder) {
         plan.Base[kind] = base;
         base += plan.Pages[kind];
     }
     plan.TotalPages = base;
     return plan;
-}
-
-namespace {
-
-Money Amount(const kTSheetData& sheet, const char* code) {
-    return Money::Parse(sheet.Totals.Text(code)).value_or(Money());
-}
-
-}  // namespace
-
-void DeriveSection5(kTSheetValues& values) {
-    const Money refunds = Amount(values[kKindR1], "100") + Amount(values[kKindR2], "090") +
-                          Amount(values[kKindR3], "080") + Amount(values[kKindR4], "070");
-    const Money payments = Amount(values[kKindR1], "110") + Amount(values[kKindR2], "100") +
-                           Amount(values[kKindR3], "090") + Amount(values[kKindR4], "080");
-    kTSheetData& r5 = values[kKindR5];
-    r5.Present = true;
-    r5.Totals.Set("010", MoneyToLimitedText(refunds));
-    r5.Totals.Set("020", MoneyToLimitedText(payments));
-    r5.Totals.Set("030", MoneyToLimitedText(refunds > payments ? refunds - payments : Money()));
-    r5.Totals.Set("040", MoneyToLimitedText(refunds > payments ? Money() : payments - refunds));
 }
 
 }  // namespace zorv

@@ -3,8 +3,9 @@
 // The values the 3-NDFL sheets print, by sheet kind and line code, as texts in
 // the form the declaration file writes them ("1234.50", "1234", "14.03.2008",
 // "840", a name). Two feeders fill them: the declaration file itself (what the
-// desktop program and `zorv print` print) and the report library's own totals.
-// One drawing (formsheets.h) puts them on paper, so both print the same form.
+// desktop program and `zorv print` print, on the form of 2008: form2008.h) and
+// the report library's own totals (its own sheets: formsheets.h). Both drawings
+// share the drawer of sheetdrawer.h.
 
 #include <array>
 #include <string>
@@ -39,12 +40,20 @@ struct kTSheetData {
     std::vector<const kTSheetBlock*> Group(int group) const;
 };
 
+// Whose line codes the values take where the two forms differ (sheet Г / Г1):
+// the report library's own sheets or the form of 2008.
+enum class FormEdition { Library, Form2008 };
+
 struct kTSheetValues {
     std::array<kTSheetData, kSheetKindCount + 1> Sheets{};  // by sheet kind; 0 unused
 
     kTSheetData& operator[](int kind) { return Sheets.at(static_cast<size_t>(kind)); }
     const kTSheetData& operator[](int kind) const { return Sheets.at(static_cast<size_t>(kind)); }
 };
+
+// Раздел 3 of the form of 2008: the tax withheld in excess from the income that
+// is not taxed (the file's УдержОбщЛиш), printed after the tax withheld (050).
+inline constexpr const char* kWithheldOnExemptCode = "055";
 
 // Sheet kinds by name, as in the page order.
 enum kTSheetKindNo : int {
@@ -78,6 +87,9 @@ enum kTSheetKindNo : int {
     kKindK3,
     kKindK4,
     kKindL,
+    kKindR15,  // the form of 2008: Раздел 5, dividends of non-residents at 15 %
+    kKindA15,  // the form of 2008: Лист А at 15 %
+    kKindG2,   // the form of 2008: Лист Г2, tax withheld from exempt material benefit
 };
 
 // The codes of a source's values and of a group's results on sheets З and И.
@@ -112,13 +124,10 @@ int BlocksPerPage(int kind);
 // The pages a sheet takes for its values: 0 when it is not present.
 int PagesOfValues(const kTSheetValues& values, int kind);
 
-// The page plan of a 3-NDFL declaration printed from its values: the title page,
-// the second sheet, section 5 and every sheet the values hold, in page order.
+// The page plan of a 3-NDFL declaration printed from its values on the form of
+// 2008: the title page, page 002 and every section and sheet the values hold,
+// in the form's page order.
 kTPagePlan PlanOfValues(const kTSheetValues& values);
-
-// Section 5 of the form nets the refunds and payments of sections 1-4; it is
-// derived from their lines.
-void DeriveSection5(kTSheetValues& values);
 
 // True for a value that prints no characters: empty, or an amount of 0.
 bool IsZeroText(const std::string& text);

@@ -43,6 +43,7 @@ kTSheetValues SheetValuesFromSums(const kTDanLog& data, const kTRepSvodSum& sums
     kTSheetValues values = SheetValuesFromXml(QByteArray::fromStdString(document.Serialise()));
 
     // Section 5 as the library nets it.
+    values[kKindR5].Present = true;
     kTSheetBlock& r5 = values[kKindR5].Totals;
     r5.Set("010", MoneyToLimitedText(sums.Section5.L010));
     r5.Set("020", MoneyToLimitedText(sums.Section5.L020));

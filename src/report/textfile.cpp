@@ -8,6 +8,7 @@
 #include "model/declaration.h"
 #include "model/documentkinds.h"
 #include "model/programversion.h"
+#include "report/celltext.h"
 #include "report/reportdata.h"
 #include "storage/codepage.h"
 #include "storage/daynumber.h"
@@ -209,8 +210,9 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
     std::string phone = p.WorkPhoneExtra + p.WorkPhone;
     if (phone.empty()) phone = p.HomePhoneExtra + p.HomePhone;
 
+    const std::string year = EstimatedIncomeYear(data.Declaration.Year);
     std::vector<std::string> lines = {
-        "ИдФайл:" + inn + "*********2010" + TwoDigits(now.Month) + TwoDigits(now.Day) +
+        "ИдФайл:" + inn + "*********" + year + TwoDigits(now.Month) + TwoDigits(now.Day) +
             TwoDigits(now.Hour) + TwoDigits(now.Minute) + TwoDigits(now.Second),
         "ТипИнф:ОТЧЕТНОСТЬНП",
         "ВерсФорм:3.00",
@@ -220,7 +222,7 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
         "ФИООтпрФЛ:" + fullName,
         "ТелОтпр:" + phone,
         "@@@",
-        "ИдДок:" + inn + "*********201000000001",
+        "ИдДок:" + inn + "*********" + year + "00000001",
         "ДатаДок:" + TwoDigits(now.Day) + "." + TwoDigits(now.Month) + "." +
             std::to_string(now.Year),
         kGroupEnd,
@@ -246,7 +248,7 @@ std::optional<std::vector<std::string>> EstimatedIncomeLines(const kTDanLog& dat
         std::string("ПризВидДок:") + (h.CorrectionNumber != 0 ? "3" : "1"),
     };
     if (h.CorrectionNumber != 0) lines.push_back("НомерКорр:" + std::to_string(h.CorrectionNumber));
-    lines.push_back("ГодПериодОтч:2010");
+    lines.push_back("ГодПериодОтч:" + year);
     if (reporter) lines.push_back("ДокПредст:" + *reporter);
     lines.push_back("ОКЕИ:383");
     lines.push_back(std::string(kIndicatorCountKey) + "444");

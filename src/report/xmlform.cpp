@@ -11,7 +11,7 @@ namespace zorv {
 
 kTXmlForm::kTXmlForm(const QByteArray& xml, const std::vector<uint8_t>& image,
                      const std::string& inspectionName, bool printDate) {
-    kTSheetValues values = SheetValuesFromXml(xml);
+    kTSheetValues values = SheetValuesFromXml(xml, FormEdition::Form2008);
     data_ = image.size() > 1
                 ? std::make_unique<kTDanLog>(image.data(), image.size() - 1, !printDate)
                 : std::make_unique<kTDanLog>();

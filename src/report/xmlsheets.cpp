@@ -148,12 +148,13 @@ void PutSource(kTSheetBlock& block, const XNode& row, const std::string& inn,
     }
 }
 
-int RateKind(const std::string& rate, int k9, int k13, int k30, int k35) {
+int RateKind(const std::string& rate, int k9, int k13, int k15, int k30, int k35) {
     if (rate == "09") return k9;
     if (rate == "13") return k13;
+    if (rate == "15") return k15;
     if (rate == "30") return k30;
     if (rate == "35") return k35;
-    return 0;  // dividends of non-residents at 15 %: no sheet of the form
+    return 0;
 }
 
 Money Sum(const Money& a, const std::string& text) {
@@ -173,15 +174,25 @@ void Bases(kTSheetValues& v, const XNode& totals) {
         } else if (e.name == "НалБаза35") {
             v[kKindR3].Present = true;
             PutLines(v[kKindR3].Totals, e, kSection3Lines);
+            Put(v[kKindR3].Totals, e, "УдержОбщЛиш", kWithheldOnExemptCode);
         } else if (e.name == "НалБаза9") {
             v[kKindR4].Present = true;
             PutLines(v[kKindR4].Totals, e, kSection4Lines);
+        } else if (e.name == "НалБаза15") {
+            // Раздел 5 of the form of 2008, its lines in the order of the file.
+            v[kKindR15].Present = true;
+            int line = 0;
+            for (const auto& l : kBase15Lines) {
+                line += 10;
+                Put(v[kKindR15].Totals, e, l.xmlAttribute,
+                    std::string(line < 100 ? "0" : "") + std::to_string(line));
+            }
         }
     }
 }
 
 void RussianIncome(kTSheetValues& v, const XNode& e) {
-    const int kind = RateKind(e.Value("Ставка"), kKindA9, kKindA13, kKindA30, kKindA35);
+    const int kind = RateKind(e.Value("Ставка"), kKindA9, kKindA13, kKindA15, kKindA30, kKindA35);
     if (kind == 0) return;
     kTSheetData& sheet = v[kind];
     sheet.Present = true;
@@ -201,7 +212,7 @@ void RussianIncome(kTSheetValues& v, const XNode& e) {
 }
 
 void ForeignIncome(kTSheetValues& v, const XNode& e) {
-    const int kind = RateKind(e.Value("Ставка"), kKindB9, kKindB13, 0, kKindB35);
+    const int kind = RateKind(e.Value("Ставка"), kKindB9, kKindB13, 0, 0, kKindB35);
     if (kind == 0) return;
     kTSheetData& sheet = v[kind];
     sheet.Present = true;
@@ -242,15 +253,49 @@ void Business(kTSheetValues& v, const XNode& e) {
     }
 }
 
-void Exempt(kTSheetValues& v, const XNode& e) {
+// Sheet Г (Г1 of the form of 2008): item 1, the exempt income by kind with its
+// total, and item 2, the prizes in advertising by source with their total.
+struct ExemptCodes {
+    std::tuple<const char*, const char*, const char*> kinds[7];  // element, income, exempt
+    const char* total;
+    const char* prizeName;
+    const char* prizeIncome;
+    const char* prizeExempt;
+    const char* prizeTotal;
+};
+const ExemptCodes kExemptLibrary = {{{"МатПомРаб", "010", "020"},
+                                     {"МатПомИнв", "030", "040"},
+                                     {"ПодарНП", "050", "060"},
+                                     {"ПризНП", "070", "080"},
+                                     {"ВозмМед", "090", "100"},
+                                     {"ПомПодар", "110", "120"},
+                                     {nullptr, nullptr, nullptr}},
+                                    "130",
+                                    "140",
+                                    "150",
+                                    "160",
+                                    "170"};
+const ExemptCodes kExempt2008 = {{{"МатПомРожд", "010", "020"},
+                                  {"МатПомРаб", "030", "040"},
+                                  {"МатПомИнв", "050", "060"},
+                                  {"ПодарНП", "070", "080"},
+                                  {"ПризНП", "090", "100"},
+                                  {"ВозмМед", "110", "120"},
+                                  {"ПомПодар", "130", "140"}},
+                                 "150",
+                                 "160",
+                                 "170",
+                                 "180",
+                                 "190"};
+
+void Exempt(kTSheetValues& v, const XNode& e, FormEdition edition) {
+    const ExemptCodes& c = edition == FormEdition::Form2008 ? kExempt2008 : kExemptLibrary;
     kTSheetData& sheet = v[kKindG];
     sheet.Present = true;
-    static const std::tuple<const char*, const char*, const char*> kKinds[] = {
-        {"МатПомРаб", "010", "020"}, {"МатПомИнв", "030", "040"}, {"ПодарНП", "050", "060"},
-        {"ПризНП", "070", "080"},    {"ВозмМед", "090", "100"},   {"ПомПодар", "110", "120"}};
     if (const XNode* part = e.Child("ДоходНеПриз")) {
-        Put(sheet.Totals, *part, "ДохНеНалОбщ", "130");
-        for (const auto& [name, income, exempt] : kKinds) {
+        Put(sheet.Totals, *part, "ДохНеНалОбщ", c.total);
+        for (const auto& [name, income, exempt] : c.kinds) {
+            if (name == nullptr) continue;
             if (const XNode* row = part->Child(name)) {
                 Put(sheet.Totals, *row, "ДоходВсИст", income);
                 Put(sheet.Totals, *row, "ДоходНеНал", exempt);
@@ -258,15 +303,32 @@ void Exempt(kTSheetValues& v, const XNode& e) {
         }
     }
     if (const XNode* part = e.Child("ДоходПриз")) {
-        Put(sheet.Totals, *part, "ДоходНеНалОбщ", "170");
+        Put(sheet.Totals, *part, "ДоходНеНалОбщ", c.prizeTotal);
         for (const XNode& row : part->children) {
             if (row.name != "СвДоход") continue;
             kTSheetBlock b;
-            PutSource(b, row, "ИНН", "КПП", "140");
-            Put(b, row, "Доход", "150");
-            Put(b, row, "ДоходНеНал", "160");
+            PutSource(b, row, "ИНН", "КПП", c.prizeName);
+            Put(b, row, "Доход", c.prizeIncome);
+            Put(b, row, "ДоходНеНал", c.prizeExempt);
             sheet.Blocks.push_back(std::move(b));
         }
+    }
+}
+
+// Sheet Г2 of the form of 2008: the tax withheld from material benefit that is
+// not taxed, by source, and its total.
+void ExemptBenefit(kTSheetValues& v, const XNode& e) {
+    kTSheetData& sheet = v[kKindG2];
+    sheet.Present = true;
+    Put(sheet.Totals, e, "НалогУдЛОбщ", "070");
+    for (const XNode& row : e.children) {
+        if (row.name != "РасчНалогУдЛ") continue;
+        kTSheetBlock b;
+        PutSource(b, row, "010", "020", "030");
+        Put(b, row, "ОКАТО", "040");
+        Put(b, row, "Доход", "050");
+        Put(b, row, "НалогУдЛ", "060");
+        sheet.Blocks.push_back(std::move(b));
     }
 }
 
@@ -391,6 +453,7 @@ void Securities(kTSheetValues& v, const XNode& e, int kind, const SheetLine<Shee
             kTSheetBlock b;
             b.Group = std::atoi(row.Value("ПрОпер").c_str());
             const kTSecurityCodes& codes = SecurityCodes(kind, b.Group);
+            Put(b, row, "ПрОпер", "ПрОпер");
             PutSource(b, row, codes.INN, codes.KPP, codes.Name);
             Put(b, row, "СумДохОпИст", codes.Income);
             Put(b, row, "СумУбытИст", codes.Loss);
@@ -465,8 +528,10 @@ void Housing(kTSheetValues& v, const XNode& e) {
     const auto& lines = kSheetLLines;
     if (const XNode* object = e.Child("СвОбъектРасх")) {
         Put(t, *object, "НаимОбъект", "010");
-        Put(t, *object, "ДатаПередач", "030");
-        Put(t, *object, "ДатаПриобр", "040");
+        // The file's ДатаПриобр is the date of the act of transfer (line 030),
+        // its ДатаПередач the date the ownership was registered (line 040).
+        Put(t, *object, "ДатаПриобр", "030");
+        Put(t, *object, "ДатаПередач", "040");
         Put(t, *object, "ДолСобств", "050");
         Put(t, *object, "ГодНачИспВыч", "060");
         PutLines(t, *object, lines);
@@ -480,7 +545,7 @@ void Housing(kTSheetValues& v, const XNode& e) {
     if (const XNode* calc = e.Child("РасчИмущВычНов")) PutLines(t, *calc, lines);
 }
 
-void Details(kTSheetValues& v, const XNode& details) {
+void Details(kTSheetValues& v, const XNode& details, FormEdition edition) {
     for (const XNode& e : details.children) {
         if (e.name == "ДоходИстРФ")
             RussianIncome(v, e);
@@ -489,7 +554,9 @@ void Details(kTSheetValues& v, const XNode& details) {
         else if (e.name == "ДоходПредпр")
             Business(v, e);
         else if (e.name == "ДоходОсвПрев")
-            Exempt(v, e);
+            Exempt(v, e, edition);
+        else if (e.name == "ДоходМатВыг")
+            ExemptBenefit(v, e);
         else if (e.name == "ВычВозн")
             AuthorFees(v, e);
         else if (e.name == "ВычДоговорГПХ")
@@ -528,16 +595,63 @@ const XNode& DocumentOf(const XNode& root) {
     return Required(root.Child("Документ"), "Документ");
 }
 
+// The title page's and page 002's values, keyed by the names of their
+// attributes in the file (the signer's name as "Пред" + the part).
+void TitleValues(kTSheetValues& v, const XNode& document) {
+    kTSheetBlock& title = v[kTitleSheet].Totals;
+    kTSheetBlock& second = v[kSecondSheet].Totals;
+    for (const char* a : {"КНД", "ДатаДок", "Период", "ОтчетГод", "КодНО", "НомКорр"})
+        Put(title, document, a, a);
+    const XNode* np = document.Child("СвНП");
+    const XNode* taxpayer = np != nullptr ? np->Child("НПФЛ3") : nullptr;
+    if (taxpayer != nullptr) {
+        for (const char* a : {"ОКАТО", "ДокПредст"}) Put(title, *taxpayer, a, a);
+        for (const char* a : {"Тлф", "Статус", "АдрИно"}) Put(second, *taxpayer, a, a);
+        if (const XNode* name = taxpayer->Child("ФИОФЛ")) {
+            for (const char* a : {"Фамилия", "Имя", "Отчество"}) Put(title, *name, a, a);
+        }
+        if (const XNode* kind = taxpayer->Child("СвАдрРФ")) {
+            Put(second, *kind, "ПрАдр", "ПрАдр");
+            if (const XNode* address = kind->Child("АдрРФ")) {
+                for (const char* a : {"Индекс", "КодРегион", "Район", "Город", "НаселПункт",
+                                      "Улица", "Дом", "Корпус", "Кварт"})
+                    Put(second, *address, a, a);
+            }
+        }
+        for (const char* element : {"СведФЛ1", "СведФЛ2"}) {
+            const XNode* person = taxpayer->Child(element);
+            if (person == nullptr) continue;
+            for (const char* a : {"ИННФЛ", "ДатаРожд", "МестоРожд", "ПрГражд", "ОКСМ"})
+                Put(title, *person, a, a);
+            if (const XNode* doc = person->Child("УдЛичн")) {
+                for (const char* a : {"КодВидДок", "СерНомДок", "ВыдДок"}) Put(title, *doc, a, a);
+                Put(title, *doc, "ДатаДок", "ДатаУдЛичн");
+            }
+        }
+    }
+    if (const XNode* signer = document.Child("Подписант")) {
+        Put(title, *signer, "ПрПодп", "ПрПодп");
+        if (const XNode* fio = signer->Child("ФИО")) {
+            for (const char* a : {"Фамилия", "Имя", "Отчество"})
+                Put(title, *fio, a, std::string("Пред") + a);
+        }
+        if (const XNode* proxy = signer->Child("СвПред")) {
+            for (const char* a : {"НаимДок", "НаимОрг"}) Put(title, *proxy, a, a);
+        }
+    }
+}
+
 }  // namespace
 
-kTSheetValues SheetValuesFromXml(const QByteArray& xml) {
+kTSheetValues SheetValuesFromXml(const QByteArray& xml, FormEdition edition) {
     const XNode root = ReadTree(xml);
     const XNode& document = DocumentOf(root);
     kTSheetValues v;
+    TitleValues(v, document);
     if (const XNode* body = document.Child("НДФЛ3")) {
         if (const XNode* totals = body->Child("ИтогУплВозв")) {
             Bases(v, *totals);
-            if (const XNode* details = totals->Child("СведДохВыч")) Details(v, *details);
+            if (const XNode* details = totals->Child("СведДохВыч")) Details(v, *details, edition);
         }
         for (const XNode& row : body->children) {
             if (row.name != "ПодлУплВозв") continue;
@@ -551,7 +665,6 @@ kTSheetValues SheetValuesFromXml(const QByteArray& xml) {
             v[kKindR6].Present = true;
         }
     }
-    DeriveSection5(v);
     return v;
 }
 
@@ -604,6 +717,12 @@ void ReadTitleFromXml(const QByteArray& xml, kTDanLog& data) {
         if (auto day = ParseDateText(person->Value("ДатаРожд"), '.')) p.BirthDate = *day;
         p.BirthPlace = person->Value("МестоРожд");
         p.CitizenshipCode = person->Value("ОКСМ");
+        // Without a document in the file none is printed.
+        p.DocTypeCode = 0;
+        p.DocTypeName.clear();
+        p.DocNumber = " ";
+        p.DocIssuedBy.clear();
+        p.DocIssueDate = 0;
         if (const XNode* doc = person->Child("УдЛичн")) {
             p.DocTypeCode = std::atoi(doc->Value("КодВидДок").c_str());
             p.DocNumber = blankIfEmpty(doc->Value("СерНомДок"));
@@ -623,6 +742,7 @@ void ReadTitleFromXml(const QByteArray& xml, kTDanLog& data) {
             }
             if (const XNode* proxy = signer->Child("СвПред")) {
                 h.RepresentativeDocument = proxy->Value("НаимДок");
+                h.RepresentativeOrganisation = proxy->Value("НаимОрг");
             }
         }
     }

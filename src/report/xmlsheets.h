@@ -20,14 +20,16 @@ class XmlSheetsError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The values of every section and sheet the file holds, section 5 derived from
-// sections 1-4. The XML is read in the encoding it declares (windows-1251 or UTF-8).
-kTSheetValues SheetValuesFromXml(const QByteArray& xml);
+// The values of every section and sheet the file holds, at the line codes of
+// the given form. The XML is read in the encoding it declares (windows-1251 or
+// UTF-8).
+kTSheetValues SheetValuesFromXml(const QByteArray& xml, FormEdition edition = FormEdition::Library);
 
 // The title pages' and page headers' data from the file: the header (inspection,
-// correction, date, category, submitter) and the taxpayer. What the file does not
-// carry (the inspection's name, the telephone of work, sex, the document's name,
-// the number of supporting sheets) is kept as data had it.
+// correction, date, category, submitter and representative) and the taxpayer.
+// What the file does not carry (the inspection's name, the telephone of work,
+// sex, the document's name, the number of supporting sheets) is kept as data had
+// it; an identity document the file does not have is cleared.
 void ReadTitleFromXml(const QByteArray& xml, kTDanLog& data);
 
 }  // namespace zorv

@@ -352,6 +352,18 @@ TEST_F(PaperForm, CharactersTheFontLacksAreSubstituted) {
 
 // ---- the 4-NDFL sheets ----
 
+// The expected income is declared for the year after the declaration's tax year.
+TEST_F(PaperForm, EstimatedIncomeYearFollowsTheDeclarationsYear) {
+    for (const auto& [year, printed] :
+         {std::pair<const char*, const char*>{"2008", "2009"}, {"2009", "2010"}}) {
+        mTDeclaration d = Notary();
+        d.Year = year;
+        LibraryRun run(d);
+        kTReportSheets sheets(run.data, run.sums);
+        EXPECT_EQ(TextIn(DeclarationPages(sheets)[0].Items, 165, 190, 51, 53), printed) << year;
+    }
+}
+
 TEST_F(PaperForm, EstimatedIncomePagesCarryTheTaxpayersData) {
     LibraryRun run(Notary());
     kTReportSheets sheets(run.data, run.sums);
@@ -366,13 +378,20 @@ TEST_F(PaperForm, EstimatedIncomePagesCarryTheTaxpayersData) {
     EXPECT_EQ(TextIn(items, 119, 134, 18, 19), "001");
     EXPECT_EQ(TextIn(items, 40, 200, 84, 86), "Юдашкина");
     EXPECT_EQ(Digits(TextIn(items, 40, 100, 108, 110)), "11223344595");
-    EXPECT_EQ(TextIn(items, 165, 190, 51, 53), "2010");
+    EXPECT_EQ(TextIn(items, 165, 190, 51, 53), "2009");  // the year after the tax year 2008
     EXPECT_EQ(TextIn(items, 176, 191, 126, 128), "643");
     EXPECT_EQ(TextIn(items, 20, 70, 276, 279), "17.02.2009");
     EXPECT_EQ(TextIn(items, 64, 79, 248, 250), "2");  // pages of the declaration
 
     const auto& section = pages[1].Items;
     EXPECT_EQ(TextIn(section, 146, 161, 18, 20), "002");
+    // "Код строки" stays inside its column, which ends at x 117.
+    for (const PageItem& item : section) {
+        if (item.kind == PageItem::Text && (item.text == "Код" || item.text == "строки")) {
+            EXPECT_LE(item.x + TextWidthMm(item.text, item.face, item.points, item.bold), 117)
+                << item.text.toStdString();
+        }
+    }
     EXPECT_EQ(TextIn(section, 118, 190, 71, 73), "500000");
     EXPECT_EQ(TextIn(section, 118, 160, 71, 73), "");  // right-aligned
     EXPECT_EQ(Digits(TextIn(section, 159, 190, 278, 282)), "17022009");

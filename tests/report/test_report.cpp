@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -452,7 +453,7 @@ TEST(TextFile, FileNameCarriesTheTaxNumberAndInspectionTwice) {
               TextFileResult::Written);
     std::vector<uint8_t> bytes = ReadBytes(result.Path);
     std::string text = Utf8Lines(std::string(bytes.begin(), bytes.end()));
-    EXPECT_EQ(text.substr(0, text.find('\r')), "ИдФайл:780512345670*********20100320140559");
+    EXPECT_EQ(text.substr(0, text.find('\r')), "ИдФайл:780512345670*********20090320140559");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -495,10 +496,29 @@ TEST(TextFile, ReporterLineFollowsTheCategory) {
         ASSERT_EQ(result.Result, TextFileResult::Written) << result.Message;
         std::vector<uint8_t> bytes = ReadBytes(result.Path);
         const std::string text = Utf8Lines(std::string(bytes.begin(), bytes.end()));
-        EXPECT_NE(text.find("\r\nГодПериодОтч:2010\r\n" +
+        EXPECT_NE(text.find("\r\nГодПериодОтч:2009\r\n" +
                             (line ? std::string(line) + "\r\n" : std::string()) + "ОКЕИ:383\r\n"),
                   std::string::npos)
             << text;
+    }
+}
+
+// The text file names the year after the declaration's tax year, as its paper does.
+TEST(TextFile, ReportingYearFollowsTheDeclarationsYear) {
+    for (const auto& [year, printed] :
+         {std::pair<const char*, const char*>{"2008", "2009"}, {"2009", "2010"}}) {
+        SCOPED_TRACE(year);
+        mTDeclaration d = Estimated("blank_inn");
+        d.Year = year;
+        kTDanLog data = Load(HandedImage(d));
+        std::string refusal;
+        auto lines = EstimatedIncomeLines(data, kMoment, refusal);
+        ASSERT_TRUE(lines);
+        const std::string want = std::string("ГодПериодОтч:") + printed;
+        EXPECT_NE(std::find(lines->begin(), lines->end(), want), lines->end());
+        EXPECT_NE((*lines)[0].find(std::string("*********") + printed), std::string::npos);
+        EXPECT_NE((*lines)[9].find(std::string("*********") + printed + "00000001"),
+                  std::string::npos);
     }
 }
 

@@ -60,8 +60,9 @@ std::string Xml(mTDeclaration& d) {
     return ExportXml({}, d, 2, options);
 }
 
-// Every attribute of the file under НДФЛ3 by "Element:i/…@Attribute", read here
-// on its own rather than by the printing code.
+// Every attribute of the declaration in the file (the element Документ and all
+// under it) by "Element:i/…@Attribute", read here on its own rather than by the
+// printing code. The root's own attributes name the file, not the declaration.
 std::map<std::string, std::string> AttributesOf(const std::string& xml) {
     std::string utf8 = xml;
     QXmlStreamReader reader(QByteArray::fromStdString(xml));
@@ -76,7 +77,7 @@ std::map<std::string, std::string> AttributesOf(const std::string& xml) {
             path.push_back((path.empty() ? std::string() : path.back() + "/") + name + ":" +
                            std::to_string(index));
             seen.emplace_back();
-            if (path.back().find("/НДФЛ3:0") == std::string::npos) continue;
+            if (path.back().rfind("Файл:0/Документ:0", 0) != 0) continue;
             for (const QXmlStreamAttribute& a : reader.attributes()) {
                 attributes[path.back() + "@" + a.name().toString().toStdString()] =
                     a.value().toString().toStdString();
@@ -155,36 +156,12 @@ bool Shows(const Drawn& d, const std::string& value) {
     return false;
 }
 
-std::map<std::string, std::string> gFile;  // the file of the fixture being checked
-
-// Whether the element of the origin lies under a ДоходИстРФ of rate 15.
-bool Is15(const std::string& origin) {
-    const size_t at = origin.find("/ДоходИстРФ:");
-    const size_t end = origin.find_first_of("/@", at + 1);
-    auto it = gFile.find(origin.substr(0, end) + "@Ставка");
-    return it != gFile.end() && it->second == "15";
-}
-
-// Values of the file that the 2008 paper form has no line for.
-bool NotOnTheForm(const std::string& origin) {
-    static const char* const kNotOnForm[] = {
-        "/НалБаза15:",    // dividends of non-residents at 15 %: no sheet of the form
-        "/ДоходМатВыг:",  // tax withheld from exempt material benefit: no line
-        "/МатПомРожд:",   // birth aid: sheet Г has no line for it
-        "@УдержОбщЛиш",   // section 3: tax withheld on exempt income, no line
-        "@ПрОпер",        // securities: the group, printed as the group's heading
-    };
-    for (const char* part : kNotOnForm) {
-        if (origin.find(part) != std::string::npos) return true;
-    }
-    // Nor is there a sheet А at 15 %.
-    return origin.find("/ДоходИстРФ:") != std::string::npos && Is15(origin);
-}
-
-const char* const kFixturesOfPaper[] = {"employee",   "housing",          "social_cap",
-                                        "car_sale",   "nonresident",      "foreign_credit",
-                                        "dividends",  "entrepreneur",     "securities_loss",
-                                        "everything", "securities_groups"};
+// The last one: birth aid, a material benefit, a representative organisation, a
+// correction and no identity document.
+const char* const kFixturesOfPaper[] = {"employee",   "housing",           "social_cap",
+                                        "car_sale",   "nonresident",       "foreign_credit",
+                                        "dividends",  "entrepreneur",      "securities_loss",
+                                        "everything", "securities_groups", "benefits"};
 
 TEST_F(XmlForm, ThePaperCarriesEveryValueOfTheFileAndNoOther) {
     for (const char* name : kFixturesOfPaper) {
@@ -196,26 +173,33 @@ TEST_F(XmlForm, ThePaperCarriesEveryValueOfTheFileAndNoOther) {
         std::vector<std::string> unplaced;
         const std::map<std::string, Drawn> drawn = DrawnValues(form.Pages(), unplaced);
         const std::map<std::string, std::string> file = AttributesOf(xml);
-        gFile = file;
 
         for (const auto& [origin, value] : drawn) {
             auto it = file.find(origin);
             ASSERT_NE(it, file.end()) << origin << " is drawn but the file has no such value";
+            // A zero amount or count leaves its cells empty on every sheet (a code
+            // of zeros, as "000", is printed).
+            const std::string& v = it->second;
+            if ((v == "0" || v.find('.') != std::string::npos) && IsZeroText(v)) {
+                EXPECT_EQ(value.text.find_first_not_of(" =."), std::string::npos)
+                    << SheetKind(value.kind).Name << " " << value.code << " prints «" << value.text
+                    << "» for «" << it->second << "»";
+            }
             EXPECT_TRUE(Shows(value, it->second))
                 << SheetKind(value.kind).Name << " " << value.code << " shows «" << value.text
                 << "», the file has «" << it->second << "» at " << origin;
         }
         for (const auto& [origin, value] : file) {
-            if (IsZeroText(value) || NotOnTheForm(origin)) continue;
+            if (IsZeroText(value)) continue;
             EXPECT_EQ(drawn.count(origin), 1u)
                 << origin << " = «" << value << "» is not on the paper form";
         }
-        // Only derived lines are drawn without a place in the file: section 5,
-        // the fee and contract totals of sheets Д and Е; and sheet В2, which
-        // the file does not carry, from the declaration.
+        // Only derived lines are drawn without a place in the file: the fee and
+        // contract totals of sheets Д and Е; and private practice, which the
+        // file does not carry, from the declaration.
         for (const std::string& line : unplaced) {
-            EXPECT_TRUE(line.rfind("Раздел 5", 0) == 0 || line.rfind("Лист Д", 0) == 0 ||
-                        line.rfind("Лист Е", 0) == 0 || line.rfind("Лист В2", 0) == 0)
+            EXPECT_TRUE(line.rfind("Лист Д", 0) == 0 || line.rfind("Лист Е", 0) == 0 ||
+                        line.rfind("Лист В2", 0) == 0)
                 << line;
         }
     }
@@ -264,10 +248,11 @@ TEST_F(XmlForm, ListSheetsFillTheirLastPageWithEmptyBlocksAndTheTotals) {
     kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
     const kTPagePlan& plan = form.Data().Plan;
     ASSERT_EQ(plan.Pages[kKindA13], 2);
-    // Title, second sheet, sections 1, 5 and 6 (one row), then sheet А.
+    // Title, second sheet, sections 1 and 6 (one row), then sheet А.
     EXPECT_EQ(plan.FirstPage(kKindR1), 3);
-    EXPECT_EQ(plan.FirstPage(kKindR5), 4);
-    EXPECT_EQ(plan.FirstPage(kKindA13), 6);
+    EXPECT_FALSE(plan.Has(kKindR5));
+    EXPECT_EQ(plan.FirstPage(kKindR6), 4);
+    EXPECT_EQ(plan.FirstPage(kKindA13), 5);
     const std::vector<kTPage> pages = form.Sheets().Sheet(kKindA13).Pages();
     ASSERT_EQ(pages.size(), 2u);
 
@@ -306,7 +291,7 @@ TEST_F(XmlForm, ThreeForeignIncomesAtThirteenPercentTakeTwoPagesOfSheetB) {
     EXPECT_TRUE(HasTagged(TaggedOrigins(pages[1], kKindB13), "150|"));
 }
 
-TEST_F(XmlForm, FivePrizeRowsGiveSheetGThreePagesWithPartOneOnTheFirst) {
+TEST_F(XmlForm, FivePrizeRowsGiveSheetG1ThreePagesWithItemOneOnTheFirst) {
     mTDeclaration d;
     DeclarationFromJson(testing::ReadFixtureJson("report/paper/everything.json"), d);
     const mTThirtyFivePercent prize = d.ThirtyFivePercent(0);
@@ -318,11 +303,12 @@ TEST_F(XmlForm, FivePrizeRowsGiveSheetGThreePagesWithPartOneOnTheFirst) {
     ASSERT_EQ(form.Data().Plan.Pages[kKindG], 3);
     const std::vector<kTPage> pages = form.Sheets().Sheet(kKindG).Pages();
     ASSERT_EQ(pages.size(), 3u);
-    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[0], kKindG), "130|"));
-    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "130|"));
+    // Item 1's total (1.8, line 150) on the first page, item 3 (190) on the last.
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[0], kKindG), "150|"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "150|"));
     EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "СвДоход:4"));
-    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "170|"));
-    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "170|"));
+    EXPECT_FALSE(HasTagged(TaggedOrigins(pages[1], kKindG), "190|"));
+    EXPECT_TRUE(HasTagged(TaggedOrigins(pages[2], kKindG), "190|"));
 }
 
 // The sources of the first group of sheets З and И (securities traded on the
@@ -381,6 +367,122 @@ TEST_F(XmlForm, TheFirstSecuritiesGroupSitsAtItsLineCodes) {
         }
     }
     EXPECT_GT(checked, 0);
+}
+
+// The values the earlier paper had no place for, or put on the wrong line, are
+// drawn at their sheet and line of the form of 2008.
+TEST_F(XmlForm, ValuesSitAtTheirSheetAndLineOfTheFormOf2008) {
+    struct Case {
+        const char* fixture;
+        const char* origin;  // the end of the value's place in the file
+        int kind;
+        const char* code;
+    };
+    const Case cases[] = {
+        {"benefits", "МатПомРожд:0@ДоходВсИст", kKindG, "010"},
+        {"benefits", "МатПомРожд:0@ДоходНеНал", kKindG, "020"},
+        {"benefits", "ДоходНеПриз:0@ДохНеНалОбщ", kKindG, "150"},
+        {"benefits", "НалБаза35:0@УдержОбщЛиш", kKindR3, "055"},
+        {"benefits", "РасчНалогУдЛ:0@Доход", kKindG2, "050"},
+        {"benefits", "РасчНалогУдЛ:0@НалогУдЛ", kKindG2, "060"},
+        {"benefits", "ДоходМатВыг:0@НалогУдЛОбщ", kKindG2, "070"},
+        {"benefits", "СвПред:0@НаимОрг", kTitleSheet, "НаимОрг"},
+        {"benefits", "Документ:0@НомКорр", kTitleSheet, "НомКорр"},
+        {"everything", "ДоходПриз:0@ДоходНеНалОбщ", kKindG, "190"},
+        {"everything", "СвДоход:0@ДоходНеНал", kKindG, "180"},
+        {"nonresident", "НалБаза15:0@ДоходОбщ", kKindR15, "010"},
+        {"nonresident", "НалБаза15:0@ПодлУпл", kKindR15, "070"},
+        {"nonresident", "ДоходИстРФ:0/РасчДохНал:0@Доход", kKindA15, "040"},
+        {"housing", "СвОбъектРасх:0@ДатаПриобр", kKindL, "030"},
+        {"housing", "СвОбъектРасх:0@ДатаПередач", kKindL, "040"},
+    };
+    std::map<std::string, std::map<std::string, Drawn>> papers;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.fixture) + " " + c.origin);
+        auto paper = papers.find(c.fixture);
+        if (paper == papers.end()) {
+            mTDeclaration d = Fixture(c.fixture);
+            kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), {}, true);
+            std::vector<std::string> unplaced;
+            paper = papers.emplace(c.fixture, DrawnValues(form.Pages(), unplaced)).first;
+        }
+        const std::string end = c.origin;
+        int found = 0;
+        for (const auto& [origin, drawn] : paper->second) {
+            if (origin.size() < end.size() ||
+                origin.compare(origin.size() - end.size(), end.size(), end) != 0)
+                continue;
+            ++found;
+            EXPECT_EQ(drawn.kind, c.kind);
+            EXPECT_EQ(drawn.code, c.code);
+        }
+        EXPECT_EQ(found, 1);
+    }
+}
+
+// The paper of the file is the form of 2008: the approval of order No. 153н on
+// the title page, its sheets' names, no section labels of the earlier form; and
+// a taxpayer without an identity document gets none invented.
+TEST_F(XmlForm, ThePaperIsTheFormOf2008) {
+    mTDeclaration d = Fixture("benefits");
+    const std::string xml = Xml(d);
+    ASSERT_NE(xml, kExportError);
+    kTXmlForm form(QByteArray::fromStdString(xml), ImageOf(d), {}, true);
+    const std::vector<kTPage> pages = form.Pages();
+    QString title;
+    for (const PageItem& item : pages[0].Items) {
+        if (item.kind == PageItem::Text) title += item.text + "|";
+    }
+    EXPECT_TRUE(title.contains("от 31.12.2008 № 153н")) << title.toStdString();
+    EXPECT_FALSE(title.contains("162н"));
+    EXPECT_FALSE(title.contains("1990"));
+    EXPECT_EQ(TitulNRDan(form.Data()).DocTypeCode, "");
+    const kTPagePlan& plan = form.Data().Plan;
+    EXPECT_STREQ(SheetName(plan, kKindG), "Лист Г1");
+    EXPECT_TRUE(plan.Has(kKindG2));
+    EXPECT_FALSE(plan.Has(kKindR5));
+    for (const kTPage& page : pages) {
+        for (const PageItem& item : page.Items) {
+            EXPECT_FALSE(item.kind == PageItem::Text && item.text.startsWith("Раздел 000"))
+                << item.text.toStdString();
+        }
+    }
+}
+
+// Every text of every page stays at least 5 mm inside the sheet of paper, where
+// any printer prints it: the paper of each fixture's file and the 4-NDFL's.
+TEST_F(XmlForm, EveryTextStaysFiveMillimetresInsideThePage) {
+    std::vector<std::pair<std::string, std::vector<kTPage>>> papers;
+    for (const char* name : kFixturesOfPaper) {
+        mTDeclaration d = Fixture(name);
+        kTXmlForm form(QByteArray::fromStdString(Xml(d)), ImageOf(d), d.InspectionName, true);
+        papers.emplace_back(name, form.Pages());
+    }
+    mTDeclaration notary;
+    DeclarationFromJson(testing::ReadFixtureJson("report/notary.json"), notary);
+    std::vector<uint8_t> image = ImageOf(notary);
+    kTDanLog data(image.data(), image.size() - 1, false);
+    kTRepSvodSum sums;
+    sums.Compute(data);
+    data.Plan = ComputePagePlan(data, sums);
+    kTReportSheets sheets(data, sums);
+    papers.emplace_back("4-NDFL", DeclarationPages(sheets));
+
+    constexpr double kMargin = 5;
+    for (const auto& [name, pages] : papers) {
+        for (size_t p = 0; p < pages.size(); ++p) {
+            for (const PageItem& item : pages[p].Items) {
+                if (item.kind != PageItem::Text || item.text.trimmed().isEmpty()) continue;
+                const double right =
+                    item.x + TextWidthMm(item.text, item.face, item.points, item.bold);
+                const double bottom = item.y + item.points * 0.3528;
+                EXPECT_TRUE(item.x >= kMargin && right <= kPaperWidth - kMargin &&
+                            item.y >= kMargin && bottom <= kPaperHeight - kMargin)
+                    << name << " page " << p + 1 << ": «" << item.text.toStdString() << "» from "
+                    << item.x << " to " << right << " mm, y " << item.y;
+            }
+        }
+    }
 }
 
 // The first item of a page's footer: its confirmation line.
@@ -463,6 +565,9 @@ TEST_F(XmlForm, TheLibraryCompositionPrintsTheFilesValues) {
         data.Plan = ComputePagePlan(data, sums);
         kTReportSheets sheets(data, sums);
         for (int kind = kSection1Sheet; kind <= kSheetKindCount; ++kind) {
+            // The library nets sections 1-4 on a page of its own, which the
+            // file has no element for.
+            if (kind == kKindR5) continue;
             const kTSheetData& a = fromFile[kind];
             const kTSheetData& b = sheets.Values()[kind];
             ASSERT_EQ(a.Present, b.Present) << SheetKind(kind).Name;
@@ -474,8 +579,8 @@ TEST_F(XmlForm, TheLibraryCompositionPrintsTheFilesValues) {
             };
             same(a.Totals, b.Totals);
             for (size_t i = 0; i < a.Blocks.size(); ++i) same(a.Blocks[i], b.Blocks[i]);
-            // The library plans every sheet the file has.
-            if (a.Present && kind != kKindR5) {
+            // The library plans every sheet of its own form that the file has.
+            if (a.Present && kind <= kKindL) {
                 EXPECT_GT(data.Plan.Pages[kind], 0) << SheetKind(kind).Name;
             }
         }
@@ -505,15 +610,35 @@ TEST(PrintCommand, PrintsA3NdflFromItsFileOrFromTheLibrarysTotals) {
     testing::TempDir dir;
     const std::string zorv = std::string(ZORV_BINARY_DIR) + "/bin/zorv ";
     const std::string fixture = testing::FixturePath("report/paper/housing.json");
-    for (const char* option : {"", " --library"}) {
+    // The file's paper has no netting section: one page less than the
+    // library's, whose sheets are those of its own form.
+    for (const auto& [option, pages] : {std::pair<std::string, int>{"", 9}, {" --library", 10}}) {
         SCOPED_TRACE(option);
+        const std::string count = std::to_string(pages);
         const std::string pdf = dir.File("housing.pdf");
         const std::string out = Output(zorv + "print " + fixture + option + " -o " + pdf + " 2>&1");
-        EXPECT_NE(out.find(": 10 стр."), std::string::npos) << out;
-        EXPECT_NE(Output("pdfinfo " + pdf).find("Pages:           10"), std::string::npos);
-        const std::string last = Output("pdftotext -f 10 -l 10 -layout " + pdf + " -");
+        EXPECT_NE(out.find(": " + count + " стр."), std::string::npos) << out;
+        EXPECT_NE(Output("pdfinfo " + pdf).find("Pages:           " + count), std::string::npos);
+        const std::string last =
+            Output("pdftotext -f " + count + " -l " + count + " -layout " + pdf + " -");
         for (const char* word : {"Лист Л.", "Квартира", "Подольск", "1 0 0 0 0 0 0", "8 5 0 0 0"})
             EXPECT_NE(last.find(word), std::string::npos) << word;
+        if (!option.empty()) continue;
+        const std::string first = Output("pdftotext -f 1 -l 1 -layout " + pdf + " -");
+        for (const char* word : {"31.12.2008", "153н"})
+            EXPECT_NE(first.find(word), std::string::npos) << word;
+        // The act of transfer (01.08.2008) on line 030 and the registration
+        // (10.09.2008) on line 040, each between its caption and the next.
+        auto between = [&](const char* from, const char* to) {
+            const size_t at = last.find(from);
+            return at == std::string::npos ? std::string() : last.substr(at, last.find(to) - at);
+        };
+        const std::string act = between("Дата акта о передаче", "Дата регистрации");
+        EXPECT_NE(act.find("030"), std::string::npos) << act;
+        EXPECT_NE(act.find("0 1 . 0 8 . 2 0 0 8"), std::string::npos) << act;
+        const std::string registration = between("Дата регистрации права", "Доля (доли)");
+        EXPECT_NE(registration.find("040"), std::string::npos) << registration;
+        EXPECT_NE(registration.find("1 0 . 0 9 . 2 0 0 8"), std::string::npos) << registration;
     }
 }
 
