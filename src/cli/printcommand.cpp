@@ -1,6 +1,7 @@
-// zorv print FILE -o OUT.pdf [--hide-date] [--library]: the paper form of the
-// declaration written as a PDF file. A 3-NDFL declaration is printed from its
-// declaration file, as the desktop program prints it; --library composes it from
+// zorv print FILE -o OUT.pdf [--hide-date] [--library | --application]: the
+// paper form of the declaration written as a PDF file, or with --application the
+// application for the refund of overpaid tax and the list of documents. A 3-NDFL declaration is
+// printed from its declaration file, as the desktop program prints it; --library composes it from
 // the report library's own totals, as a 4-NDFL declaration always is. The
 // command is a module of its own that the tool loads for it alone, so that the
 // other commands start without Qt.
@@ -18,6 +19,7 @@
 #include "cli/printusage.h"
 #include "export/exportxml.h"
 #include "model/declaration.h"
+#include "report/applicationsheets.h"
 #include "report/pageplan.h"
 #include "report/printout.h"
 #include "report/reportdata.h"
@@ -37,6 +39,7 @@ struct Arguments {
     std::string output;
     bool hideDate = false;
     bool library = false;
+    bool application = false;
 };
 
 Arguments Parse(const std::vector<std::string>& args) {
@@ -51,8 +54,10 @@ Arguments Parse(const std::vector<std::string>& args) {
             a.output = args[++i];
         } else if (arg == "--hide-date" && !a.hideDate) {
             a.hideDate = true;
-        } else if (arg == "--library" && !a.library) {
+        } else if (arg == "--library" && !a.library && !a.application) {
             a.library = true;
+        } else if (arg == "--application" && !a.application && !a.library) {
+            a.application = true;
         } else if (a.path.empty() && !arg.empty() && arg.front() != '-') {
             a.path = arg;
         } else {
@@ -98,10 +103,34 @@ int PrintFromFile(const Arguments& a, mTDeclaration& declaration, const std::vec
     return kDone;
 }
 
-int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+// The application for the refund, one page per refund row, and the list of
+// documents; a declaration with nothing to refund, or with bank details that
+// fail their check, gets nothing written.
+int PrintApplication(const Arguments& a, const mTDeclaration& declaration, std::ostream& out,
+                     std::ostream& err) {
+    if (auto problem = FirstBankProblem(declaration.Refund.Bank)) {
+        err << a.path << ": реквизиты банка для возврата: " << problem->message << "\n";
+        return kProblem;
+    }
+    auto application = EnsureGuiApplication();
+    const std::vector<kTPage> pages = RefundApplicationPages(declaration, !a.hideDate);
+    if (pages.empty()) {
+        err << a.path
+            << ": по декларации нет суммы к возврату (раздел 6), заявление о возврате не "
+               "составляется; файл не записан.\n";
+        return kProblem;
+    }
+    if (!WritePdf(a.output, pages))
+        throw CommandError("Не удалось записать файл " + a.output + ".");
+    out << a.output << ": " << pages.size() << " стр.\n";
+    return kDone;
+}
+
+int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Arguments a = Parse(args);
     mTDeclaration declaration;
     LoadDeclaration(a.path, declaration);
+    if (a.application) return PrintApplication(a, declaration, out, err);
 
     // The library reads the declaration from its document image, ended by a zero byte.
     std::vector<uint8_t> image = declaration.BuildImage();

@@ -232,6 +232,8 @@ void DeclarationImage(R& d, V& v) {
         })) {
         v.Missing(d.Year, "2008");
     }
+    // Last, and only when there is something in it, so that other readers pass it by.
+    v.Part(d.Refund);
 }
 
 size_t mTDeclaration::ComputeSize() const {

@@ -8,6 +8,7 @@
 #include "model/deductions.h"
 #include "model/income.h"
 #include "model/person.h"
+#include "model/refund.h"
 #include "storage/daynumber.h"
 #include "storage/money.h"
 
@@ -87,6 +88,8 @@ class mTDeclaration {
     mTStandartDeduct StandartDeduct;
     mTSocialDeduct SocialDeduct;
     mTConstructionDeduct ConstructionDeduct;
+    // Bank details and documents to attach for the refund; see refund.h.
+    mTRefundData Refund;
 
     uint8_t IncomeFlags() const { return incomeFlags_; }
     bool HasIncome(uint8_t flag) const { return (incomeFlags_ & flag) != 0; }

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "model/streamnames.h"
 #include "storage/codepage.h"
 #include "storage/documentstorage.h"
 #include "storage/valuerange.h"
@@ -527,6 +528,19 @@ void RootFieldsAfterFlags(R& d, V& v) {
     v.Text("Year", d.Year);
 }
 
+template <typename R, typename V>
+void BankFields(R& b, V& v) {
+    for (BankField field : kBankFields)
+        v.Text(mTBankDetails::kJsonKeys[static_cast<size_t>(field)], b.Field(field));
+}
+
+template <typename R, typename V>
+void AttachedFields(R& a, V& v) {
+    v.Text("Title", a.Title);
+    v.U8("Ticked", a.Ticked);
+    v.U32("Sheets", a.Sheets);
+}
+
 template <typename Record, typename Fields>
 Json RecordJson(const Record& record, Fields fields) {
     Json out = Json::object();
@@ -849,6 +863,16 @@ Json DeclarationToJson(const mTDeclaration& declaration) {
     out["SocialDeduct"] = SocialJson(declaration.SocialDeduct);
     out["ConstructionDeduct"] =
         RecordJson(declaration.ConstructionDeduct, [](auto& r, auto& v) { PropertyFields(r, v); });
+    // Only when there is something, so that the form of other declarations is as it was.
+    const mTRefundData& refund = declaration.Refund;
+    if (!refund.Bank.IsEmpty())
+        out["Refund"] = RecordJson(refund.Bank, [](auto& r, auto& v) { BankFields(r, v); });
+    if (!refund.Documents.empty()) {
+        Json documents = Json::array();
+        for (const mTAttachedDocument& a : refund.Documents)
+            documents.push_back(RecordJson(a, [](auto& r, auto& v) { AttachedFields(r, v); }));
+        out["AttachedDocuments"] = documents;
+    }
     return out;
 }
 
@@ -891,6 +915,25 @@ void DeclarationFromJson(const Json& json, mTDeclaration& d) {
     if (const Json* property = r.Find("ConstructionDeduct")) {
         ReadRecord(*property, "ConstructionDeduct", d.ConstructionDeduct,
                    [](auto& rec, auto& v) { PropertyFields(rec, v); });
+    }
+    if (const Json* bank = r.Find("Refund")) {
+        ReadRecord(*bank, "Refund", d.Refund.Bank, [](auto& rec, auto& v) { BankFields(rec, v); });
+        if (auto problem = FirstBankProblem(d.Refund.Bank)) {
+            Refuse(Join("Refund", mTBankDetails::kJsonKeys[static_cast<size_t>(problem->field)]),
+                   BankFieldIssue(d.Refund.Bank, problem->field));
+        }
+    }
+    if (const Json* documents = r.Array("AttachedDocuments")) {
+        if (documents->size() > kMaxListEntries) {
+            Refuse("AttachedDocuments",
+                   "документов больше " + std::to_string(kMaxListEntries) + ".");
+        }
+        for (size_t i = 0; i < documents->size(); ++i) {
+            mTAttachedDocument a;
+            ReadRecord((*documents)[i], Item("AttachedDocuments", i), a,
+                       [](auto& rec, auto& v) { AttachedFields(rec, v); });
+            d.Refund.AddDocument(a);
+        }
     }
     r.Finish();
 }

@@ -41,6 +41,8 @@ inline constexpr uint16_t kBadSignature = 391;
 inline constexpr uint16_t kBadHeader = 392;
 inline constexpr uint16_t kRepetitWrite = 393;
 inline constexpr uint16_t kRepetitRead = 394;
+inline constexpr uint16_t kRefundWrite = 395;
+inline constexpr uint16_t kRefundRead = 396;
 }  // namespace context
 
 }  // namespace zorv

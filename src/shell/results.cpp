@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "pages/entrykit.h"
+#include "shell/refunddialog.h"
 #include "widgets/controlnames.h"
 #include "widgets/shelltext.h"
 
@@ -369,6 +370,8 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     lbMessage->setMargin(6);
     lbMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    gbRefund = new TRefundPanel(this, ctx);
+
     lbProblems = Named(new QLabel(this), "lbProblems");
     lvProblems = MakeList(this, "lvProblems", QStringLiteral("Замечания проверки декларации"),
                           {QStringLiteral("Раздел"), QStringLiteral("Замечание")}, {});
@@ -389,10 +392,11 @@ TfrResults::TfrResults(TShellContext& ctx, QWidget* parent) : TThinkingFrame(ctx
     layout->addWidget(lbMessage);
     layout->addWidget(lvSections);
     layout->addLayout(buttons);
+    layout->addWidget(gbRefund);
     layout->addWidget(lbProblems);
     layout->addWidget(lvProblems, 1);
     layout->addStretch(0);
-    SetTabOrder({lvPayments, lvSections, bnExplain, bnExplainAll, lvProblems});
+    SetTabOrder({lvPayments, lvSections, bnExplain, bnExplainAll, gbRefund->bnRefund, lvProblems});
 
     connect(lvPayments, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         ExplainPayment(lvPayments->indexOfTopLevelItem(item));
@@ -454,6 +458,7 @@ void TfrResults::Refresh() {
     else
         lbMessage->setText(results_.note);
     lbMessage->setVisible(!numbers);
+    gbRefund->Refresh();
 
     lvProblems->clear();
     for (const DeclarationProblem& p : results_.problems)

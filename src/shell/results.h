@@ -18,6 +18,8 @@ class QTreeWidgetItem;
 
 namespace zorv {
 
+class TRefundPanel;
+
 // Where a record of the explanation tree is edited: the page under a navigation
 // button (and its sub-page), the list of the page that holds the record and
 // its row; for an income line of a payer, the second list and its row too.
@@ -94,6 +96,7 @@ class TfrResults : public TThinkingFrame {
     QLabel* lbProblems = nullptr;
     QPushButton* bnExplain = nullptr;
     QPushButton* bnExplainAll = nullptr;
+    TRefundPanel* gbRefund = nullptr;  // what a refund still lacks
 
     // The tree of the amount chosen last: a row of the amounts to pay or refund
     // or a cell of the totals.
