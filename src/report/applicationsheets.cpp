@@ -176,7 +176,7 @@ void ComposeDocumentList(TQz2004Report& report, const mTDeclaration& d, bool pri
     kTBand& total = report.AddBand(30);
     mbLabel(total, kTitleX + 2, 3, true, 9, {"Всего листов"});
     mbLabel(total, kSheetsX + 2, 3, true, 9, {QString::number(sheets)});
-    SignatureRows(total, 14, d.FilingDate, printDate, signer);
+    SignatureRows(total, 14, d.DocumentDate(mTDeclaration::Today()), printDate, signer);
 }
 
 std::vector<kTPage> RefundApplicationPages(const mTDeclaration& d, bool printDate) {

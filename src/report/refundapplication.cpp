@@ -73,7 +73,7 @@ std::vector<kTRefundApplication> RefundApplications(const mTDeclaration& declara
         a.OKATO = Trimmed(row.OKATO);
         a.Amount = row.Amount;
         a.Bank = d.Refund.Bank;
-        a.Date = d.FilingDate;
+        a.Date = d.DocumentDate(mTDeclaration::Today());
         out.push_back(std::move(a));
     }
     return out;

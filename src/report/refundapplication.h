@@ -27,7 +27,7 @@ struct kTRefundApplication {
     std::string OKATO;
     Money Amount;
     mTBankDetails Bank;
-    double Date = 0;  // the declaration's filing date
+    double Date = 0;  // the declaration's own date, or the day of printing
 };
 
 // The applications in the order of section 6; none when nothing is refunded.

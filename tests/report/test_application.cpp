@@ -17,6 +17,7 @@
 #include "report/amountwords.h"
 #include "report/applicationsheets.h"
 #include "report/refundapplication.h"
+#include "storage/daynumber.h"
 #include "tempdir.h"
 
 namespace zorv {
@@ -70,6 +71,17 @@ TEST(RefundApplication, OnePerRefundRowWithTheBankDetails) {
     EXPECT_EQ(a.Address, "115035, Москва, ул. Садовническая, д. 7, кв. 21");
     // The ticked documents only.
     ASSERT_EQ(TickedDocuments(d).size(), 2u);
+
+    // Dated as the declaration; without a date of its own (or with the limit of
+    // the old hidden date picker) on the day of printing.
+    for (double stored : {0.0, DayNumber(2012, 12, 31)}) {
+        mTDeclaration undated = d;
+        undated.FilingDate = stored;
+        EXPECT_EQ(RefundApplications(undated)[0].Date, mTDeclaration::Today());
+    }
+    mTDeclaration dated = d;
+    dated.FilingDate = DayNumber(2009, 4, 20);
+    EXPECT_EQ(RefundApplications(dated)[0].Date, DayNumber(2009, 4, 20));
 
     // What is still lacking: the unticked document of the list (a housing
     // declaration lists four documents; the fixture ticks two of them).
